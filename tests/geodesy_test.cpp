@@ -1,0 +1,298 @@
+// Pins the numbers the map, the distance, the course and the route sampling must produce,
+// including the last digits that come from the truncated constants and 32-bit float scales.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "geodesy/course.h"
+#include "geodesy/distance.h"
+#include "geodesy/dms.h"
+#include "geodesy/numbers.h"
+#include "geodesy/projection.h"
+#include "geodesy/route.h"
+
+namespace orbida::geodesy {
+namespace {
+
+const double kPi = 4.0 * std::atan(1.0);
+const double kDegToRad = kPi / 180.0;
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(GetDistanceKm, KnownDistances) {
+    struct Case {
+        const char* name;
+        double lonA, latA, lonB, latB;
+        double km;
+        double tolerance;
+    };
+    const Case cases[] = {
+        {"same point at the origin", 0, 0, 0, 0, 0.0, 0.0},
+        {"same point, Paris", -2.35, 48.85, -2.35, 48.85, 0.0, 0.0},
+        {"half way round the equator eastwards", 0, 0, 180, 0, 20015.109, 1e-9},
+        {"half way round the equator westwards", 0, 0, -180, 0, 20015.109, 1e-9},
+        {"pole to pole", 0, 90, 0, -90, 20015.109, 1e-9},
+        {"a quarter of the equator, a little short", 0, 0, 90, 0, 10007.55, 0.01},
+        {"Paris to New York", -2.35, 48.85, 74.0, 40.71, 5837.14, 0.01},
+        {"New York to Paris", 74.0, 40.71, -2.35, 48.85, 5837.14, 0.01},
+        {"both signs flipped", 2.35, 48.85, -74.0, 40.71, 5837.14, 0.01},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_NEAR(GetDistanceKm(c.lonA, c.latA, c.lonB, c.latB), c.km, c.tolerance);
+    }
+    EXPECT_EQ(std::trunc(GetDistanceKm(0, 0, 90, 0)), 10007.0);
+    EXPECT_EQ(std::trunc(GetDistanceKm(-2.35, 48.85, 74.0, 40.71)), 5837.0);
+}
+
+// Rounding can put the cosine a hair outside [-1, 1] for a pointer resting on the city or on its
+// antipode; that is a distance of 0 or half the circumference, never the failure value.
+TEST(GetDistanceKm, CoincidentAndAntipodalPointsOnTheHundredthGrid) {
+    int outside = 0;
+    for (int i = -9000; i <= 9000; i += 7) {
+        const double lat = i / 100.0;
+        for (int j = -18000; j <= 18000; j += 1013) {
+            const double lon = j / 100.0;
+            const double same = GetDistanceKm(lon, lat, lon, lat);
+            // The truncated quarter turn makes near-zero distances a few metres negative; the
+            // readout truncates them to 0.
+            ASSERT_GT(same, -0.01) << lat << " " << lon;
+            ASSERT_LT(same, 0.05) << lat << " " << lon;
+            const double opposite = GetDistanceKm(lon, lat, lon + 180.0, -lat);
+            ASSERT_GT(opposite, 20015.0) << lat << " " << lon;
+            ASSERT_LE(opposite, 20015.2) << lat << " " << lon;
+            const double c1 = (90.0 - lat) / 57.295779518;
+            const double x = std::cos(c1) * std::cos(c1) + std::sin(c1) * std::sin(c1);
+            outside += x > 1.0 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(outside, 0) << "the grid no longer reaches the rounding case";
+}
+
+TEST(GetDistanceKm, NonFiniteInputFails) {
+    EXPECT_EQ(GetDistanceKm(kNaN, 0, 0, 0), kDistanceFailure);
+    EXPECT_EQ(GetDistanceKm(0, 0, 0, std::numeric_limits<double>::infinity()), kDistanceFailure);
+    EXPECT_NEAR(GetDistanceKm(1e300, 0, 1e300, 0), 0.0, 1e-9);
+}
+
+TEST(ComputeCourse, CourseAngleFromTheFormula) {
+    const Course west = ComputeCourse(0.01 * kDegToRad, 0.01 * kDegToRad, 0.0, 90 * kDegToRad, kPi);
+    const Course east =
+        ComputeCourse(0.01 * kDegToRad, 0.01 * kDegToRad, 0.0, -90 * kDegToRad, kPi);
+    EXPECT_EQ(std::floor(east.courseAngle * 180 / kPi), 89.0);
+    EXPECT_LT(east.courseAngle, kPi / 2);
+    EXPECT_EQ(std::floor(west.courseAngle * 180 / kPi), 90.0);
+    EXPECT_GT(west.courseAngle, kPi / 2);
+    EXPECT_NEAR(west.angularDistance, kPi / 2, 1e-3);
+}
+
+// Where the spherical formulas have no number, the course is still north or south.
+TEST(ComputeCourse, UndefinedCasesGiveNorthOrSouth) {
+    struct Case {
+        const char* name;
+        double refLat, refLon, curLat, curLon;
+        double course;
+    };
+    const Case cases[] = {
+        {"on the reference point", 48.85, -2.35, 48.85, -2.35, 0.0},
+        {"on the origin", 0.01, 0.01, 0.01, 0.01, 0.0},
+        {"on the antipode", 0.0, 90.0, 0.0, -90.0, 0.0},
+        {"next to the antipode: any direction", 10.0, 5.0, -10.0, -175.0, -1.0},
+        {"north on the same meridian", 48.85, -2.35, 60.0, -2.35, 0.0},
+        {"south on the same meridian", 48.85, -2.35, 10.0, -2.35, kPi},
+        {"from the north pole", 90.0, 0.01, 40.0, 74.0, kPi},
+        {"from the south pole", -90.0, 0.01, 40.0, 74.0, 0.0},
+        {"over the pole on the opposite meridian", 80.0, 0.01, 70.0, -179.99, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Course r = ComputeCourse(c.refLat * kDegToRad, c.refLon * kDegToRad,
+                                       c.curLat * kDegToRad, c.curLon * kDegToRad, kPi);
+        EXPECT_TRUE(std::isfinite(r.angularDistance));
+        if (c.course >= 0.0) {
+            EXPECT_NEAR(r.courseAngle, c.course, 1e-3);
+        } else {
+            EXPECT_TRUE(r.courseAngle >= 0.0 && r.courseAngle <= kPi);
+        }
+    }
+    const Course nan = ComputeCourse(kNaN, 0, 0, 0, kPi);
+    EXPECT_TRUE(std::isfinite(nan.courseAngle) && std::isfinite(nan.angularDistance));
+}
+
+TEST(MapToDegrees, ScaleFollowsTheControlSize) {
+    struct Case {
+        double x, y;
+        double lon, lat;
+    };
+    const Case cases[] = {
+        {0, 0, 180.00, 90.00},         {4815, 2407.5, 0.00, 0.00},  {9600, 4800, -178.88, -89.44},
+        {9630, 4815, -180.00, -90.00}, {-15, 4830, 180.56, -90.57}, {-30, 0, 181.12, 90.00},
+        {4800, 0, 0.56, 90.00},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+        const GeoPoint p = MapToDegrees({c.x, c.y}, 9630.0f, 4815.0f);
+        EXPECT_DOUBLE_EQ(p.longitude, c.lon);
+        EXPECT_DOUBLE_EQ(p.latitude, c.lat);
+    }
+    EXPECT_DOUBLE_EQ(FloorHundredths(-0.561), -0.57);
+}
+
+TEST(CursorToMap, FixedOffsetsFromWindowAndMapOrigins) {
+    // Window client origin at pixel (100, 50), map at (240, 720) twips inside it.
+    const MapPosition p = CursorToMap(442, 123, 15.0f, 15.0f, 1500.0f, 750.0f, 240.0f, 720.0f);
+    EXPECT_DOUBLE_EQ(p.x, 442 * 15 - 1500 - 240 - 90);
+    EXPECT_DOUBLE_EQ(p.y, 123 * 15 - 750 - 720 - 370);
+    const MapPosition far = CursorToMap(-2147483647 - 1, 2147483647, 15.0f, 15.0f, 0, 0, 0, 0);
+    EXPECT_TRUE(std::isfinite(far.x) && std::isfinite(far.y));
+}
+
+TEST(DegreesToMap, InverseOfTheProjection) {
+    const MapPosition paris = DegreesToMap({48.8566, -2.3522}, 9630.0f, 4815.0f);
+    EXPECT_NEAR(paris.x - 70, 4807.9214, 1e-4);
+    EXPECT_NEAR(paris.y - 70, 1030.5859, 1e-4);
+    const MapPosition origin = DegreesToMap({0, 0}, 9630.0f, 4815.0f);
+    EXPECT_DOUBLE_EQ(origin.x - 70, 4745.0);
+    EXPECT_DOUBLE_EQ(origin.y - 70, 2337.5);
+}
+
+TEST(OnTheMapTests, StrictBoundaries) {
+    EXPECT_TRUE(LongitudeReadoutTest(180.56));
+    EXPECT_FALSE(LongitudeReadoutTest(181.12));
+    EXPECT_FALSE(LongitudeReadoutTest(-180.57));
+    EXPECT_TRUE(LatitudeReadoutTest(90.99));
+    EXPECT_FALSE(LatitudeReadoutTest(-90.57));
+    EXPECT_FALSE(LongitudeReadoutTest(kNaN));
+
+    struct Case {
+        const char* name;
+        bool refreshed;
+        double lon, lat;
+        bool tracking;
+    };
+    const Case cases[] = {
+        {"over the map", true, 10, 10, true},
+        {"longitude 181.12 with the latitude refreshed", true, 181.12, 10, true},
+        {"longitude -180.57, the east side", true, -180.57, 10, true},
+        {"longitude -181.2 fails", true, -181.2, 10, false},
+        {"latitude -91.5 fails", true, 10, -91.5, false},
+        {"nothing refreshed", false, 10, 10, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(TrackingTest(c.refreshed, {c.lat, c.lon}), c.tracking);
+    }
+
+    EXPECT_FALSE(InDotBox({0, 100}));
+    EXPECT_FALSE(InDotBox({9630, 100}));
+    EXPECT_FALSE(InDotBox({100, -10}));
+    EXPECT_FALSE(InDotBox({100, 4820}));
+    EXPECT_TRUE(InDotBox({1, -9}));
+    EXPECT_TRUE(InDotBox({9615, 4805}));
+}
+
+TEST(SplitDms, CarriesRoundedSeconds) {
+    struct Case {
+        double value;
+        double d;
+        int m, s;
+    };
+    const Case cases[] = {
+        {48.8566, 48, 51, 24}, {2.3522, 2, 21, 8}, {74.006, 74, 0, 22}, {45.76, 45, 45, 36},
+        {1.15, 1, 9, 0},       {0.99999, 1, 0, 0}, {0, 0, 0, 0},        {179.99999, 180, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value);
+        const Dms dms = SplitDms(c.value);
+        EXPECT_EQ(dms.degrees, c.d);
+        EXPECT_EQ(dms.minutes, c.m);
+        EXPECT_EQ(dms.seconds, c.s);
+    }
+    EXPECT_EQ(FormatWhole(SplitDms(1e300).degrees).size(), 301u);
+}
+
+struct Expected {
+    int dot;
+    double lonDeg;
+    double latDeg;
+};
+
+void ExpectSamples(const RoutePlan& plan, std::initializer_list<Expected> expected) {
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(testing::Message() << "Shape" << e.dot);
+        bool found = false;
+        for (std::size_t i = 0; i < plan.count; ++i) {
+            if (plan.samples[i].dot == e.dot) {
+                found = true;
+                EXPECT_NEAR(plan.samples[i].longitude / kDegToRad, e.lonDeg, 5e-5);
+                EXPECT_NEAR(plan.samples[i].latitude, e.latDeg, 5e-5);
+            }
+        }
+        EXPECT_TRUE(found);
+    }
+}
+
+RoutePlan Sample(double refLat, double refLon, double curLat, double curLon) {
+    return SampleRoute(refLat * kDegToRad, refLon * kDegToRad, curLat * kDegToRad,
+                       curLon * kDegToRad, kDegToRad, kPi);
+}
+
+TEST(SampleRoute, DirectCase) {
+    const RoutePlan plan = Sample(48.85, -2.35, 40.71, 74.0);
+    EXPECT_EQ(plan.routeCase, RouteCase::Direct);
+    ASSERT_EQ(plan.count, 6u);
+    const int order[] = {10, 1, 2, 3, 4, 5};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(plan.samples[i].dot, order[i]);
+    }
+    ExpectSamples(plan, {{10, -0.0595, 49.4231},
+                         {1, 5.2850, 50.5413},
+                         {2, 20.5550, 52.2290},
+                         {3, 35.8250, 51.8941},
+                         {4, 51.0950, 49.4693},
+                         {5, 66.3650, 44.4651}});
+}
+
+TEST(SampleRoute, AntimeridianCase) {
+    const RoutePlan west = Sample(34.05, 118.25, 35.68, -139.69);
+    EXPECT_EQ(west.routeCase, RouteCase::Antimeridian);
+    ASSERT_EQ(west.count, 11u);
+    const int order[] = {10, 1, 2, 3, 4, 5, 6, 7, 8, 11, 9};
+    for (std::size_t i = 0; i < 11; ++i) {
+        EXPECT_EQ(west.samples[i].dot, order[i]);
+    }
+    ExpectSamples(west, {{10, -147.4282, 39.5297},
+                         {1, -165.4840, 45.3968},
+                         {2, -217.0720, 44.4477},
+                         {6, 178, 47.7116},
+                         {7, 158.0833, 47.2489},
+                         {9, -178, 47.3847}});
+
+    // The same great circle from the other end: the edge dots get the same latitudes.
+    const RoutePlan east = Sample(35.68, -139.69, 34.05, 118.25);
+    EXPECT_EQ(east.routeCase, RouteCase::Antimeridian);
+    ExpectSamples(east, {{6, 178, 47.7116}, {9, -178, 47.3847}});
+}
+
+TEST(SampleRoute, CaseBoundaryAndAntipodalMeridians) {
+    EXPECT_EQ(SampleRoute(0.1, 0.0, 0.2, 180.0, 1.0, kPi).routeCase, RouteCase::Antimeridian);
+    EXPECT_EQ(SampleRoute(0.1, 0.0, 0.2, 179.99999, 1.0, kPi).routeCase, RouteCase::Direct);
+    EXPECT_EQ(Sample(0, 90, 10, -89.99).routeCase, RouteCase::Direct);
+    const RoutePlan plan = Sample(10, 5, -20, -175);
+    for (std::size_t i = 0; i < plan.count; ++i) {
+        EXPECT_NEAR(std::abs(plan.samples[i].latitude), 90.0, 5e-5) << plan.samples[i].dot;
+    }
+}
+
+// A cursor exactly on the reference meridian makes the formula 0 / 0: the dots then run along
+// the meridian between the two latitudes.
+TEST(SampleRoute, CursorOnTheReferenceMeridian) {
+    const RoutePlan plan = Sample(48.85, -2.35, 10.0, -2.35);
+    EXPECT_EQ(plan.routeCase, RouteCase::Direct);
+    ExpectSamples(plan, {{10, -2.35, 48.85 - 38.85 * 0.03},
+                         {3, -2.35, 48.85 - 38.85 * 0.5},
+                         {5, -2.35, 48.85 - 38.85 * 0.9}});
+}
+
+}  // namespace
+}  // namespace orbida::geodesy
