@@ -1,0 +1,255 @@
+// Drives whole tracking ticks with the pointer at chosen map positions and checks every value the
+// window shows: readouts, tracking state, distance, azimuth, needle and route dots.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "tracking/readout.h"
+#include "tracking/tick.h"
+
+namespace orbida::tracking {
+namespace {
+
+const double kPi = ComputePi();
+const double kDegToRad = ComputeDegToRad(kPi);
+const float kScale = static_cast<float>(360.0 / 9630.0);  // degrees per twip, as the map holds it
+
+// A tick input whose pointer measures exactly (mapX, mapY) twips on a 9630 x 4815 map.
+TickInput InputAt(double mapX, double mapY) {
+    TickInput in;
+    in.pi = kPi;
+    in.degToRad = kDegToRad;
+    in.twipsPerPixelX = 1.0f;
+    in.twipsPerPixelY = 1.0f;
+    in.windowLeft = static_cast<float>(-(mapX + 240.0 + 90.0));
+    in.windowTop = static_cast<float>(-(mapY + 720.0 + 370.0));
+    return in;
+}
+
+// The map position, on a 1/64 twip grid, whose cursor point reads (lat, lon) to the hundredth.
+TickInput InputOn(double lat, double lon) {
+    const double x = std::round((180.0 - lon - 0.005) / static_cast<double>(kScale) * 64) / 64;
+    const double y = std::round((90.0 - lat - 0.005) / static_cast<double>(kScale) * 64) / 64;
+    return InputAt(x, y);
+}
+
+void SetReference(TickInput& in, double lat, double lon) {
+    in.referencePoint = {lat, lon};
+    in.referenceHundredths = {std::floor(lat * 100) / 100, std::floor(lon * 100) / 100};
+    in.entoureLeft = static_cast<float>(9630.0 / 2 - (9630.0 / 360) * lon - 70);
+}
+
+TEST(Readout, TextsWithCarryAndEdges) {
+    struct Case {
+        bool longitude;
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {true, -2.35, "Longitude: 2°  21'  0'' Est"},
+        {false, 48.85, "Latitude: 48°  51'  0'' Nord"},
+        {true, 0.0, "Longitude: 0°  0'  0'' Ouest"},
+        {false, 0.0, "Latitude: 0°  0'  0'' Nord"},
+        {false, -0.57, "Latitude: 0°  34'  12'' Sud"},
+        {true, -180.0, "Longitude: 180°  0'  0'' Est"},
+        {true, 180.56, "Longitude: 180°  0'  0'' Ouest"},
+        {false, 90.56, "Latitude: 90°  0'  0'' Nord"},
+        {true, 1.15, "Longitude: 1°  9'  0'' Ouest"},
+        {true, 179.99, "Longitude: 179°  59'  24'' Ouest"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.longitude ? FormatLongitudeReadout(c.value) : FormatLatitudeReadout(c.value),
+                  c.text);
+    }
+}
+
+TEST(Tick, ParisToNewYork) {
+    TickInput in = InputOn(40.71, 74.00);
+    SetReference(in, 48.8566, -2.3522);
+    const TickFrame f = ComputeTick(in);
+    EXPECT_DOUBLE_EQ(f.cursorPoint.latitude, 40.71);
+    EXPECT_DOUBLE_EQ(f.cursorPoint.longitude, 74.00);
+    EXPECT_EQ(f.longitudeReadout, "Longitude: 74°  0'  0'' Ouest");
+    EXPECT_EQ(f.latitudeReadout, "Latitude: 40°  42'  36'' Nord");
+    EXPECT_TRUE(f.tracking);
+    EXPECT_EQ(f.mapQuestVisible, false);
+    EXPECT_EQ(f.distanceText, "  est à 5837  Kms");
+    EXPECT_EQ(f.dial.azimuth, 292.0);
+    EXPECT_EQ(f.dial.text, "292 °");
+    EXPECT_TRUE(f.dots.shown);
+    EXPECT_EQ(f.dots.routeCase, geodesy::RouteCase::Direct);
+    EXPECT_FLOAT_EQ(f.crosshairX, static_cast<float>(f.map.x));
+    for (int n = 1; n <= 12; ++n) {
+        const bool crossing = n == 6 || n == 7 || n == 8 || n == 9 || n == 11;
+        EXPECT_EQ(f.dots.Shape(n).visible, !crossing) << n;
+        EXPECT_EQ(f.dots.Shape(n).placed, !crossing) << n;
+    }
+}
+
+TEST(Tick, AzimuthAndNeedle) {
+    struct Case {
+        const char* name;
+        double refLat, refLon, curLat, curLon;
+        double azimuth;
+        float x2, y2;
+    };
+    const Case cases[] = {
+        {"90 degrees east", 0.01, 0.01, 0, -90, 89, 2339.95f, 574.76f},
+        {"90 degrees west", 0.01, 0.01, 0, 90, 270, 1740, 580},
+        {"east across the antimeridian", 0, -170, 0, 170, 90, 2340, 580},
+        {"west across the antimeridian", 0, 170, 0, -170, 270, 1740, 580},
+        {"due north, a hair west, not left of the ring", 48.85, -2.35, 60, -2.3, 0, 2040, 280},
+        {"north-north-west", 48.85, -2.35, 60, -1.0, 357, 2024.30f, 280.41f},
+        {"north, left of the ring", 48.85, -2.35, 89.99, -1.0, 360, 2040, 280},
+        {"due south on the meridian", 48.85, -2.35, 10, -2.35, 180, 2040, 880},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, c.refLat, c.refLon);
+        const TickFrame f = ComputeTick(in);
+        EXPECT_EQ(f.dial.azimuth, c.azimuth);
+        EXPECT_NEAR(f.dial.needleX2, c.x2, 0.01);
+        EXPECT_NEAR(f.dial.needleY2, c.y2, 0.01);
+    }
+}
+
+TEST(Tick, RouteDotPositions) {
+    struct Case {
+        const char* name;
+        double refLat, refLon, curLat, curLon;
+        int dot;
+        float top, left;
+    };
+    const Case cases[] = {
+        {"direct, first dot", 48.85, -2.35, 40.71, 74.0, 10, 1035.43f, 4766.59f},
+        {"direct, last dot", 48.85, -2.35, 40.71, 74.0, 5, 1168.06f, 2989.74f},
+        {"antimeridian, Shape1", 34.05, 118.25, 35.68, -139.69, 1, 1143.14f, 9191.70f},
+        {"antimeridian, off the map", 34.05, 118.25, 35.68, -139.69, 2, 1101.50f, 10571.68f},
+        {"antimeridian, west edge", 34.05, 118.25, 35.68, -139.69, 6, 1081.22f, 3.50f},
+        {"antimeridian, east edge", 34.05, 118.25, 35.68, -139.69, 9, 1089.96f, 9526.50f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, c.refLat, c.refLon);
+        const RouteDots dots = ComputeTick(in).dots;
+        ASSERT_TRUE(dots.shown);
+        EXPECT_TRUE(dots.Shape(c.dot).visible);
+        if (c.dot != 2) {
+            EXPECT_NEAR(dots.Shape(c.dot).top, c.top, 0.01);
+        }
+        EXPECT_NEAR(dots.Shape(c.dot).left, c.left, 0.01);
+    }
+
+    TickInput in = InputAt(1000, 2000);
+    const RouteDots dots = ComputeTick(in).dots;
+    EXPECT_EQ(dots.Shape(12).left, 950.0f);
+    EXPECT_EQ(dots.Shape(12).top, 1950.0f);
+}
+
+TEST(Tick, EdgesOfTheMap) {
+    struct Case {
+        const char* name;
+        double x, y;
+        bool lonReadout, latReadout, tracking, dots;
+    };
+    const Case cases[] = {
+        {"left edge: tracked, no dots", 0, 2000, true, true, true, false},
+        {"right edge", 9630, 2000, true, true, true, false},
+        {"top edge of the dot box", 100, -10, true, true, true, false},
+        {"inside the dot box", 1, -9, true, true, true, true},
+        {"bottom of the dot box, latitude -90.19", 100, 4820, true, false, true, false},
+        {"longitude 181.12, latitude on the map", -30, 2000, false, true, true, false},
+        {"far left, latitude on the map", -3000, 2000, false, true, false, false},
+        {"far outside", -30000, -30000, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputAt(c.x, c.y);
+        in.internetConnected = true;
+        const TickFrame f = ComputeTick(in);
+        EXPECT_EQ(f.longitudeReadout.has_value(), c.lonReadout);
+        EXPECT_EQ(f.latitudeReadout.has_value(), c.latReadout);
+        EXPECT_EQ(f.tracking, c.tracking);
+        EXPECT_EQ(f.dots.shown, c.dots);
+        EXPECT_EQ(f.mapQuestVisible, !c.tracking);
+        if (!c.tracking) {
+            EXPECT_EQ(f.distanceText, "");
+        }
+        EXPECT_EQ(f.dots.Shape(12).visible, c.dots);
+        EXPECT_EQ(f.dots.Shape(12).placed, c.dots);
+    }
+
+    TickInput off = InputAt(-30000, -30000);
+    EXPECT_FALSE(ComputeTick(off).mapQuestVisible.has_value()) << "no connection: left alone";
+}
+
+TEST(Tick, ReferenceNudgeAndDistanceFromOrigin) {
+    TickInput in = InputOn(0.0, 0.0);
+    const TickFrame f = ComputeTick(in);
+    EXPECT_EQ(f.referencePoint.latitude, 0.01);
+    EXPECT_EQ(f.referencePoint.longitude, 0.01);
+    EXPECT_EQ(f.distanceText, "  est à 0  Kms");
+    EXPECT_EQ(f.longitudeReadout, "Longitude: 0°  0'  0'' Ouest");
+
+    SetReference(in, 48.85, -2.35);
+    TickInput on = InputOn(48.85, -2.35);
+    SetReference(on, 48.85, -2.35);
+    const TickFrame same = ComputeTick(on);
+    EXPECT_EQ(same.distanceText, "  est à 0  Kms");
+    EXPECT_EQ(same.dial.azimuth, 0.0);
+}
+
+// Whatever the inputs, the frame holds only finite values and no conversion misbehaves.
+TEST(Tick, UnusableInputGivesAFiniteFrame) {
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    constexpr float kNaNf = std::numeric_limits<float>::quiet_NaN();
+    struct Case {
+        const char* name;
+        void (*tweak)(TickInput&);
+        bool idle;
+    };
+    const Case cases[] = {
+        {"zero map width", [](TickInput& in) { in.mapWidth = 0; }, true},
+        {"NaN factor", [](TickInput& in) { in.twipsPerPixelX = kNaNf; }, true},
+        {"infinite window", [](TickInput& in) { in.windowLeft = -kInf; }, true},
+        {"huge pointer", [](TickInput& in) { in.cursorX = 2147483647; }, true},
+        {"huge geometry", [](TickInput& in) { in.windowTop = 3e38f; }, true},
+        {"reference 1e300",
+         [](TickInput& in) {
+             in.referencePoint = in.referenceHundredths = {1e300, -1e300};
+         },
+         false},
+        {"NaN reference",
+         [](TickInput& in) {
+             in.referencePoint = {std::nan(""), 1.0};
+             in.referenceHundredths = {std::nan(""), 1.0};
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(10, 10);
+        in.internetConnected = true;
+        c.tweak(in);
+        const TickFrame f = ComputeTick(in);
+        EXPECT_EQ(f.tracking, !c.idle);
+        for (double v : {f.map.x, f.map.y, f.cursorPoint.latitude, f.cursorPoint.longitude,
+                         f.distanceKm, f.referencePoint.latitude, f.referencePoint.longitude,
+                         f.angularDistance, f.courseAngle, f.dial.azimuth}) {
+            EXPECT_TRUE(std::isfinite(v));
+        }
+        for (float v : {f.crosshairX, f.crosshairY, f.dial.needleX2, f.dial.needleY2}) {
+            EXPECT_TRUE(std::isfinite(v));
+        }
+        for (const DotUpdate& d : f.dots.dots) {
+            EXPECT_TRUE(std::isfinite(d.top) && std::isfinite(d.left));
+        }
+    }
+}
+
+}  // namespace
+}  // namespace orbida::tracking

@@ -1,0 +1,115 @@
+#include "tracking/tick.h"
+
+#include <cmath>
+
+#include "geodesy/course.h"
+#include "geodesy/distance.h"
+#include "geodesy/numbers.h"
+#include "tracking/readout.h"
+
+namespace orbida::tracking {
+namespace {
+
+constexpr double kNudge = 0.01;  // replaces a reference coordinate of exactly 0
+
+bool Finite(float v) {
+    return std::isfinite(v);
+}
+
+// Whether the geometry can describe a map at all.
+bool UsableGeometry(const TickInput& in) {
+    return Finite(in.twipsPerPixelX) && Finite(in.twipsPerPixelY) && Finite(in.windowLeft) &&
+           Finite(in.windowTop) && Finite(in.mapLeft) && Finite(in.mapTop) &&
+           Finite(in.entoureLeft) && in.mapWidth > 0.0f && in.mapHeight > 0.0f &&
+           Finite(in.mapWidth) && Finite(in.mapHeight);
+}
+
+double FiniteOr(double value, double fallback) {
+    return std::isfinite(value) ? value : fallback;
+}
+
+std::string DistanceText(double km) {
+    // Kilometres are truncated towards zero; the distance is finite and below 20016 here.
+    return "  est à " + geodesy::FormatWhole(std::trunc(km)) + "  Kms";
+}
+
+}  // namespace
+
+double ComputePi() {
+    return 4.0 * std::atan(1.0);
+}
+
+double ComputeDegToRad(double pi) {
+    return pi / 180.0;
+}
+
+TickFrame ComputeTick(const TickInput& in) {
+    TickFrame f;
+    const bool usable = UsableGeometry(in);
+    const double pi = std::isfinite(in.pi) && in.pi > 0.0 ? in.pi : ComputePi();
+    const double degToRad =
+        std::isfinite(in.degToRad) && in.degToRad > 0.0 ? in.degToRad : ComputeDegToRad(pi);
+
+    // Pointer to map twips, crosshair, degrees.
+    if (usable) {
+        f.map = geodesy::CursorToMap(in.cursorX, in.cursorY, in.twipsPerPixelX, in.twipsPerPixelY,
+                                     in.windowLeft, in.windowTop, in.mapLeft, in.mapTop);
+        f.cursorPoint = geodesy::MapToDegrees(f.map, in.mapWidth, in.mapHeight);
+    }
+    f.crosshairX = geodesy::ToControlFloat(f.map.x);
+    f.crosshairY = geodesy::ToControlFloat(f.map.y);
+
+    // Readouts, each refreshed only when its own test passes.
+    bool refreshed = false;
+    if (usable && geodesy::LongitudeReadoutTest(f.cursorPoint.longitude)) {
+        f.longitudeReadout = FormatLongitudeReadout(f.cursorPoint.longitude);
+        refreshed = true;
+    }
+    if (usable && geodesy::LatitudeReadoutTest(f.cursorPoint.latitude)) {
+        f.latitudeReadout = FormatLatitudeReadout(f.cursorPoint.latitude);
+        refreshed = true;
+    }
+
+    // Over the map or idle.
+    f.tracking = geodesy::TrackingTest(refreshed, f.cursorPoint);
+    if (f.tracking) {
+        f.mapQuestVisible = false;
+        f.distanceKm = geodesy::GetDistanceKm(in.referenceHundredths.longitude,
+                                              in.referenceHundredths.latitude,
+                                              f.cursorPoint.longitude, f.cursorPoint.latitude);
+        f.distanceText = DistanceText(f.distanceKm);
+    } else if (in.internetConnected) {
+        f.mapQuestVisible = true;
+    }
+
+    // The course and the route start from the full-precision reference, where an exact 0 is
+    // replaced by 0.01 (the caller stores it back). A non-finite reference cannot be measured
+    // from and counts as 0.
+    f.referencePoint.longitude = FiniteOr(in.referencePoint.longitude, 0.0);
+    f.referencePoint.latitude = FiniteOr(in.referencePoint.latitude, 0.0);
+    if (f.referencePoint.longitude == 0.0) {
+        f.referencePoint.longitude = kNudge;
+    }
+    if (f.referencePoint.latitude == 0.0) {
+        f.referencePoint.latitude = kNudge;
+    }
+
+    const double refLatRad = degToRad * f.referencePoint.latitude;
+    const double refLonRad = degToRad * f.referencePoint.longitude;
+    const double curLatRad = degToRad * f.cursorPoint.latitude;
+    const double curLonRad = degToRad * f.cursorPoint.longitude;
+    const geodesy::Course course =
+        geodesy::ComputeCourse(refLatRad, refLonRad, curLatRad, curLonRad, pi);
+    f.angularDistance = course.angularDistance;
+    f.courseAngle = course.courseAngle;
+    f.dial = ComputeDial(course.courseAngle, usable ? in.entoureLeft : 0.0f, f.map.x, curLonRad,
+                         refLonRad, pi, degToRad);
+
+    if (usable) {
+        f.dots = PlaceRouteDots(f.map.x, f.map.y, refLatRad, refLonRad, curLatRad, curLonRad,
+                                in.mapWidth, in.mapHeight, degToRad, pi);
+    }
+    return f;
+}
+
+}  // namespace orbida::tracking

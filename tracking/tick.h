@@ -1,0 +1,69 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "geodesy/geo_point.h"
+#include "geodesy/projection.h"
+#include "tracking/dial.h"
+#include "tracking/route_dots.h"
+
+namespace orbida::tracking {
+
+// Everything one tracking tick reads. Positions and sizes are the twips that the controls hold as
+// 32-bit floats; the pointer is in screen pixels.
+struct TickInput {
+    std::int32_t cursorX = 0;
+    std::int32_t cursorY = 0;
+    float twipsPerPixelX = 15.0f;
+    float twipsPerPixelY = 15.0f;
+    float windowLeft = 0.0f;  // the main window's client origin on the screen
+    float windowTop = 0.0f;
+    float mapLeft = 240.0f;  // the map control inside the window
+    float mapTop = 720.0f;
+    float mapWidth = 9630.0f;
+    float mapHeight = 4815.0f;
+    float entoureLeft = 4760.0f;  // the reference ring's Left on the map
+
+    geodesy::GeoPoint referencePoint;       // full precision, as selected
+    geodesy::GeoPoint referenceHundredths;  // cut down to hundredths
+    double pi = 0.0;
+    double degToRad = 0.0;
+    bool internetConnected = false;
+};
+
+// Everything one tick writes. std::nullopt means "leave the control as it is".
+struct TickFrame {
+    geodesy::MapPosition map;       // the measured point in map twips
+    float crosshairX = 0.0f;        // Linelong X1 = X2
+    float crosshairY = 0.0f;        // LineLat Y1 = Y2
+    geodesy::GeoPoint cursorPoint;  // degrees, cut down to hundredths
+
+    std::optional<std::string> longitudeReadout;  // MouseDegLon, when its test passed
+    std::optional<std::string> latitudeReadout;   // MousedegLat, when its test passed
+
+    // Over the map: crosshair, readouts, needle and azimuth label shown, distance text filled.
+    bool tracking = false;
+    double distanceKm = 0.0;
+    std::string distanceText;             // "  est à 5837  Kms", or empty off the map
+    std::optional<bool> mapQuestVisible;  // hidden over the map; shown off it once connected
+
+    // The reference point after an exact 0 was replaced by 0.01; the caller keeps it.
+    geodesy::GeoPoint referencePoint;
+    double angularDistance = 0.0;
+    double courseAngle = 0.0;
+    Dial dial;
+    RouteDots dots;
+};
+
+// The angle constants, computed once at start-up: 4 atan(1) and that over 180.
+double ComputePi();
+double ComputeDegToRad(double pi);
+
+// One tracking tick, from scratch, with no memory of the previous one. Inputs that cannot
+// describe a map (non-finite numbers, a map or screen factor of zero size) give the idle frame;
+// no value in the frame is ever NaN or infinite.
+TickFrame ComputeTick(const TickInput& input);
+
+}  // namespace orbida::tracking
