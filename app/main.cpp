@@ -1,16 +1,28 @@
-#include <cstdio>
+#include <QApplication>
+#include <QMessageBox>
+#include <QStyleFactory>
 
-#include "tracking/tick.h"
+#include "cities/city_file.h"
+#include "ui/form1.h"
+#include "ui/platform.h"
 
-int main() {
-    // Until the window exists, show the tick's view of the map's centre.
-    orbida::tracking::TickInput input;
-    input.pi = orbida::tracking::ComputePi();
-    input.degToRad = orbida::tracking::ComputeDegToRad(input.pi);
-    input.cursorX = 322;
-    input.cursorY = 209;
-    const orbida::tracking::TickFrame frame = orbida::tracking::ComputeTick(input);
-    std::printf("%s\n%s\n", frame.longitudeReadout.value_or("").c_str(),
-                frame.latitudeReadout.value_or("").c_str());
-    return 0;
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orbida"));
+    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setDesktopFileName(QStringLiteral("orbida"));
+    // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+
+    orbida::cities::LoadResult cities =
+        orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath());
+    if (!cities.ok) {
+        QMessageBox::critical(nullptr, QStringLiteral("Orbida"), cities.errorMessage);
+        return 1;
+    }
+
+    orbida::ui::QtPlatform platform;
+    orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
+    form.show();
+    return QApplication::exec();
 }

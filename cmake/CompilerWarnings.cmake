@@ -4,7 +4,7 @@ if(CMAKE_CXX_COMPILER_ID MATCHES "GNU|Clang")
     target_compile_options(orbida_warnings INTERFACE
         -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
         -Wdouble-promotion -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
-        -Wnull-dereference -Wformat=2 -Werror)
+        -Wformat=2 -Werror)
 elseif(MSVC)
     target_compile_options(orbida_warnings INTERFACE /W4 /WX /permissive-)
 endif()

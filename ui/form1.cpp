@@ -1,0 +1,397 @@
+#include "ui/form1.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <cstring>
+
+#include "geodesy/projection.h"
+#include "ui/about_box.h"
+#include "ui/city_combo.h"
+#include "ui/frame_widget.h"
+#include "ui/map_widget.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+#include "ui/web_map.h"
+
+namespace orbida::ui {
+namespace {
+
+constexpr double kMapLeft = 240.0;  // Carte inside the window, twips
+constexpr double kMapTop = 720.0;
+
+struct LabelStyle {
+    QColor colour;
+    double points = 8.25;
+    bool bold = true;
+    Qt::Alignment alignment = Qt::AlignLeft;
+};
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                  const LabelStyle& style) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(UiFont(style.points, style.bold));
+    label->setAlignment(style.alignment | Qt::AlignTop);
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, style.colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setFont(UiFont(8.25));
+    button->setCursor(HandCursor());
+    return button;
+}
+
+QPushButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
+                             QRect geometry) {
+    QPushButton* button = MakeButton(parent, name, QString(), geometry);
+    button->setIcon(QIcon(glyph));
+    button->setIconSize(QSize(13, 13));
+    button->setFocusPolicy(Qt::TabFocus);
+    return button;
+}
+
+void SetTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+    }
+}
+
+// Every widget of the window takes its own mouse presses, so that only the bare surface (and
+// the border drawn on it) starts a drag, and reports pointer moves to the tick.
+void ClaimMouse(QWidget* root) {
+    const auto children = root->findChildren<QWidget*>();
+    for (QWidget* w : children) {
+        w->setAttribute(Qt::WA_NoMousePropagation);
+        w->setMouseTracking(true);
+    }
+    root->setMouseTracking(true);
+}
+
+bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
+    return a.cursorX == b.cursorX && a.cursorY == b.cursorY && a.windowLeft == b.windowLeft &&
+           a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
+           a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
+           a.referenceHundredths == b.referenceHundredths &&
+           a.internetConnected == b.internetConnected;
+}
+
+}  // namespace
+
+void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows) {
+    if (button != Qt::LeftButton) {
+        return;
+    }
+    windows.MakeTopmost(window);
+    windows.StartSystemMove(window);
+}
+
+Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      catalogue_(std::move(catalogue)),
+      platform_(platform) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("  ORBIDA"));
+    setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
+    setFixedSize(TwipRect(0, 0, 10140, 7605).size());
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kGrey);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(UiFont(8.25));
+    BuildControls();
+
+    // Start-up: the list's drop-down height, the city list, the reference display's first
+    // values, the angle constants, no connection yet.
+    SetCtrlHeight(Combo1, 450);
+    Combo1->SetNames(catalogue_.names);
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(QStringLiteral("    Choisir un ville"));
+    reference_ = cities::StartupReference();
+    ApplyReference();
+    pi_ = tracking::ComputePi();
+    degToRad_ = tracking::ComputeDegToRad(pi_);
+    reference_.internetConnected = false;
+
+    ClaimMouse(this);
+    qApp->installEventFilter(this);
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+Form1::~Form1() {
+    qApp->removeEventFilter(this);
+    delete about_;
+}
+
+void Form1::BuildControls() {
+    // Widgets created later are drawn over earlier ones: labels first, then the windowed
+    // controls, each group from the bottom of the stacking order to the top.
+    const LabelStyle lightCyan{kLightCyan};
+    MouseDegLon = MakeLabel(this, "MouseDegLon", QStringLiteral("Longitude"),
+                            TwipRect(2040, 5640, 2895, 255), lightCyan);
+    MousedegLat = MakeLabel(this, "MousedegLat", QStringLiteral("Latitude"),
+                            TwipRect(5520, 5640, 2535, 255), lightCyan);
+    LblDistance = MakeLabel(this, "LblDistance", QStringLiteral("Distance"),
+                            TwipRect(4800, 5880, 2535, 255), lightCyan);
+    LblDistance->hide();
+    LblVilleDistance =
+        MakeLabel(this, "LblVilleDistance", QString(), TwipRect(2040, 5880, 2775, 375),
+                  {kLightCyan, 8.25, true, Qt::AlignRight});
+    LblVilleDistance->hide();
+    MakeLabel(this, "Titre1", QStringLiteral("ORBIDA"), TwipRect(4240, 200, 1575, 375),
+              {kSilver, 18, true, Qt::AlignHCenter});
+    MakeLabel(this, "Titre2", QStringLiteral("ORBIDA"), TwipRect(4200, 200, 1575, 360),
+              {kGrey, 18, true, Qt::AlignHCenter});
+
+    Carte = new MapWidget(this);
+    Carte->setObjectName(QStringLiteral("Carte"));
+    Carte->setGeometry(TwipRect(kMapLeft, kMapTop, 9630, 4815));
+
+    Frame2 = new FrameWidget(QStringLiteral("Localisation d'une ville"), kCyan, this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(TwipRect(1200, 6120, 7575, 1095));
+    {
+        const LabelStyle cyan{kCyan};
+        LblLonVille =
+            MakeLabel(Frame2, "LblLonVille", QString(), TwipRect(3000, 240, 1935, 255), cyan);
+        LblLatVille =
+            MakeLabel(Frame2, "LblLatVille", QString(), TwipRect(3000, 480, 1935, 255), cyan);
+        LblLocatVille =
+            MakeLabel(Frame2, "LblLocatVille", QString(), TwipRect(3480, 720, 975, 255), cyan);
+        MakeLabel(Frame2, "Label7", QStringLiteral("Longitude:"), TwipRect(2040, 240, 975, 255),
+                  cyan);
+        MakeLabel(Frame2, "Label8", QStringLiteral("Latitude:"), TwipRect(2040, 480, 975, 255),
+                  cyan);
+        MakeLabel(Frame2, "Label9", QStringLiteral("Locator:"), TwipRect(2040, 720, 735, 255),
+                  cyan);
+        Combo1 = new CityCombo(Frame2);
+        Combo1->setObjectName(QStringLiteral("Combo1"));
+        Combo1->setGeometry(TwipRect(240, 240, 1695, 315));
+        Combo1->setFont(UiFont(8.25));
+        Combo1->setCursor(HandCursor());
+        QPalette palette = Combo1->palette();
+        palette.setColor(QPalette::Base, kLightCyan);
+        Combo1->setPalette(palette);
+        ValidVille = MakeButton(Frame2, "ValidVille", QStringLiteral("Valider"),
+                                TwipRect(480, 720, 1095, 255));
+    }
+
+    CmdQuitte = MakeGlyphButton(this, "CmdQuitte", QStringLiteral(":/orbida/quitte.png"),
+                                TwipRect(9480, 240, 300, 300));
+    CmdAide = MakeButton(this, "CmdAide", QStringLiteral("A propos"), TwipRect(240, 240, 975, 255));
+
+    Frame1 = new DialFrame(QStringLiteral("   Azimut "), kCyan, this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(TwipRect(6240, 6120, 2535, 1095));
+    LblAzimut =
+        MakeLabel(Frame1, "LblAzimut", QStringLiteral("Label10"), TwipRect(360, 480, 1215, 375),
+                  {kLightCyan, 9.75, true, Qt::AlignHCenter});
+    MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"), TwipRect(360, 240, 1215, 255),
+              {kCyan, 8.25, false, Qt::AlignLeft});
+
+    CmdMinimise = MakeGlyphButton(this, "CmdMinimise", QStringLiteral(":/orbida/minimise.png"),
+                                  TwipRect(9000, 240, 300, 300));
+    CmdMapQuest = MakeButton(this, "CmdMapQuest", QStringLiteral("MapQuest"),
+                             TwipRect(4920, 5880, 1335, 255));
+    CmdMapQuest->setToolTip(QStringLiteral("  ") + kWebMapBase + QStringLiteral("  "));
+    CmdMapQuest->hide();
+
+    // Keyboard order of the controls that take the focus.
+    setTabOrder(Combo1, ValidVille);
+    setTabOrder(ValidVille, CmdQuitte);
+    setTabOrder(CmdQuitte, CmdAide);
+    setTabOrder(CmdAide, CmdMinimise);
+    setTabOrder(CmdMinimise, CmdMapQuest);
+
+    connect(ValidVille, &QPushButton::clicked, this, &Form1::ValidateCity);
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
+        // After the list has taken the Enter key itself (choosing the completed name).
+        QTimer::singleShot(0, this, &Form1::ValidateCity);
+    });
+    connect(CmdMapQuest, &QPushButton::clicked, this, &Form1::OpenWebMap);
+    connect(CmdAide, &QPushButton::clicked, this, &Form1::ShowAbout);
+    connect(CmdMinimise, &QPushButton::clicked, this, &Form1::Minimise);
+    connect(CmdQuitte, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+}
+
+void Form1::ApplyReference() {
+    Carte->SetEntoure(reference_.entoureLeft, reference_.entoureTop);
+    SetTextIfChanged(LblLonVille, reference_.longitudeText);
+    SetTextIfChanged(LblLatVille, reference_.latitudeText);
+    SetTextIfChanged(LblLocatVille, reference_.locator.text);
+    if (reference_.citySelected) {
+        LblVilleDistance->show();
+        LblDistance->show();
+    }
+    SetTextIfChanged(LblVilleDistance, reference_.cityName);
+}
+
+void Form1::ValidateCity() {
+    const int index = Combo1->SelectedIndex();
+    if (index < 0) {
+        return;
+    }
+    const cities::ConnectionReport connection = platform_.connection.Check();
+    const auto selected = cities::SelectCity(catalogue_, index, reference_, connection,
+                                             static_cast<float>(Carte->width()) * kTwipsPerPixelF,
+                                             static_cast<float>(Carte->height()) * kTwipsPerPixelF);
+    if (!selected) {
+        return;
+    }
+    reference_ = *selected;
+    ApplyReference();
+    TickAt(platform_.pointer.Position());
+}
+
+void Form1::TickAt(QPoint globalPointer) {
+    tracking::TickInput in;
+    in.cursorX = globalPointer.x();
+    in.cursorY = globalPointer.y();
+    in.twipsPerPixelX = kTwipsPerPixelF;
+    in.twipsPerPixelY = kTwipsPerPixelF;
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    in.windowLeft = static_cast<float>(origin.x()) * kTwipsPerPixelF;
+    in.windowTop = static_cast<float>(origin.y()) * kTwipsPerPixelF;
+    in.mapLeft = static_cast<float>(Carte->x()) * kTwipsPerPixelF;
+    in.mapTop = static_cast<float>(Carte->y()) * kTwipsPerPixelF;
+    in.mapWidth = static_cast<float>(Carte->width()) * kTwipsPerPixelF;
+    in.mapHeight = static_cast<float>(Carte->height()) * kTwipsPerPixelF;
+    in.entoureLeft = Carte->EntoureLeft();
+    in.referencePoint = reference_.referencePoint;
+    in.referenceHundredths = reference_.referenceHundredths;
+    in.pi = pi_;
+    in.degToRad = degToRad_;
+    in.internetConnected = reference_.internetConnected;
+    // The tick is a pure function of its input: the same input would show the same frame.
+    if (ticked_ && SameInput(in, lastInput_)) {
+        return;
+    }
+    ticked_ = true;
+    lastInput_ = in;
+    ApplyFrame(tracking::ComputeTick(in));
+}
+
+void Form1::ApplyFrame(const tracking::TickFrame& f) {
+    Carte->SetCrosshair(f.crosshairX, f.crosshairY);
+    if (f.longitudeReadout) {
+        SetTextIfChanged(MouseDegLon, QString::fromStdString(*f.longitudeReadout));
+    }
+    if (f.latitudeReadout) {
+        SetTextIfChanged(MousedegLat, QString::fromStdString(*f.latitudeReadout));
+    }
+    if (f.mapQuestVisible) {
+        CmdMapQuest->setVisible(*f.mapQuestVisible);
+    }
+    Carte->SetCrosshairVisible(f.tracking);
+    MousedegLat->setVisible(f.tracking);
+    MouseDegLon->setVisible(f.tracking);
+    Frame1->SetNeedleVisible(f.tracking);
+    LblAzimut->setVisible(f.tracking);
+    SetTextIfChanged(LblDistance, QString::fromStdString(f.distanceText));
+
+    reference_.referencePoint = f.referencePoint;
+    SetTextIfChanged(LblAzimut, QString::fromStdString(f.dial.text));
+    Frame1->SetNeedle(f.dial.needleX2, f.dial.needleY2);
+
+    for (int n = 1; n <= tracking::kDotCount; ++n) {
+        const tracking::DotUpdate& dot = f.dots.Shape(n);
+        if (dot.placed) {
+            Carte->SetDotPosition(n, dot.top, dot.left);
+        }
+        Carte->SetDotVisible(n, dot.visible);
+    }
+}
+
+void Form1::UpdateMapQuestTooltip() {
+    if (!LblVilleDistance->text().isEmpty()) {
+        CmdMapQuest->setToolTip(WebMapTooltip(Combo1->currentText()));
+    }
+}
+
+void Form1::OpenWebMap() {
+    text1_ = AddressNumber(reference_.referencePoint.latitude);
+    text2_ = AddressNumber(-reference_.referencePoint.longitude);
+    if (!platform_.urls.Open(QUrl(WebMapAddress(reference_.referencePoint)))) {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbida"),
+                        QStringLiteral("Impossible de se connecter au site GoogleMaps"),
+                        QMessageBox::Ok, this);
+        box.exec();
+    }
+}
+
+void Form1::ShowAbout() {
+    if (!about_) {
+        about_ = new AboutBox(platform_);
+    }
+    about_->show();
+    about_->raise();
+}
+
+void Form1::Minimise() {
+    if (about_ && about_->isVisible()) {
+        about_->hide();
+    }
+    platform_.windows.Minimise(this);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove) {
+        // Every pointer move over the program's windows runs a tick; a move that reaches several
+        // widgets of the same window runs it once (same input).
+        const auto* move = static_cast<QMouseEvent*>(event);
+        const QPointF global = move->globalPosition();
+        TickAt(QPoint(static_cast<int>(std::floor(global.x())),
+                      static_cast<int>(std::floor(global.y()))));
+        if (watched == CmdMapQuest) {
+            UpdateMapQuestTooltip();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::paintEvent(QPaintEvent*) {
+    // Borf: a silver outline 10 pixels wide around the window, centred on its rectangle.
+    QPainter painter(this);
+    QPen pen(kSilver, 10);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.drawRect(TwipRectF(30, 0, 10095, 7575));
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    BeginWindowDrag(this, event->button(), platform_.windows);
+}
+
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (ticked_) {
+        TickAt(platform_.pointer.Position());
+    }
+}
+
+void Form1::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    TickAt(platform_.pointer.Position());
+}
+
+}  // namespace orbida::ui

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+
+#include "cities/city_file.h"
+#include "cities/selection.h"
+#include "tracking/tick.h"
+#include "ui/about_box.h"
+#include "ui/platform.h"
+
+class QLabel;
+class QPushButton;
+
+namespace orbida::ui {
+
+class CityCombo;
+class DialFrame;
+class FrameWidget;
+class MapWidget;
+
+// The main window: a borderless grey window of 10140 x 7605 twips with the world map, the city
+// choice, the readouts and the azimuth dial. It follows the pointer with the tracking tick and
+// applies each frame, touching only what changed.
+class Form1 : public QWidget {
+  public:
+    Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // One tracking tick with the pointer at a global position, in device-independent pixels.
+    void TickAt(QPoint globalPointer);
+    // The click of ValidVille: makes the chosen city the reference.
+    void ValidateCity();
+    void OpenWebMap();
+    void ShowAbout();
+    void Minimise();
+
+    const cities::ReferenceState& Reference() const { return reference_; }
+    const cities::Catalogue& Catalogue() const { return catalogue_; }
+    AboutBox* About() const { return about_; }
+    // The hidden text boxes that hold the web map address's latitude and longitude texts.
+    const QString& Text1() const { return text1_; }
+    const QString& Text2() const { return text2_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    void BuildControls();
+    void ApplyReference();
+    void ApplyFrame(const tracking::TickFrame& frame);
+    void UpdateMapQuestTooltip();
+
+    cities::Catalogue catalogue_;
+    Platform platform_;
+    cities::ReferenceState reference_;
+    double pi_ = 0.0;
+    double degToRad_ = 0.0;
+    tracking::TickInput lastInput_;
+    bool ticked_ = false;
+    QString text1_ = QStringLiteral("Text1");
+    QString text2_ = QStringLiteral("Text2");
+    QPointer<AboutBox> about_;
+
+    // Controls, under their layout names.
+    MapWidget* Carte = nullptr;
+    DialFrame* Frame1 = nullptr;
+    FrameWidget* Frame2 = nullptr;
+    CityCombo* Combo1 = nullptr;
+    QPushButton* ValidVille = nullptr;
+    QPushButton* CmdMapQuest = nullptr;
+    QPushButton* CmdMinimise = nullptr;
+    QPushButton* CmdQuitte = nullptr;
+    QPushButton* CmdAide = nullptr;
+    QLabel* MousedegLat = nullptr;
+    QLabel* MouseDegLon = nullptr;
+    QLabel* LblDistance = nullptr;
+    QLabel* LblVilleDistance = nullptr;
+    QLabel* LblAzimut = nullptr;
+    QLabel* LblLonVille = nullptr;
+    QLabel* LblLatVille = nullptr;
+    QLabel* LblLocatVille = nullptr;
+};
+
+// Starts moving a borderless window by its surface: left button only. The window becomes and
+// stays topmost, and the window system moves it until the button is released.
+void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows);
+
+}  // namespace orbida::ui

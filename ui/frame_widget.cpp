@@ -1,0 +1,93 @@
+#include "ui/frame_widget.h"
+
+#include <QFontMetrics>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "tracking/dial.h"
+#include "ui/style.h"
+#include "ui/twips.h"
+
+namespace orbida::ui {
+
+FrameWidget::FrameWidget(const QString& caption, const QColor& captionColour, QWidget* parent)
+    : QWidget(parent), caption_(caption), captionColour_(captionColour) {
+    setAutoFillBackground(true);
+    setFont(UiFont(8.25, true));
+}
+
+void FrameWidget::PaintFrame(QPainter& painter) {
+    const QFontMetrics metrics(font());
+    const int top = metrics.height() / 2;
+    const QRect box = rect().adjusted(0, top, -2, -2);
+    // Etched border: a dark line with a light one one pixel down and right.
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawRect(box);
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawRect(box.translated(1, 1));
+
+    const int textWidth = metrics.horizontalAdvance(caption_);
+    const QRect captionRect(7, 0, textWidth + 2, metrics.height());
+    painter.fillRect(captionRect, palette().color(QPalette::Window));
+    painter.setPen(captionColour_);
+    painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
+}
+
+void FrameWidget::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintFrame(painter);
+}
+
+DialFrame::DialFrame(const QString& caption, const QColor& captionColour, QWidget* parent)
+    : FrameWidget(caption, captionColour, parent) {}
+
+QRect DialFrame::NeedleRect() const {
+    const QRectF ends =
+        QRectF(QPointF(static_cast<double>(tracking::kNeedleX1),
+                       static_cast<double>(tracking::kNeedleY1)) /
+                   kTwipsPerPixel,
+               QPointF(static_cast<double>(needleX2_), static_cast<double>(needleY2_)) /
+                   kTwipsPerPixel)
+            .normalized();
+    return ends.toAlignedRect().adjusted(-3, -3, 3, 3);
+}
+
+void DialFrame::SetNeedle(float x2, float y2) {
+    if (x2 != needleX2_ || y2 != needleY2_) {
+        update(NeedleRect());
+        needleX2_ = x2;
+        needleY2_ = y2;
+        update(NeedleRect());
+    }
+}
+
+void DialFrame::SetNeedleVisible(bool visible) {
+    if (visible != needleVisible_) {
+        needleVisible_ = visible;
+        update(NeedleRect());
+    }
+}
+
+void DialFrame::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintFrame(painter);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // Cadran: green face, white outline of 2 pixels centred on its edge.
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(kDialGreen);
+    painter.drawEllipse(TwipRectF(1680, 240, 735, 735));
+
+    if (needleVisible_) {
+        painter.setPen(QPen(kPaleYellow, 2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(static_cast<double>(tracking::kNeedleX1),
+                                 static_cast<double>(tracking::kNeedleY1)) /
+                             kTwipsPerPixel,
+                         QPointF(static_cast<double>(std::clamp(needleX2_, -1e6f, 1e6f)),
+                                 static_cast<double>(std::clamp(needleY2_, -1e6f, 1e6f))) /
+                             kTwipsPerPixel);
+    }
+}
+
+}  // namespace orbida::ui

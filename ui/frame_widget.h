@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace orbida::ui {
+
+// A container with an etched border and a caption on its top edge, in the caption's own colour
+// and font. Children are placed relative to its top-left corner.
+class FrameWidget : public QWidget {
+  public:
+    FrameWidget(const QString& caption, const QColor& captionColour, QWidget* parent = nullptr);
+
+    QString Caption() const { return caption_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void PaintFrame(QPainter& painter);
+
+  private:
+    QString caption_;
+    QColor captionColour_;
+};
+
+// Frame1 of the main window: the frame with the azimuth dial painted on it, the green face
+// Cadran and the needle Aiguille from its fixed end (2040, 600) twips to its free end.
+class DialFrame : public FrameWidget {
+  public:
+    DialFrame(const QString& caption, const QColor& captionColour, QWidget* parent = nullptr);
+
+    void SetNeedle(float x2, float y2);
+    void SetNeedleVisible(bool visible);
+    float NeedleX2() const { return needleX2_; }
+    float NeedleY2() const { return needleY2_; }
+    bool NeedleVisible() const { return needleVisible_; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QRect NeedleRect() const;
+
+    float needleX2_ = 2300.0f;  // design position of the free end
+    float needleY2_ = 380.0f;
+    bool needleVisible_ = true;
+};
+
+}  // namespace orbida::ui

@@ -1,0 +1,170 @@
+#include "ui/map_widget.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "ui/style.h"
+#include "ui/twips.h"
+
+namespace orbida::ui {
+namespace {
+
+constexpr float kLineLength = 4800.0f;  // Linelong spans y 0..4800
+constexpr float kLineWidth = 9600.0f;   // LineLat spans x 0..9600
+constexpr float kEntoureSize = 140.0f;
+constexpr int kOutline = 2;  // pixels, centred on the shape's edge
+
+// Pixel of a twip coordinate, clamped so that far-away positions stay representable.
+int PixelOf(float twips) {
+    const double px = std::floor(static_cast<double>(twips) / kTwipsPerPixel);
+    return static_cast<int>(std::clamp(px, -1.0e6, 1.0e6));
+}
+
+}  // namespace
+
+MapWidget::MapWidget(QWidget* parent)
+    : QWidget(parent), map_(QStringLiteral(":/orbida/carte.jpg")) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setCursor(BlankCursor());
+    // Design positions: Shape1..Shape5 stand in a column left of the centre until the first tick.
+    const float tops[kDots] = {960,  1200, 1440, 1680, 1920, 2280,
+                               2520, 2760, 3000, 3240, 3480, 3720};
+    for (int n = 1; n <= kDots; ++n) {
+        Shape& dot = Dot(n);
+        dot.left = 3480.0f;
+        dot.top = tops[n - 1];
+        dot.visible = n <= 5;
+        dot.size = n == 2 ? 100.0f : 105.0f;  // Shape2 is the smaller oval
+    }
+}
+
+QRect MapWidget::DotRect(const Shape& dot) const {
+    const int size = static_cast<int>(std::lround(static_cast<double>(dot.size) / kTwipsPerPixel));
+    return QRect(PixelOf(dot.left), PixelOf(dot.top), size, size);
+}
+
+QRect MapWidget::EntoureRect() const {
+    const int size = Px(static_cast<double>(kEntoureSize));
+    return QRect(PixelOf(entoureLeft_), PixelOf(entoureTop_), size, size);
+}
+
+QRect MapWidget::VerticalLineRect() const {
+    return QRect(PixelOf(crosshairX_), 0, 1, Px(static_cast<double>(kLineLength)) + 1);
+}
+
+QRect MapWidget::HorizontalLineRect() const {
+    return QRect(0, PixelOf(crosshairY_), Px(static_cast<double>(kLineWidth)) + 1, 1);
+}
+
+namespace {
+// The area to repaint for a shape: its rectangle plus the half of the outline drawn outside.
+QRect Dirty(const QRect& r) {
+    return r.adjusted(-kOutline, -kOutline, kOutline, kOutline);
+}
+}  // namespace
+
+void MapWidget::SetCrosshair(float x, float y) {
+    if (x != crosshairX_) {
+        if (crosshairVisible_) {
+            update(VerticalLineRect());
+        }
+        crosshairX_ = x;
+        if (crosshairVisible_) {
+            update(VerticalLineRect());
+        }
+    }
+    if (y != crosshairY_) {
+        if (crosshairVisible_) {
+            update(HorizontalLineRect());
+        }
+        crosshairY_ = y;
+        if (crosshairVisible_) {
+            update(HorizontalLineRect());
+        }
+    }
+}
+
+void MapWidget::SetCrosshairVisible(bool visible) {
+    if (visible != crosshairVisible_) {
+        crosshairVisible_ = visible;
+        update(VerticalLineRect());
+        update(HorizontalLineRect());
+    }
+}
+
+void MapWidget::SetEntoure(float left, float top) {
+    if (left != entoureLeft_ || top != entoureTop_) {
+        update(Dirty(EntoureRect()));
+        entoureLeft_ = left;
+        entoureTop_ = top;
+        update(Dirty(EntoureRect()));
+    }
+}
+
+void MapWidget::SetDotVisible(int number, bool visible) {
+    Shape& dot = Dot(number);
+    if (dot.visible != visible) {
+        dot.visible = visible;
+        update(Dirty(DotRect(dot)));
+    }
+}
+
+void MapWidget::SetDotPosition(int number, float top, float left) {
+    Shape& dot = Dot(number);
+    if (dot.top != top || dot.left != left) {
+        const QRect before = DotRect(dot);
+        dot.top = top;
+        dot.left = left;
+        if (dot.visible) {
+            const QRect after = DotRect(dot);
+            if (before != after) {
+                update(Dirty(before));
+                update(Dirty(after));
+            }
+        }
+    }
+}
+
+void MapWidget::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    // The picture is 9600 x 4800 twips inside a control of 9630 x 4815: the strip left over shows
+    // the control's own background, the system window colour.
+    painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    if (devicePixelRatioF() > 1.0 && map_.devicePixelRatio() < 2.0) {
+        QPixmap sharp(QStringLiteral(":/orbida/carte@2x.jpg"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            map_ = sharp;
+        }
+    }
+    painter.drawPixmap(0, 0, map_);
+
+    // Bottom of the stacking first: the crosshair, the ring, then the dots.
+    if (crosshairVisible_) {
+        // One pixel in the system window-text colour.
+        painter.fillRect(VerticalLineRect(), palette().color(QPalette::Text));
+        painter.fillRect(HorizontalLineRect(), palette().color(QPalette::Text));
+    }
+
+    QPen red(kRed, kOutline);
+    red.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(red);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(EntoureRect()));
+
+    painter.setRenderHint(QPainter::Antialiasing);
+    static constexpr int kOrder[kDots] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 10, 11};
+    for (int n : kOrder) {
+        const Shape& dot = Dot(n);
+        if (dot.visible) {
+            const QRect r = DotRect(dot);
+            if (event->region().intersects(Dirty(r))) {
+                painter.drawEllipse(QRectF(r));
+            }
+        }
+    }
+}
+
+}  // namespace orbida::ui

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+
+namespace orbida::ui {
+
+// The map control Carte: the world map drawn unscaled at its top-left corner, then the crosshair
+// lines Linelong and LineLat, the reference ring Entoure and the twelve route dots Shape1..Shape12,
+// all clipped to its area. Positions are in twips of the map's own space, held as 32-bit floats;
+// changing one repaints only the pixels it covers before and after.
+class MapWidget : public QWidget {
+  public:
+    static constexpr int kDots = 12;
+
+    explicit MapWidget(QWidget* parent = nullptr);
+
+    void SetCrosshair(float x, float y);
+    void SetCrosshairVisible(bool visible);
+    void SetEntoure(float left, float top);
+    // number is 1..12; a dot that is not placed keeps its position.
+    void SetDotVisible(int number, bool visible);
+    void SetDotPosition(int number, float top, float left);
+
+    float CrosshairX() const { return crosshairX_; }
+    float CrosshairY() const { return crosshairY_; }
+    bool CrosshairVisible() const { return crosshairVisible_; }
+    float EntoureLeft() const { return entoureLeft_; }
+    float EntoureTop() const { return entoureTop_; }
+    bool DotVisible(int number) const { return Dot(number).visible; }
+    float DotTop(int number) const { return Dot(number).top; }
+    float DotLeft(int number) const { return Dot(number).left; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    struct Shape {
+        bool visible = false;
+        float top = 0.0f;
+        float left = 0.0f;
+        float size = 105.0f;
+    };
+
+    const Shape& Dot(int number) const { return dots_[static_cast<std::size_t>(number - 1)]; }
+    Shape& Dot(int number) { return dots_[static_cast<std::size_t>(number - 1)]; }
+    QRect DotRect(const Shape& dot) const;
+    QRect EntoureRect() const;
+    QRect VerticalLineRect() const;
+    QRect HorizontalLineRect() const;
+
+    QPixmap map_;
+    float crosshairX_ = 4440.0f;  // Linelong: x, spanning y 0..4800
+    float crosshairY_ = 2280.0f;  // LineLat: y, spanning x 0..9600
+    bool crosshairVisible_ = true;
+    float entoureLeft_ = 3840.0f;
+    float entoureTop_ = 1680.0f;
+    std::array<Shape, kDots> dots_{};
+};
+
+}  // namespace orbida::ui

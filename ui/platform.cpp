@@ -1,0 +1,128 @@
+#include "ui/platform.h"
+
+#include <QCursor>
+#include <QDesktopServices>
+#include <QNetworkInformation>
+#include <QNetworkInterface>
+#include <QProcess>
+#include <QWidget>
+#include <QWindow>
+
+namespace orbida::ui {
+namespace {
+
+class QtPointer final : public PointerSource {
+  public:
+    QPoint Position() const override { return QCursor::pos(); }
+};
+
+class QtUrlOpener final : public UrlOpener {
+  public:
+    bool Open(const QUrl& url) override { return QDesktopServices::openUrl(url); }
+};
+
+class QtProcessLauncher final : public ProcessLauncher {
+  public:
+    bool StartDetached(const QString& program, const QStringList& arguments) override {
+        return QProcess::startDetached(program, arguments);
+    }
+};
+
+// Asks the system's network information backend (NetworkManager on Linux, the Network List
+// Manager on Windows, SystemConfiguration on macOS). Where none loads, as in a container or a
+// desktop without NetworkManager, an interface that is up, running, not the loopback and has an
+// address counts as a local-network connection.
+class QtConnectionChecker final : public ConnectionChecker {
+  public:
+    cities::ConnectionReport Check() override {
+        cities::ConnectionReport report;
+        if (QNetworkInformation* info = Backend()) {
+            switch (info->reachability()) {
+                case QNetworkInformation::Reachability::Online:
+                    report.online = true;
+                    return report;
+                case QNetworkInformation::Reachability::Local:
+                case QNetworkInformation::Reachability::Site:
+                    report.viaLan = true;
+                    return report;
+                case QNetworkInformation::Reachability::Disconnected:
+                    return report;
+                case QNetworkInformation::Reachability::Unknown:
+                    break;
+            }
+        }
+        report.viaLan = AnyInterfaceUp();
+        return report;
+    }
+
+  private:
+    QNetworkInformation* Backend() {
+        if (!tried_) {
+            tried_ = true;
+            QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+        }
+        return QNetworkInformation::instance();
+    }
+
+    static bool AnyInterfaceUp() {
+        const auto interfaces = QNetworkInterface::allInterfaces();
+        for (const QNetworkInterface& i : interfaces) {
+            const auto flags = i.flags();
+            if (flags.testFlag(QNetworkInterface::IsUp) &&
+                flags.testFlag(QNetworkInterface::IsRunning) &&
+                !flags.testFlag(QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    bool tried_ = false;
+};
+
+// Sets the stay-on-top flag on the native window itself: QWidget::setWindowFlags would hide and
+// re-create a shown window. The move is the window system's own, which also works on Wayland.
+class QtWindowManager final : public WindowManager {
+  public:
+    void MakeTopmost(QWidget* window) override {
+        if (QWindow* handle = window->windowHandle()) {
+            handle->setFlag(Qt::WindowStaysOnTopHint, true);
+        }
+    }
+    void StartSystemMove(QWidget* window) override {
+        if (QWindow* handle = window->windowHandle()) {
+            handle->startSystemMove();
+        }
+    }
+    void Minimise(QWidget* window) override { window->showMinimized(); }
+};
+
+}  // namespace
+
+CommandLine LinkCommand(const QString& address) {
+#if defined(Q_OS_WIN)
+    return {QStringLiteral("explorer.exe"), {address}};
+#elif defined(Q_OS_MACOS)
+    return {QStringLiteral("open"), {address}};
+#else
+    return {QStringLiteral("xdg-open"), {address}};
+#endif
+}
+
+struct QtPlatform::Impl {
+    QtPointer pointer;
+    QtUrlOpener urls;
+    QtProcessLauncher processes;
+    QtConnectionChecker connection;
+    QtWindowManager windows;
+};
+
+QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {}
+QtPlatform::~QtPlatform() = default;
+
+Platform QtPlatform::Services() {
+    return Platform{impl_->pointer, impl_->urls, impl_->processes, impl_->connection,
+                    impl_->windows};
+}
+
+}  // namespace orbida::ui

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <memory>
+
+#include "cities/selection.h"
+
+class QWidget;
+
+namespace orbida::ui {
+
+// The services the windows take from the desktop, each behind a small interface so that tests
+// can put a double in its place.
+
+// Where the pointer is, in device-independent pixels of the virtual desktop.
+class PointerSource {
+  public:
+    virtual ~PointerSource() = default;
+    virtual QPoint Position() const = 0;
+};
+
+// Hands an address to the default browser. False when it could not be handed over at all.
+class UrlOpener {
+  public:
+    virtual ~UrlOpener() = default;
+    virtual bool Open(const QUrl& url) = 0;
+};
+
+// Starts a command line as a process of its own, without waiting for it.
+class ProcessLauncher {
+  public:
+    virtual ~ProcessLauncher() = default;
+    virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
+};
+
+// Whether the machine has a network connection; a check that fails reports none.
+class ConnectionChecker {
+  public:
+    virtual ~ConnectionChecker() = default;
+    virtual cities::ConnectionReport Check() = 0;
+};
+
+// The window manager's part: stacking, moving and minimising top-level windows.
+class WindowManager {
+  public:
+    virtual ~WindowManager() = default;
+    virtual void MakeTopmost(QWidget* window) = 0;
+    virtual void StartSystemMove(QWidget* window) = 0;
+    virtual void Minimise(QWidget* window) = 0;
+};
+
+struct Platform {
+    PointerSource& pointer;
+    UrlOpener& urls;
+    ProcessLauncher& processes;
+    ConnectionChecker& connection;
+    WindowManager& windows;
+};
+
+// The command line that opens an address with the desktop's own opener: xdg-open on Linux and
+// other Unix desktops, the shell's explorer on Windows, open on macOS.
+struct CommandLine {
+    QString program;
+    QStringList arguments;
+};
+CommandLine LinkCommand(const QString& address);
+
+// The real services, over Qt.
+class QtPlatform {
+  public:
+    QtPlatform();
+    ~QtPlatform();
+    QtPlatform(const QtPlatform&) = delete;
+    QtPlatform& operator=(const QtPlatform&) = delete;
+
+    Platform Services();
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace orbida::ui

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QCursor>
+#include <QFont>
+
+namespace orbida::ui {
+
+// Colours of the layout.
+inline const QColor kGrey(128, 128, 128);
+inline const QColor kSilver(192, 192, 192);
+inline const QColor kCyan(0, 255, 255);
+inline const QColor kLightCyan(192, 255, 255);
+inline const QColor kLightGreen(192, 255, 192);
+inline const QColor kRed(255, 0, 0);
+inline const QColor kDialGreen(0, 128, 0);
+inline const QColor kPaleYellow(255, 255, 128);
+inline const QColor kAboutGrey(224, 224, 224);
+inline const QColor kDarkGrey(64, 64, 64);
+inline const QColor kGreen(0, 128, 0);
+inline const QColor kBrightGreen(0, 255, 0);
+
+// The program's font at a size in points (8.25 is the window font). The layout was drawn for
+// "MS Sans Serif"; Liberation Sans (Arial's metrics) is the closest sans-serif that Debian ships,
+// and every text the program writes fits its label with it. The size is set in pixels at 96 dpi
+// so that text scales with the layout and not with the font configuration.
+QFont UiFont(double points, bool bold = false);
+
+// The hand pointer of the buttons and the blank pointer of the map.
+QCursor HandCursor();
+QCursor BlankCursor();
+
+}  // namespace orbida::ui
