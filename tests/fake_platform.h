@@ -1,0 +1,71 @@
+#pragma once
+
+// Test doubles of the desktop services: they record what the windows ask for and answer what the
+// test sets.
+#include <QPoint>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+#include <vector>
+
+#include "ui/platform.h"
+
+namespace orbida::testing {
+
+class FakePointer final : public ui::PointerSource {
+public:
+    QPoint Position() const override { return position; }
+    QPoint position{-1000, -1000};
+};
+
+class FakeUrlOpener final : public ui::UrlOpener {
+public:
+    bool Open(const QUrl& url) override {
+        opened.push_back(url);
+        return succeed;
+    }
+    std::vector<QUrl> opened;
+    bool succeed = true;
+};
+
+class FakeProcessLauncher final : public ui::ProcessLauncher {
+public:
+    bool StartDetached(const QString& program, const QStringList& arguments) override {
+        started.push_back(QStringList{program} + arguments);
+        return succeed;
+    }
+    std::vector<QStringList> started;
+    bool succeed = true;
+};
+
+class FakeConnection final : public ui::ConnectionChecker {
+public:
+    cities::ConnectionReport Check() override {
+        ++checks;
+        return report;
+    }
+    cities::ConnectionReport report;
+    int checks = 0;
+};
+
+class FakeWindowManager final : public ui::WindowManager {
+public:
+    void MakeTopmost(QWidget* window) override { topmost.push_back(window); }
+    void StartSystemMove(QWidget* window) override { moved.push_back(window); }
+    void Minimise(QWidget* window) override { minimised.push_back(window); }
+    std::vector<QWidget*> topmost;
+    std::vector<QWidget*> moved;
+    std::vector<QWidget*> minimised;
+};
+
+struct FakePlatform {
+    FakePointer pointer;
+    FakeUrlOpener urls;
+    FakeProcessLauncher processes;
+    FakeConnection connection;
+    FakeWindowManager windows;
+
+    ui::Platform Services() { return ui::Platform{pointer, urls, processes, connection, windows}; }
+};
+
+}  // namespace orbida::testing
