@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace orbida::cities {
+
+inline const QString kStartupLocator = QStringLiteral("JJ00AA");
+
+// The six-character Maidenhead locator (field, square, subsquare, all upper case) of a latitude
+// (north positive) and a longitude (WEST positive), both already cut down to hundredths.
+struct Locator {
+    std::array<QString, 6> cells;  // Label1..Label6
+    QString text;                  // the six cells joined (Locarte1, LblLocatVille)
+};
+
+Locator MaidenheadLocator(double latitude, double longitude);
+
+}  // namespace orbida::cities

@@ -1,0 +1,75 @@
+#include "cities/selection.h"
+
+#include <cmath>
+
+#include "cities/coordinate_text.h"
+#include "cities/leading_number.h"
+#include "geodesy/numbers.h"
+#include "geodesy/projection.h"
+
+namespace orbida::cities {
+namespace {
+
+// Half the side of the marker square, so that it is centred on the city.
+constexpr double kMarkerHalfSide = 70.0;
+
+double ParseCoordinate(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return LeadingNumber(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+// A value counts only if it and its cut to hundredths are finite: 1e307 is finite, but 1e307 x 100
+// is not, and the hundredths feed the distance and the locator.
+bool Usable(double value) {
+    return std::isfinite(value) && std::isfinite(geodesy::FloorHundredths(value));
+}
+
+}  // namespace
+
+ReferenceState StartupReference() {
+    ReferenceState state;
+    state.locator = MaidenheadLocator(0.0, 0.0);  // "JJ00AA"
+    return state;
+}
+
+// The order follows the window's own: longitude before latitude for the marker, the texts and the
+// hundredths. Coordinates out of their ranges are kept, as written: the marker then lies off the
+// visible map. A city whose two coordinates are not in the list (a malformed file) or do not read
+// as usable numbers ("1e999") is not selected at all, so no infinity reaches the widgets and the
+// previous reference stays whole, connection flag included.
+std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
+                                         const ReferenceState& current, ConnectionReport connection,
+                                         float mapWidth, float mapHeight) {
+    if (index < 0 || index >= catalogue.names.size()) {
+        return std::nullopt;
+    }
+    const qsizetype first = 2 * static_cast<qsizetype>(index);
+    if (first + 1 >= catalogue.coordinates.size()) {
+        return std::nullopt;
+    }
+    const geodesy::GeoPoint point{ParseCoordinate(catalogue.coordinates[first]),
+                                  ParseCoordinate(catalogue.coordinates[first + 1])};
+    if (!Usable(point.latitude) || !Usable(point.longitude)) {
+        return std::nullopt;
+    }
+
+    ReferenceState state;
+    state.referencePoint = point;
+    const geodesy::MapPosition centre = geodesy::DegreesToMap(point, mapWidth, mapHeight);
+    state.entoureLeft = geodesy::ToControlFloat(centre.x - kMarkerHalfSide);
+    state.entoureTop = geodesy::ToControlFloat(centre.y - kMarkerHalfSide);
+    state.longitudeText =
+        FormatDms(point.longitude, QStringLiteral(" Ouest"), QStringLiteral(" Est"));
+    state.latitudeText = FormatDms(point.latitude, QStringLiteral(" Nord"), QStringLiteral(" Sud"));
+    state.referenceHundredths.longitude = geodesy::FloorHundredths(point.longitude);
+    state.referenceHundredths.latitude = geodesy::FloorHundredths(point.latitude);
+    state.locator =
+        MaidenheadLocator(state.referenceHundredths.latitude, state.referenceHundredths.longitude);
+    state.cityName = catalogue.names[index].toUpper();
+    state.citySelected = true;
+    state.internetConnected = current.internetConnected || connection.viaLan || connection.online;
+    return state;
+}
+
+}  // namespace orbida::cities

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "cities/city_file.h"
+#include "cities/coordinate_text.h"
+#include "cities/maidenhead.h"
+#include "geodesy/geo_point.h"
+
+namespace orbida::cities {
+
+// Everything the reference city decides on the window.
+struct ReferenceState {
+    geodesy::GeoPoint referencePoint;       // as parsed, full precision
+    geodesy::GeoPoint referenceHundredths;  // cut down to hundredths (floor)
+    float entoureLeft = 4760.0f;            // the marker on the map, twips
+    float entoureTop = 2360.0f;
+    QString longitudeText = kStartupDmsText;  // LblLonVille
+    QString latitudeText = kStartupDmsText;   // LblLatVille
+    Locator locator;                          // LblLocatVille and its cells
+    QString cityName;  // upper-cased, beside the distance (LblVilleDistance); empty at start
+    bool citySelected = false;       // LblVilleDistance and LblDistance shown
+    bool internetConnected = false;  // once true, stays true
+};
+
+// The values before any selection: marker at (4760, 2360), "            0°" texts, "JJ00AA".
+ReferenceState StartupReference();
+
+// The connection check's two answers, queried at every selection.
+struct ConnectionReport {
+    bool viaLan = false;
+    bool online = false;
+};
+
+// Makes city `index` of the catalogue the reference, on a map of mapWidth x mapHeight twips.
+// Returns std::nullopt, and nothing changes, when index is -1 or out of range, or when the
+// city's coordinates are missing or not finite. internetConnected becomes true when either
+// answer of the connection report is true, and never goes back to false.
+std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
+                                         const ReferenceState& current, ConnectionReport connection,
+                                         float mapWidth, float mapHeight);
+
+}  // namespace orbida::cities
