@@ -74,13 +74,11 @@ double LeadingNumber(std::string_view text) {
     buffer[length++] = '.';
     std::size_t digits = 0;
     bool droppedNonZero = false;
-    bool sawDigit = false;
     bool sawPoint = false;
     std::int64_t pointExponent = 0;  // the value is 0.<digits> x 10^pointExponent
     while (!in.AtEnd()) {
         const char c = in.Peek();
         if (IsDigit(c)) {
-            sawDigit = true;
             if (digits == 0 && c == '0') {
                 if (sawPoint) {
                     --pointExponent;
@@ -103,7 +101,7 @@ double LeadingNumber(std::string_view text) {
         }
         in.Advance();
     }
-    if (!sawDigit || digits == 0) {
+    if (digits == 0) {
         return 0.0;  // no number at all ("", "-", ".", "nan", "Paris"), or a zero ("-0.00")
     }
     if (droppedNonZero) {
