@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QStringDecoder>
 #include <array>
 #include <cstdint>
 
@@ -165,11 +165,16 @@ Catalogue ParseCityFile(std::string_view bytes) {
     }
     const bool utf8 = bom || IsValidUtf8(bytes);
 
+    // A U+FEFF inside the file is kept as it stands: dropping it at the start of a field would let
+    // "\uFEFF48.85" be a name on its bytes but read as a number from its text.
+    QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
     Catalogue catalogue;
     FieldReader reader(bytes);
     while (!reader.AtEnd()) {
         const std::string_view field = reader.Next();
-        QString text = utf8 ? QString::fromUtf8(field.data(), static_cast<qsizetype>(field.size()))
+        QString text = utf8 ? fromUtf8.decode(QByteArrayView(field.data(),
+                                                             static_cast<qsizetype>(field.size())))
                             : DecodeCp1252(field);
         if (LeadingNumber(field) == 0.0) {
             catalogue.names.append(std::move(text));

@@ -19,6 +19,7 @@ namespace orbida::cities {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+const std::string kBom = "\xEF\xBB\xBF";
 using namespace std::string_literals;
 
 TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
@@ -118,6 +119,7 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
          {"Washington", "D.C."},
          {"38.9", "77"}},
         {"odd numbers", "A, 1e999, -1e999\nnan, 0x1A", {"A", "nan", "0x1A"}, {"1e999", "-1e999"}},
+        {"byte-order marks", kBom + "A," + kBom + "9", {"A", QStringLiteral("\uFEFF9")}, {}},
         {"binary", "\x89PNG\r\n\x1A\n\0\0"s, {"\u2030PNG", "\x1A", QString(2, QChar(0))}, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -133,7 +135,7 @@ TEST(ParseCityFile, ReadsUtf8WhenValidElseWindows1252) {
         std::string bytes;
         QString city;
     } cases[] = {{"UTF-8", "Besan\xC3\xA7on,1,1", QStringLiteral("Besançon")},
-                 {"UTF-8 with BOM", "\xEF\xBB\xBF\xC5\x92uf,1,1", QStringLiteral("Œuf")},
+                 {"UTF-8 with BOM", kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
                  {"Windows-1252", "Besan\xE7on,1,1", QStringLiteral("Besançon")},
                  {"Windows-1252 high range", "\x8C\x75\x66 \x80,1,1", QStringLiteral("Œuf €")},
                  {"BOM then a stray byte",
