@@ -33,6 +33,17 @@ asan: test-deps
 	@cmake --build --preset asan
 	@ctest --preset asan
 
+# The libFuzzer targets, built with clang, each run for a few seconds; the source of each target
+# gives the command for a longer run. Inputs that fail are left in out/fuzz/.
+fuzz:
+	@tools/install-deps.sh ci
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@mkdir -p out/fuzz
+	@out/build/fuzz/tests/fuzz/city_file_fuzz -max_total_time=5 -artifact_prefix=out/fuzz/ \
+		>out/fuzz/city_file_fuzz.log 2>&1 || { tail -n 40 out/fuzz/city_file_fuzz.log; exit 1; }
+	@tail -n 1 out/fuzz/city_file_fuzz.log
+
 bench: build
 	@$(BUILD_DIR)/bench/tick_bench
 

@@ -1,0 +1,77 @@
+// Feeds arbitrary bytes to the city file reader, LeadingNumber and the selection, and checks what
+// the rest of the program relies on: every field is read once, in linear time, and classified the
+// same way from its bytes and from its decoded text; no selection lets a non-finite value through.
+//
+// Short run (CI): make fuzz
+// Longer run, keeping the inputs it finds in a corpus folder (two processes on two cores):
+//   cmake --preset fuzz && cmake --build --preset fuzz
+//   mkdir -p out/fuzz/corpus && out/build/fuzz/tests/fuzz/city_file_fuzz out/fuzz/corpus \
+//       -max_total_time=3600 -jobs=2 -workers=2 -artifact_prefix=out/fuzz/
+// A crash leaves its input in out/fuzz/crash-*; run the target on that file alone to replay it.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "cities/city_file.h"
+#include "cities/leading_number.h"
+#include "cities/selection.h"
+
+namespace {
+
+using namespace orbida::cities;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+double NumberOf(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return LeadingNumber(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    Check(!std::isnan(LeadingNumber(bytes)));
+
+    qsizetype fields = 0;
+    for (orbida::cities::FieldReader reader(bytes); !reader.AtEnd(); ++fields) {
+        const std::string_view field = reader.Next();
+        Check(field.data() >= bytes.data() && field.data() + field.size() <= bytes.data() + size);
+        Check(fields <= static_cast<qsizetype>(size));  // at least one byte per field
+    }
+
+    // Without a byte-order mark the reader sees the same bytes as ParseCityFile does.
+    const Catalogue catalogue = ParseCityFile(bytes);
+    if (!bytes.starts_with("\xEF\xBB\xBF")) {
+        Check(catalogue.names.size() + catalogue.coordinates.size() == fields);
+    }
+    for (const QString& name : catalogue.names) {
+        Check(NumberOf(name) == 0.0);
+    }
+    for (const QString& coordinate : catalogue.coordinates) {
+        Check(NumberOf(coordinate) != 0.0);
+    }
+
+    const ReferenceState start = StartupReference();
+    for (int index = -1; index <= 8; ++index) {
+        const auto state = SelectCity(catalogue, index, start, {}, 9630.0f, 4815.0f);
+        if (!state) {
+            continue;
+        }
+        Check(std::isfinite(state->referencePoint.latitude) &&
+              std::isfinite(state->referencePoint.longitude) &&
+              std::isfinite(state->referenceHundredths.latitude) &&
+              std::isfinite(state->referenceHundredths.longitude) &&
+              std::isfinite(state->entoureLeft) && std::isfinite(state->entoureTop));
+        Check(state->locator.text.size() >= 6 && state->citySelected);
+    }
+    return 0;
+}
