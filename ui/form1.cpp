@@ -360,8 +360,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         // widgets of the same window runs it once (same input).
         const auto* move = static_cast<QMouseEvent*>(event);
         const QPointF global = move->globalPosition();
-        TickAt(QPoint(static_cast<int>(std::floor(global.x())),
-                      static_cast<int>(std::floor(global.y()))));
+        // Synthetic moves may carry a position that is no pixel at all.
+        if (std::abs(global.x()) < 1.0e9 && std::abs(global.y()) < 1.0e9) {
+            TickAt(QPoint(static_cast<int>(std::floor(global.x())),
+                          static_cast<int>(std::floor(global.y()))));
+        }
         if (watched == CmdMapQuest) {
             UpdateMapQuestTooltip();
         }
