@@ -325,12 +325,17 @@ TEST_F(Form1Test, LongestTextsFitTheirLabels) {
 
 // The map as painted: red dot outlines along the route, none far from it.
 TEST_F(Form1Test, RouteDotsArePaintedOnTheMap) {
+    // Red pixels in an area given in logical pixels, whatever the screen's pixel ratio.
     const auto red = [](const QImage& image, QRect area) {
+        const double ratio = image.devicePixelRatio();
+        const QRect device(
+            QPoint(static_cast<int>(area.left() * ratio), static_cast<int>(area.top() * ratio)),
+            QPoint(static_cast<int>((area.right() + 1) * ratio) - 1,
+                   static_cast<int>((area.bottom() + 1) * ratio) - 1));
+        const QRect inside = device.intersected(image.rect());
         int count = 0;
-        for (int y = std::max(area.top(), 0); y <= std::min(area.bottom(), image.height() - 1);
-             ++y) {
-            for (int x = std::max(area.left(), 0); x <= std::min(area.right(), image.width() - 1);
-                 ++x) {
+        for (int y = inside.top(); y <= inside.bottom(); ++y) {
+            for (int x = inside.left(); x <= inside.right(); ++x) {
                 const QColor c = image.pixelColor(x, y);
                 count += (c.red() > 200 && c.green() < 60 && c.blue() < 60) ? 1 : 0;
             }

@@ -1,5 +1,6 @@
 #include "ui/style.h"
 
+#include <QGuiApplication>
 #include <QPixmap>
 #include <cmath>
 
@@ -17,7 +18,12 @@ QFont UiFont(double points, bool bold) {
 }
 
 QCursor HandCursor() {
-    // Hot spot at the top of the fingertip.
+    // Hot spot at the top of the fingertip; the sharper drawing on screens of ratio 2 or more.
+    if (qApp != nullptr && qApp->devicePixelRatio() > 1.5) {
+        QPixmap sharp(QStringLiteral(":/orbida/hand@2x.png"));
+        sharp.setDevicePixelRatio(2.0);
+        return QCursor(sharp, 1, 0);
+    }
     return QCursor(QPixmap(QStringLiteral(":/orbida/hand.png")), 1, 0);
 }
 
