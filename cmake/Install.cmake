@@ -1,0 +1,84 @@
+# Install layout and the Debian package.
+#
+# The program reads villes.txt from its own folder, so the executable and the default city list
+# are installed side by side in a folder of their own (lib/orbida on Linux); bin/orbida is a small
+# launcher script that execs the real program there. The desktop entry, the AppStream metadata and
+# the hicolor icons make the program show up in the desktop's menu and software centres.
+include(GNUInstallDirs)
+
+set(ORBIDA_APP_ID fr.orbida.Orbida)
+set(ORBIDA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+
+# The metainfo file lists the releases by hand: refuse to build a version it does not know, or
+# the software centres would show the previous version number.
+file(READ ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml _orbida_metainfo)
+if(NOT _orbida_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+    message(FATAL_ERROR "packaging/${ORBIDA_APP_ID}.metainfo.xml has no <release> for version "
+                        "${PROJECT_VERSION}: add one.")
+endif()
+
+if(WIN32)
+    install(TARGETS orbida RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt DESTINATION ${CMAKE_INSTALL_BINDIR})
+elseif(APPLE)
+    # In a bundle the program's own folder is Contents/MacOS.
+    install(TARGETS orbida BUNDLE DESTINATION .)
+    install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
+            DESTINATION orbida.app/Contents/MacOS)
+else()
+    # Deliberately not CMAKE_INSTALL_LIBDIR: the folder holds no libraries, and its path must not
+    # depend on whether the configured prefix triggers Debian's multiarch lib/<triplet>.
+    set(ORBIDA_INSTALL_PROGRAMDIR lib/orbida CACHE STRING
+        "Folder, relative to the prefix, holding the program and its city list")
+
+    install(TARGETS orbida RUNTIME DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
+    install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
+            DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
+
+    # The launcher reaches the program by a path relative to itself, so the installed tree can be
+    # moved (DESTDIR staging, another prefix) without editing it.
+    file(RELATIVE_PATH ORBIDA_LAUNCHER_TARGET /prefix/${CMAKE_INSTALL_BINDIR}
+         /prefix/${ORBIDA_INSTALL_PROGRAMDIR}/orbida)
+    configure_file(${ORBIDA_PACKAGING_DIR}/orbida-launcher.sh.in
+                   ${PROJECT_BINARY_DIR}/packaging/orbida @ONLY)
+    install(PROGRAMS ${PROJECT_BINARY_DIR}/packaging/orbida DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+    install(FILES ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.desktop
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+    install(DIRECTORY ${PROJECT_SOURCE_DIR}/ui/resources/icons/hicolor
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
+            FILES_MATCHING PATTERN "orbida.png" PATTERN "orbida.svg")
+endif()
+install(FILES ${PROJECT_SOURCE_DIR}/NOTICE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
+
+# Debian package, on Linux only: `make package`, or `cpack` in the build folder.
+if(WIN32 OR APPLE)
+    return()
+endif()
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME orbida)
+set(CPACK_PACKAGE_VENDOR Orbida)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Route orthodromique vers tout point d'une carte du monde")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Orbida shows the great-circle route from a reference city to any point
+of a world map: wherever the pointer rests, it gives the coordinates under
+it, the distance in kilometres, the initial azimuth on a compass dial and
+the shortest route as red dots. For radio amateurs aiming their antennas,
+and for anyone curious about long-distance routes. The program speaks
+French.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(ORBIDA_PACKAGE_MAINTAINER "Orbida maintainers <maintainers@orbida.invalid>" CACHE STRING
+    "Maintainer field of the Debian package")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${ORBIDA_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The shared libraries come from dpkg-shlibdeps; Qt loads its platform plugin at run time, which
+# no linker records, and the interface is drawn in Liberation Sans.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+include(CPack)
