@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := out/build/$(PRESET)
 
-.PHONY: all deps test-deps configure build run test asan bench fuzz package clean
+.PHONY: all deps test-deps configure build run test asan bench fuzz package package-smoke clean
 
 all: build
 
@@ -46,6 +46,18 @@ fuzz:
 
 bench: build
 	@$(BUILD_DIR)/bench/tick_bench
+
+# The Debian package of the build: $(BUILD_DIR)/orbida_<version>_<architecture>.deb.
+# Install it with `sudo apt install ./$(BUILD_DIR)/orbida_*.deb`.
+package: build
+	@tools/install-deps.sh package
+	@rm -f $(BUILD_DIR)/orbida_*.deb
+	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Builds and installs the package, validates its menu entry and metadata, and checks that the
+# installed program opens its window under Xvfb (as root or through sudo).
+package-smoke:
+	@tools/package-smoke.sh
 
 clean:
 	@rm -rf out

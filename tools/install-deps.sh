@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages needed to build, run and test Orbida, skipping those already
-# present. Uses sudo when not run as root. Usage: tools/install-deps.sh [build|test|ci]
+# present. Uses sudo when not run as root. Usage: tools/install-deps.sh [build|test|package|ci]
 set -euo pipefail
 
 level=${1:-build}
@@ -10,7 +10,12 @@ if [[ $level == test || $level == ci ]]; then
     packages+=(xvfb xauth xdotool x11-utils imagemagick openbox)
 fi
 if [[ $level == ci ]]; then
-    packages+=(clang libclang-rt-14-dev clang-format appstream desktop-file-utils dpkg-dev file)
+    packages+=(clang libclang-rt-14-dev clang-format file)
+fi
+# The Debian package: dpkg-shlibdeps, the desktop-entry and AppStream validators, and the start
+# of the installed program under Xvfb.
+if [[ $level == package || $level == ci ]]; then
+    packages+=(dpkg-dev appstream desktop-file-utils xvfb xauth xdotool)
 fi
 
 missing=()
