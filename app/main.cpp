@@ -10,7 +10,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbida"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
-    QApplication::setDesktopFileName(QStringLiteral("orbida"));
+    QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
