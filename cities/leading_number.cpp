@@ -68,7 +68,7 @@ double LeadingNumber(std::string_view text) {
 
     // "0." then the significant digits (leading zeros dropped), perhaps the tie-breaking "1",
     // then "e" and the exponent.
-    std::array<char, 2 + kMaxDigits + 1 + 1 + 24> buffer{};
+    std::array<char, 2 + kMaxDigits + 1 + 1 + 24> buffer;  // filled as read, never whole
     std::size_t length = 0;
     buffer[length++] = '0';
     buffer[length++] = '.';
