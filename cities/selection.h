@@ -35,7 +35,8 @@ struct ConnectionReport {
 
 // Makes city `index` of the catalogue the reference, on a map of mapWidth x mapHeight twips.
 // Returns std::nullopt, and nothing changes, when index is -1 or out of range, or when the
-// city's coordinates are missing or not finite. internetConnected becomes true when either
+// city's coordinates are missing or not finite (a value beyond about 1.8e306, whose hundredths
+// overflow, counts as not finite). internetConnected becomes true when either
 // answer of the connection report is true, and never goes back to false.
 std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
                                          const ReferenceState& current, ConnectionReport connection,
