@@ -40,12 +40,15 @@ fuzz:
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
 	@mkdir -p out/fuzz
-	@out/build/fuzz/tests/fuzz/city_file_fuzz -max_total_time=5 -artifact_prefix=out/fuzz/ \
-		>out/fuzz/city_file_fuzz.log 2>&1 || { tail -n 40 out/fuzz/city_file_fuzz.log; exit 1; }
-	@tail -n 1 out/fuzz/city_file_fuzz.log
+	@for target in city_file_fuzz tick_fuzz; do \
+		out/build/fuzz/tests/fuzz/$$target -max_total_time=5 -artifact_prefix=out/fuzz/$$target- \
+			>out/fuzz/$$target.log 2>&1 || { tail -n 40 out/fuzz/$$target.log; exit 1; }; \
+		echo "$$target: $$(tail -n 1 out/fuzz/$$target.log)"; \
+	done
 
 bench: build
 	@$(BUILD_DIR)/bench/tick_bench
+	@$(BUILD_DIR)/bench/city_file_bench
 
 # The Debian package of the build: $(BUILD_DIR)/orbida_<version>_<architecture>.deb.
 # Install it with `sudo apt install ./$(BUILD_DIR)/orbida_*.deb`.

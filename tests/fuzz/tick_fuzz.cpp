@@ -1,0 +1,107 @@
+// Fuzz target: random and extreme inputs (NaN, infinities, 1e308, huge pointer coordinates, maps
+// of zero size) into one tracking tick. Built with the sanitizers, so any undefined behaviour
+// stops the run; a non-finite value in the frame stops it too.
+//
+// Short run (CI): make fuzz
+// Longer run:     out/build/fuzz/tests/fuzz/tick_fuzz -max_total_time=600 -jobs=2
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+
+#include "tracking/tick.h"
+
+namespace {
+
+using orbida::tracking::TickFrame;
+using orbida::tracking::TickInput;
+
+// Mostly awkward values, sometimes arbitrary bit patterns.
+double PickDouble(FuzzedDataProvider& data) {
+    static constexpr double kAwkward[] = {0.0,
+                                          -0.0,
+                                          0.01,
+                                          15.0,
+                                          90.0,
+                                          -90.0,
+                                          180.0,
+                                          -180.0,
+                                          9630.0,
+                                          4815.0,
+                                          1e308,
+                                          -1e308,
+                                          1e-308,
+                                          std::numeric_limits<double>::infinity(),
+                                          -std::numeric_limits<double>::infinity(),
+                                          std::numeric_limits<double>::quiet_NaN(),
+                                          std::numeric_limits<double>::denorm_min()};
+    if (data.ConsumeBool()) {
+        return kAwkward[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kAwkward) - 1)];
+    }
+    return data.ConsumeFloatingPoint<double>();
+}
+
+float PickFloat(FuzzedDataProvider& data) {
+    const double d = PickDouble(data);
+    if (std::isnan(d)) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    if (std::abs(d) > static_cast<double>(std::numeric_limits<float>::max())) {
+        return d > 0 ? std::numeric_limits<float>::infinity()
+                     : -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(d);
+}
+
+void Check(bool ok) {
+    if (!ok) {
+        std::abort();
+    }
+}
+
+void CheckFinite(double v) {
+    Check(std::isfinite(v));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size) {
+    FuzzedDataProvider data(bytes, size);
+    TickInput in;
+    in.cursorX = data.ConsumeIntegral<std::int32_t>();
+    in.cursorY = data.ConsumeIntegral<std::int32_t>();
+    in.twipsPerPixelX = PickFloat(data);
+    in.twipsPerPixelY = PickFloat(data);
+    in.windowLeft = PickFloat(data);
+    in.windowTop = PickFloat(data);
+    in.mapLeft = PickFloat(data);
+    in.mapTop = PickFloat(data);
+    in.mapWidth = PickFloat(data);
+    in.mapHeight = PickFloat(data);
+    in.entoureLeft = PickFloat(data);
+    in.referencePoint = {PickDouble(data), PickDouble(data)};
+    in.referenceHundredths = {PickDouble(data), PickDouble(data)};
+    in.pi = data.ConsumeBool() ? orbida::tracking::ComputePi() : PickDouble(data);
+    in.degToRad = data.ConsumeBool() ? orbida::tracking::ComputeDegToRad(in.pi) : PickDouble(data);
+    in.internetConnected = data.ConsumeBool();
+
+    const TickFrame f = orbida::tracking::ComputeTick(in);
+    for (double v : {f.map.x, f.map.y, f.cursorPoint.latitude, f.cursorPoint.longitude,
+                     f.distanceKm, f.referencePoint.latitude, f.referencePoint.longitude,
+                     f.angularDistance, f.courseAngle, f.dial.azimuth}) {
+        CheckFinite(v);
+    }
+    for (float v : {f.crosshairX, f.crosshairY, f.dial.needleX2, f.dial.needleY2}) {
+        CheckFinite(static_cast<double>(v));
+    }
+    for (const auto& dot : f.dots.dots) {
+        CheckFinite(static_cast<double>(dot.top));
+        CheckFinite(static_cast<double>(dot.left));
+    }
+    Check(f.referencePoint.latitude != 0.0 && f.referencePoint.longitude != 0.0);
+    Check(f.dial.azimuth >= 0.0 && f.dial.azimuth <= 360.0);
+    Check(!f.tracking || !f.distanceText.empty());
+    return 0;
+}
