@@ -4,8 +4,9 @@
 set -euo pipefail
 
 level=${1:-build}
+# The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core)
+          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
 if [[ $level == test || $level == ci ]]; then
     packages+=(xvfb xauth xdotool x11-utils imagemagick openbox)
 fi
