@@ -279,6 +279,11 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     ASSERT_EQ(fake.windows.topmost.size(), 1u);
     EXPECT_EQ(fake.windows.topmost[0], &form);
     EXPECT_EQ(fake.windows.moved.size(), 1u);
+
+    // The about box opened afterwards floats above the main window too.
+    form.ShowAbout();
+    ASSERT_EQ(fake.windows.topmost.size(), 2u);
+    EXPECT_EQ(fake.windows.topmost[1], form.About());
 }
 
 TEST_F(Form1Test, MinimiseAndCityListHeight) {

@@ -341,9 +341,15 @@ void Form1::OpenWebMap() {
 
 void Form1::ShowAbout() {
     if (!about_) {
-        about_ = new AboutBox(platform_);
+        // A window of its own, kept above the main window by the window manager: the main
+        // window stays on top of everything once it has been dragged.
+        about_ = new AboutBox(platform_, this);
     }
     about_->show();
+    if (topmost_) {
+        // Once the main window floats above all others, the about box must too to be seen.
+        platform_.windows.MakeTopmost(about_);
+    }
     about_->raise();
 }
 
@@ -382,6 +388,7 @@ void Form1::paintEvent(QPaintEvent*) {
 }
 
 void Form1::mousePressEvent(QMouseEvent* event) {
+    topmost_ = topmost_ || event->button() == Qt::LeftButton;
     BeginWindowDrag(this, event->button(), platform_.windows);
 }
 

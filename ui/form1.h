@@ -64,6 +64,7 @@ class Form1 : public QWidget {
     double degToRad_ = 0.0;
     tracking::TickInput lastInput_;
     bool ticked_ = false;
+    bool topmost_ = false;  // made topmost by the first drag, for the rest of the run
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;
