@@ -1,6 +1,8 @@
 #include "ui/form1.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -188,6 +190,7 @@ void Form1::BuildControls() {
         Combo1->setObjectName(QStringLiteral("Combo1"));
         Combo1->setGeometry(TwipRect(240, 240, 1695, 315));
         Combo1->setFont(UiFont(8.25));
+        Combo1->completer()->popup()->setFont(UiFont(8.25));
         Combo1->setCursor(HandCursor());
         QPalette palette = Combo1->palette();
         palette.setColor(QPalette::Base, kLightCyan);
