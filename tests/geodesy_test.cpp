@@ -7,7 +7,6 @@
 
 #include "geodesy/course.h"
 #include "geodesy/distance.h"
-#include "geodesy/dms.h"
 #include "geodesy/numbers.h"
 #include "geodesy/projection.h"
 #include "geodesy/route.h"
@@ -136,79 +135,6 @@ TEST(MapToDegrees, ScaleFollowsTheControlSize) {
         EXPECT_DOUBLE_EQ(p.latitude, c.lat);
     }
     EXPECT_DOUBLE_EQ(FloorHundredths(-0.561), -0.57);
-}
-
-TEST(CursorToMap, FixedOffsetsFromWindowAndMapOrigins) {
-    // Window client origin at pixel (100, 50), map at (240, 720) twips inside it.
-    const MapPosition p = CursorToMap(442, 123, 15.0f, 15.0f, 1500.0f, 750.0f, 240.0f, 720.0f);
-    EXPECT_DOUBLE_EQ(p.x, 442 * 15 - 1500 - 240 - 90);
-    EXPECT_DOUBLE_EQ(p.y, 123 * 15 - 750 - 720 - 370);
-    const MapPosition far = CursorToMap(-2147483647 - 1, 2147483647, 15.0f, 15.0f, 0, 0, 0, 0);
-    EXPECT_TRUE(std::isfinite(far.x) && std::isfinite(far.y));
-}
-
-TEST(DegreesToMap, InverseOfTheProjection) {
-    const MapPosition paris = DegreesToMap({48.8566, -2.3522}, 9630.0f, 4815.0f);
-    EXPECT_NEAR(paris.x - 70, 4807.9214, 1e-4);
-    EXPECT_NEAR(paris.y - 70, 1030.5859, 1e-4);
-    const MapPosition origin = DegreesToMap({0, 0}, 9630.0f, 4815.0f);
-    EXPECT_DOUBLE_EQ(origin.x - 70, 4745.0);
-    EXPECT_DOUBLE_EQ(origin.y - 70, 2337.5);
-}
-
-TEST(OnTheMapTests, StrictBoundaries) {
-    EXPECT_TRUE(LongitudeReadoutTest(180.56));
-    EXPECT_FALSE(LongitudeReadoutTest(181.12));
-    EXPECT_FALSE(LongitudeReadoutTest(-180.57));
-    EXPECT_TRUE(LatitudeReadoutTest(90.99));
-    EXPECT_FALSE(LatitudeReadoutTest(-90.57));
-    EXPECT_FALSE(LongitudeReadoutTest(kNaN));
-
-    struct Case {
-        const char* name;
-        bool refreshed;
-        double lon, lat;
-        bool tracking;
-    };
-    const Case cases[] = {
-        {"over the map", true, 10, 10, true},
-        {"longitude 181.12 with the latitude refreshed", true, 181.12, 10, true},
-        {"longitude -180.57, the east side", true, -180.57, 10, true},
-        {"longitude -181.2 fails", true, -181.2, 10, false},
-        {"latitude -91.5 fails", true, 10, -91.5, false},
-        {"nothing refreshed", false, 10, 10, false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(TrackingTest(c.refreshed, {c.lat, c.lon}), c.tracking);
-    }
-
-    EXPECT_FALSE(InDotBox({0, 100}));
-    EXPECT_FALSE(InDotBox({9630, 100}));
-    EXPECT_FALSE(InDotBox({100, -10}));
-    EXPECT_FALSE(InDotBox({100, 4820}));
-    EXPECT_TRUE(InDotBox({1, -9}));
-    EXPECT_TRUE(InDotBox({9615, 4805}));
-}
-
-TEST(SplitDms, CarriesRoundedSeconds) {
-    struct Case {
-        double value;
-        double d;
-        int m, s;
-    };
-    const Case cases[] = {
-        {48.8566, 48, 51, 24}, {2.3522, 2, 21, 8}, {74.006, 74, 0, 22}, {45.76, 45, 45, 36},
-        {1.15, 1, 9, 0},       {0.99999, 1, 0, 0}, {0, 0, 0, 0},        {179.99999, 180, 0, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        const Dms dms = SplitDms(c.value);
-        EXPECT_EQ(dms.degrees, c.d);
-        EXPECT_EQ(dms.minutes, c.m);
-        EXPECT_EQ(dms.seconds, c.s);
-    }
-    EXPECT_EQ(FormatWhole(SplitDms(1e300).degrees).size(), 301u);
 }
 
 struct Expected {
