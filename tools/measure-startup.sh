@@ -1,0 +1,232 @@
+#!/usr/bin/env bash
+# Start-up time and resident memory of Orbida, under Xvfb.
+#
+# Usage: tools/measure-startup.sh [program]  (default: out/build/default/app/orbida)
+#
+# Start-up time is from launching the process to the first painted window, meaning the map on
+# screen. Xvfb keeps its frame buffer in a file (-fbdir), so the script reads one pixel row across
+# the map straight from that file with od, a single short-lived process: about 2 ms a look, no X
+# round trip and nothing asked of the program. The row is compared with the same row taken from a
+# warm-up run a second after its window appeared; the time of the first look that matches, minus
+# the launch time (bash's $EPOCHREALTIME, microseconds), is the start-up time. Resolution: the
+# look interval, a few milliseconds. The warm-up run also brings the program and its libraries into
+# the page cache, so the figures are for a warm start.
+# Each case runs 5 times; min and median are printed. Cases: the list beside the program, and a
+# generated list of 100,000 cities (the program copied into a temporary folder beside it; it only
+# needs villes.txt next to itself). Then VmRSS from /proc/<pid>/status 1 s after launch, default
+# list.
+# Targets: < 300 ms default list, < 500 ms 100,000 cities, < 60 MB resident. Exits 1 when one is
+# missed, 2 when the measurement itself could not run.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+program=${1:-$repo/out/build/default/app/orbida}
+if [[ $program != */* ]]; then
+    program=$(command -v "$program" || echo "$program")
+fi
+program=$(realpath -e "$program" 2>/dev/null) || {
+    echo "measure-startup: program not found: ${1:-$repo/out/build/default/app/orbida}" >&2
+    exit 2
+}
+for tool in Xvfb xdotool xwininfo od awk; do
+    command -v "$tool" >/dev/null || {
+        echo "measure-startup: $tool is missing (tools/install-deps.sh test)" >&2
+        exit 2
+    }
+done
+
+readonly runs=5 default_target_ms=300 big_target_ms=500 rss_target_kb=$((60 * 1024))
+readonly big_count=100000
+readonly row_y=340 row_x=16 row_w=642 # window-relative: a row across the lower map
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/orbida-startup.XXXXXX")
+started=() # Xvfb and openbox, for the whole run
+app=       # the program while it runs
+
+# Ends a process started here: SIGTERM (and SIGCONT, should it be stopped), SIGKILL after 2 s.
+end_process() {
+    local n
+    kill "$1" 2>/dev/null || return 0
+    kill -CONT "$1" 2>/dev/null || true
+    for ((n = 0; n < 40; n++)); do
+        kill -0 "$1" 2>/dev/null || break
+        [[ $(awk '{sub(/.*\) /, ""); print $1}' "/proc/$1/stat" 2>/dev/null) == Z ]] && break
+        sleep 0.05
+    done
+    kill -KILL "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+}
+cleanup() {
+    local i
+    [[ -z $app ]] || end_process "$app"
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+        end_process "${started[i]}"
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'echo "measure-startup: stopped by SIGINT" >&2; exit 130' INT
+trap 'echo "measure-startup: stopped by SIGTERM" >&2; exit 143' TERM
+
+die() {
+    echo "measure-startup: $*" >&2
+    exit 2
+}
+
+# Microseconds since the epoch, in $now (no subprocess; either decimal separator).
+clock() {
+    local t=$EPOCHREALTIME
+    now=$((${t%[.,]*} * 1000000 + 10#${t#*[.,]}))
+}
+
+# --- X session -----------------------------------------------------------------------------------
+mkdir "$work/fb"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -br -fbdir "$work/fb" \
+    3>"$work/display" >"$work/xvfb.log" 2>&1 &
+started+=($!)
+for _ in $(seq 100); do
+    [[ -s $work/display ]] && break
+    sleep 0.05
+done
+[[ -s $work/display ]] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
+DISPLAY=:$(<"$work/display")
+export DISPLAY
+unset XAUTHORITY
+if command -v openbox >/dev/null; then
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    started+=($!)
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.05
+    done
+fi
+# The pointer away from the window: no crosshair in the compared row, the arrow out of the way.
+xdotool mousemove 0 0
+
+# Frame buffer file: XWD header, colour map, then rows of 32-bit pixels.
+fb=$work/fb/Xvfb_screen0
+read -r -a head <<<"$(od -An -tu4 --endian=big -w80 -N 80 -v "$fb")"
+fb_stride=${head[12]}
+fb_data=$((head[0] + head[19] * 12))
+((head[11] == 32)) || die "unexpected frame buffer depth: ${head[11]} bits per pixel"
+
+# The compared row, as a hex string, for a window at (x, y).
+row_at() {
+    od -An -tx1 -v -w$((row_w * 4)) -j $((fb_data + ($2 + row_y) * fb_stride + ($1 + row_x) * 4)) \
+        -N $((row_w * 4)) "$fb"
+}
+
+# Launches `exe` and waits for its window; sets $app (the launched process), $wid, $win_x, $win_y.
+launch_and_find() {
+    "$1" >"$work/program.log" 2>&1 &
+    app=$!
+    wid=
+    for _ in $(seq 200); do
+        wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1 || true)
+        [[ -n $wid ]] && break
+        kill -0 "$app" 2>/dev/null || die "the program exited: $(cat "$work/program.log")"
+        sleep 0.05
+    done
+    [[ -n $wid ]] || die "no Orbida window after 10 s"
+    local geometry
+    geometry=$(xwininfo -id "$wid")
+    win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
+    win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+}
+
+stop() {
+    end_process "$app"
+    app=
+    # Until the window is gone from the screen, a next run could match the old pixels.
+    for _ in $(seq 200); do
+        [[ $(row_at "$win_x" "$win_y") != "$reference" ]] && break
+        sleep 0.01
+    done
+}
+
+# Warm-up run: where the window goes, the reference row, the real executable behind a launcher.
+launch_and_find "$program"
+sleep 1
+real_exe=$(readlink -f "/proc/$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")/exe")
+reference=$(row_at "$win_x" "$win_y")
+[[ -n ${reference//0/} ]] || die "the map row is black a second after start"
+stop
+
+# One timed start of `exe`: sets $ms, the milliseconds to the first matching look.
+time_start() {
+    local launched
+    clock
+    launched=$now
+    "$1" >"$work/program.log" 2>&1 &
+    app=$!
+    while :; do
+        [[ $(row_at "$win_x" "$win_y") == "$reference" ]] && break
+        clock
+        ((now - launched < 10000000)) || die "$1: no map on screen after 10 s"
+        kill -0 "$app" 2>/dev/null || die "$1 exited: $(cat "$work/program.log")"
+    done
+    clock
+    ms=$(((now - launched) / 1000))
+    stop
+}
+
+failed=0
+# Runs the case `runs` times; prints min and median against the target.
+measure_case() {
+    local label=$1 exe=$2 target=$3 times=() i min median
+    for ((i = 0; i < runs; i++)); do
+        time_start "$exe"
+        times+=("$ms")
+    done
+    read -r min median < <(printf '%s\n' "${times[@]}" | sort -n |
+        awk '{v[NR] = $1} END {print v[1], v[int((NR + 1) / 2)]}')
+    local verdict=ok
+    ((median < target)) || {
+        verdict="OVER TARGET"
+        failed=1
+    }
+    printf '%-28s min %4d ms  median %4d ms  (runs: %s)  target < %d ms  %s\n' \
+        "$label" "$min" "$median" "${times[*]}" "$target" "$verdict"
+}
+
+echo "Orbida start-up: $program ($real_exe, display $DISPLAY)"
+measure_case "start-up, default list" "$program" "$default_target_ms"
+
+# 100,000 cities: the program copied beside a generated list. Names start with a letter and all
+# coordinates are non-zero.
+mkdir "$work/big"
+cp "$real_exe" "$work/big/orbida"
+awk -v n="$big_count" 'BEGIN {
+    srand(42)
+    for (k = 1; k <= n; k++) {
+        lat = (rand() * 178 - 89); lon = (rand() * 358 - 179)
+        if (lat > -0.01 && lat < 0.01) lat = 0.5
+        if (lon > -0.01 && lon < 0.01) lon = 0.5
+        printf "Name%d, %.4f, %.4f\n", k, lat, lon
+    }
+}' >"$work/big/villes.txt"
+measure_case "start-up, $big_count cities" "$work/big/orbida" "$big_target_ms"
+
+# Resident memory a second after launch, default list.
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+sleep 1
+rss_pid=$app
+if wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1) && [[ -n $wid ]]; then
+    rss_pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")
+fi
+rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$rss_pid/status") || die "the program is gone"
+verdict=ok
+((rss_kb < rss_target_kb)) || {
+    verdict="OVER TARGET"
+    failed=1
+}
+awk -v k="$rss_kb" -v t=$((rss_target_kb / 1024)) -v v="$verdict" 'BEGIN {
+    printf "%-28s %6.1f MB (%d kB)  target < %d MB  %s\n", "resident memory after 1 s", k / 1024, k, t, v
+}'
+
+if ((failed)); then
+    echo "RESULT: FAIL"
+    exit 1
+fi
+echo "RESULT: within target"
