@@ -5,6 +5,7 @@ PRESET ?= default
 BUILD_DIR := out/build/$(PRESET)
 
 .PHONY: all deps test-deps configure build run test asan bench fuzz package package-smoke clean
+.PHONY: measure-cpu measure-startup soak
 
 all: build
 
@@ -49,6 +50,20 @@ fuzz:
 bench: build
 	@$(BUILD_DIR)/bench/tick_bench
 	@$(BUILD_DIR)/bench/city_file_bench
+
+# Measurements under Xvfb, each printing its figures against its budget and failing when one is
+# missed: CPU use with the pointer still and sweeping the map; start-up time and memory.
+measure-cpu: test-deps build
+	@tools/measure-cpu.sh $(BUILD_DIR)/app/orbida
+
+measure-startup: test-deps build
+	@tools/measure-startup.sh $(BUILD_DIR)/app/orbida
+
+# The program used by a restless pointer and keyboard for SOAK_SECONDS; fails on a crash, a hang
+# or memory growth.
+SOAK_SECONDS ?= 600
+soak: test-deps build
+	@tools/soak.sh --duration $(SOAK_SECONDS) $(BUILD_DIR)/app/orbida
 
 # The Debian package of the build: $(BUILD_DIR)/orbida_<version>_<architecture>.deb.
 # Install it with `sudo apt install ./$(BUILD_DIR)/orbida_*.deb`.
