@@ -13,8 +13,8 @@
 # the page cache, so the figures are for a warm start.
 # Each case runs 5 times; min and median are printed. Cases: the list beside the program, and a
 # generated list of 100,000 cities (the program copied into a temporary folder beside it; it only
-# needs villes.txt next to itself). Then VmRSS from /proc/<pid>/status 1 s after launch, default
-# list.
+# needs villes.txt next to itself). Then VmRSS from /proc/<pid>/status 1 s after launch, with the
+# default list (against the target) and with the large one (for information).
 # Targets: < 300 ms default list, < 500 ms 100,000 cities, < 60 MB resident. Exits 1 when one is
 # missed, 2 when the measurement itself could not run.
 set -euo pipefail
@@ -207,22 +207,33 @@ awk -v n="$big_count" 'BEGIN {
 }' >"$work/big/villes.txt"
 measure_case "start-up, $big_count cities" "$work/big/orbida" "$big_target_ms"
 
-# Resident memory a second after launch, default list.
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-sleep 1
-rss_pid=$app
-if wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1) && [[ -n $wid ]]; then
-    rss_pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")
-fi
-rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$rss_pid/status") || die "the program is gone"
+# Resident memory (VmRSS) of `exe` a second after launch, in kB, in $rss_kb.
+rss_after_start() {
+    local rss_pid
+    "$1" >"$work/program.log" 2>&1 &
+    app=$!
+    sleep 1
+    rss_pid=$app
+    if wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1) && [[ -n $wid ]]; then
+        rss_pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")
+    fi
+    rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$rss_pid/status") || die "the program is gone"
+    stop
+}
+
+rss_after_start "$program"
 verdict=ok
 ((rss_kb < rss_target_kb)) || {
     verdict="OVER TARGET"
     failed=1
 }
 awk -v k="$rss_kb" -v t=$((rss_target_kb / 1024)) -v v="$verdict" 'BEGIN {
-    printf "%-28s %6.1f MB (%d kB)  target < %d MB  %s\n", "resident memory after 1 s", k / 1024, k, t, v
+    printf "%-28s %6.1f MB (%d kB)  target < %d MB  %s\n", "memory after 1 s, default", k / 1024, k, t, v
+}'
+# For information: the same with the large list.
+rss_after_start "$work/big/orbida"
+awk -v k="$rss_kb" -v n="$big_count" 'BEGIN {
+    printf "%-28s %6.1f MB (%d kB)  (for information)\n", "memory after 1 s, " n, k / 1024, k
 }'
 
 if ((failed)); then
