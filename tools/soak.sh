@@ -4,11 +4,11 @@
 # Usage: tools/soak.sh [--duration SECONDS] [--seed N] [program]
 #        (defaults: 600 s, a random seed, out/build/default/app/orbida)
 #
-# For the whole duration the script, at random: wanders the pointer over the map and off the
-# window; picks a city (clicks the list's text field, selects all, types the first letters of a
-# random name from the villes.txt beside the program, presses Down and Return in the completion
-# popup, clicks "Valider"); opens the about box and closes it with Escape; drags the window by its
-# bare surface to a random place on the screen.
+# For the whole duration the script, at random after one of each kind: wanders the pointer over
+# the map and off the window; picks a city (clicks the list's text field, selects all, types the
+# first letters of a random name from the villes.txt beside the program, presses Down and Return
+# in the completion popup, clicks "Valider"); opens the about box and closes it with Escape; drags
+# the window by its bare surface to a random place on the screen.
 # After every action it checks that the program is alive and answering:
 # - crash: the process is gone (or a zombie) or its window no longer exists;
 # - hang: the pointer is moved to a fresh point of the map and the crosshair must appear there
@@ -21,7 +21,8 @@
 # the first minute (the first 20 % of the run when it is shorter than 5 minutes) to the end, and
 # must stay under 5 MB.
 # Prints the peak and final resident memory, the events sent and the verdict; exits 1 on a
-# failure, 2 when the soak itself could not run. The seed is printed to replay a run.
+# failure (keeping a screenshot, ${TMPDIR:-/tmp}/orbida-soak-failure.png), 2 when the soak itself
+# could not run. The seed is printed to replay a run.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
