@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -21,6 +22,7 @@
 #include "ui/city_combo.h"
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
+#include "ui/readout_label.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/web_map.h"
@@ -38,9 +40,10 @@ struct LabelStyle {
     Qt::Alignment alignment = Qt::AlignLeft;
 };
 
+template <typename Label = QLabel>
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
                   const LabelStyle& style) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new Label(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);
     label->setFont(UiFont(style.points, style.bold));
@@ -135,7 +138,19 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     ClaimMouse(this);
     qApp->installEventFilter(this);
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // One frame of the screen, in milliseconds: the pace at which fast pointer moves are shown.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const qreal hertz = screen != nullptr ? screen->refreshRate() : 60.0;
+    frameMs_ =
+        static_cast<qint64>(std::clamp(1000.0 / std::max(hertz, 1.0), 1000.0 / 240, 1000.0 / 50));
+    frameTimer_.setSingleShot(true);
+    frameTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&frameTimer_, &QTimer::timeout, this, [this] {
+        sinceLastFrame_.start();
+        TickAt(pendingPointer_);
+    });
+
+    if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
@@ -149,12 +164,12 @@ void Form1::BuildControls() {
     // Widgets created later are drawn over earlier ones: labels first, then the windowed
     // controls, each group from the bottom of the stacking order to the top.
     const LabelStyle lightCyan{kLightCyan};
-    MouseDegLon = MakeLabel(this, "MouseDegLon", QStringLiteral("Longitude"),
-                            TwipRect(2040, 5640, 2895, 255), lightCyan);
-    MousedegLat = MakeLabel(this, "MousedegLat", QStringLiteral("Latitude"),
-                            TwipRect(5520, 5640, 2535, 255), lightCyan);
-    LblDistance = MakeLabel(this, "LblDistance", QStringLiteral("Distance"),
-                            TwipRect(4800, 5880, 2535, 255), lightCyan);
+    MouseDegLon = MakeLabel<ReadoutLabel>(this, "MouseDegLon", QStringLiteral("Longitude"),
+                                          TwipRect(2040, 5640, 2895, 255), lightCyan);
+    MousedegLat = MakeLabel<ReadoutLabel>(this, "MousedegLat", QStringLiteral("Latitude"),
+                                          TwipRect(5520, 5640, 2535, 255), lightCyan);
+    LblDistance = MakeLabel<ReadoutLabel>(this, "LblDistance", QStringLiteral("Distance"),
+                                          TwipRect(4800, 5880, 2535, 255), lightCyan);
     LblDistance->hide();
     LblVilleDistance =
         MakeLabel(this, "LblVilleDistance", QString(), TwipRect(2040, 5880, 2775, 375),
@@ -206,9 +221,9 @@ void Form1::BuildControls() {
     Frame1 = new DialFrame(QStringLiteral("   Azimut "), kCyan, this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(TwipRect(6240, 6120, 2535, 1095));
-    LblAzimut =
-        MakeLabel(Frame1, "LblAzimut", QStringLiteral("Label10"), TwipRect(360, 480, 1215, 375),
-                  {kLightCyan, 9.75, true, Qt::AlignHCenter});
+    LblAzimut = MakeLabel<ReadoutLabel>(Frame1, "LblAzimut", QStringLiteral("Label10"),
+                                        TwipRect(360, 480, 1215, 375),
+                                        {kLightCyan, 9.75, true, Qt::AlignHCenter});
     MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"), TwipRect(360, 240, 1215, 255),
               {kCyan, 8.25, false, Qt::AlignLeft});
 
@@ -363,6 +378,23 @@ void Form1::Minimise() {
     platform_.windows.Minimise(this);
 }
 
+void Form1::PointerMoved(QPoint globalPointer) {
+    // A move after a quiet spell is shown at once. Moves that follow faster than the screen
+    // refreshes are gathered, and the last of them is shown at the end of the frame: the screen
+    // could not show the others anyway, and each tick repaints text and dots.
+    pendingPointer_ = globalPointer;
+    if (frameTimer_.isActive()) {
+        return;
+    }
+    const qint64 elapsed = sinceLastFrame_.isValid() ? sinceLastFrame_.elapsed() : frameMs_;
+    if (elapsed >= frameMs_) {
+        sinceLastFrame_.start();
+        TickAt(globalPointer);
+    } else {
+        frameTimer_.start(static_cast<int>(frameMs_ - elapsed));
+    }
+}
+
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
         // Every pointer move over the program's windows runs a tick; a move that reaches several
@@ -371,8 +403,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         const QPointF global = move->globalPosition();
         // Synthetic moves may carry a position that is no pixel at all.
         if (std::abs(global.x()) < 1.0e9 && std::abs(global.y()) < 1.0e9) {
-            TickAt(QPoint(static_cast<int>(std::floor(global.x())),
-                          static_cast<int>(std::floor(global.y()))));
+            PointerMoved(QPoint(static_cast<int>(std::floor(global.x())),
+                                static_cast<int>(std::floor(global.y()))));
         }
         if (watched == CmdMapQuest) {
             UpdateMapQuestTooltip();

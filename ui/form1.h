@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 
@@ -56,6 +58,7 @@ class Form1 : public QWidget {
     void ApplyReference();
     void ApplyFrame(const tracking::TickFrame& frame);
     void UpdateMapQuestTooltip();
+    void PointerMoved(QPoint globalPointer);
 
     cities::Catalogue catalogue_;
     Platform platform_;
@@ -64,7 +67,11 @@ class Form1 : public QWidget {
     double degToRad_ = 0.0;
     tracking::TickInput lastInput_;
     bool ticked_ = false;
-    bool topmost_ = false;  // made topmost by the first drag, for the rest of the run
+    bool topmost_ = false;
+    QTimer frameTimer_;
+    QElapsedTimer sinceLastFrame_;
+    QPoint pendingPointer_;
+    qint64 frameMs_ = 16;  // made topmost by the first drag, for the rest of the run
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;

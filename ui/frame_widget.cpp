@@ -13,11 +13,32 @@ namespace orbida::ui {
 
 FrameWidget::FrameWidget(const QString& caption, const QColor& captionColour, QWidget* parent)
     : QWidget(parent), caption_(caption), captionColour_(captionColour) {
-    setAutoFillBackground(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFont(UiFont(8.25, true));
 }
 
-void FrameWidget::PaintFrame(QPainter& painter) {
+void FrameWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    still_ = QPixmap();  // palette, font or screen changed: draw the still parts again
+}
+
+void FrameWidget::paintEvent(QPaintEvent* event) {
+    const qreal ratio = devicePixelRatioF();
+    if (still_.isNull() || still_.devicePixelRatio() != ratio ||
+        still_.deviceIndependentSize() != QSizeF(size())) {
+        still_ = QPixmap(size() * ratio);
+        still_.setDevicePixelRatio(ratio);
+        still_.fill(palette().color(QPalette::Window));
+        QPainter still(&still_);
+        PaintStill(still);
+    }
+    QPainter painter(this);
+    painter.setClipRect(event->rect());
+    painter.drawPixmap(0, 0, still_);
+    PaintMoving(painter);
+}
+
+void FrameWidget::PaintStill(QPainter& painter) {
     const QFontMetrics metrics(font());
     const int top = metrics.height() / 2;
     const QRect box = rect().adjusted(0, top, -2, -2);
@@ -32,11 +53,6 @@ void FrameWidget::PaintFrame(QPainter& painter) {
     painter.fillRect(captionRect, palette().color(QPalette::Window));
     painter.setPen(captionColour_);
     painter.drawText(captionRect.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, caption_);
-}
-
-void FrameWidget::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintFrame(painter);
 }
 
 DialFrame::DialFrame(const QString& caption, const QColor& captionColour, QWidget* parent)
@@ -69,17 +85,18 @@ void DialFrame::SetNeedleVisible(bool visible) {
     }
 }
 
-void DialFrame::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintFrame(painter);
-    painter.setRenderHint(QPainter::Antialiasing);
-
+void DialFrame::PaintStill(QPainter& painter) {
+    FrameWidget::PaintStill(painter);
     // Cadran: green face, white outline of 2 pixels centred on its edge.
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::white, 2));
     painter.setBrush(kDialGreen);
     painter.drawEllipse(TwipRectF(1680, 240, 735, 735));
+}
 
+void DialFrame::PaintMoving(QPainter& painter) {
     if (needleVisible_) {
+        painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kPaleYellow, 2, Qt::SolidLine, Qt::RoundCap));
         painter.drawLine(QPointF(static_cast<double>(tracking::kNeedleX1),
                                  static_cast<double>(tracking::kNeedleY1)) /

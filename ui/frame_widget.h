@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -15,12 +16,16 @@ class FrameWidget : public QWidget {
     QString Caption() const { return caption_; }
 
   protected:
+    // Paints from a cached image of the parts that never move, then what moves on top of it.
     void paintEvent(QPaintEvent* event) override;
-    void PaintFrame(QPainter& painter);
+    void changeEvent(QEvent* event) override;
+    virtual void PaintStill(QPainter& painter);
+    virtual void PaintMoving(QPainter&) {}
 
   private:
     QString caption_;
     QColor captionColour_;
+    QPixmap still_;
 };
 
 // Frame1 of the main window: the frame with the azimuth dial painted on it, the green face
@@ -36,7 +41,8 @@ class DialFrame : public FrameWidget {
     bool NeedleVisible() const { return needleVisible_; }
 
   protected:
-    void paintEvent(QPaintEvent* event) override;
+    void PaintStill(QPainter& painter) override;
+    void PaintMoving(QPainter& painter) override;
 
   private:
     QRect NeedleRect() const;

@@ -50,7 +50,12 @@ class MapWidget : public QWidget {
     QRect VerticalLineRect() const;
     QRect HorizontalLineRect() const;
 
+    static QPixmap Sprite(float sizeTwips, qreal ratio);
+
     QPixmap map_;
+    QPixmap circleSprite_;  // Shape1 and Shape3..Shape12
+    QPixmap ovalSprite_;    // Shape2, a little smaller
+    qreal spriteRatio_ = 0.0;
     float crosshairX_ = 4440.0f;  // Linelong: x, spanning y 0..4800
     float crosshairY_ = 2280.0f;  // LineLat: y, spanning x 0..9600
     bool crosshairVisible_ = true;
