@@ -30,6 +30,7 @@ void FrameWidget::paintEvent(QPaintEvent* event) {
         still_.setDevicePixelRatio(ratio);
         still_.fill(palette().color(QPalette::Window));
         QPainter still(&still_);
+        still.setFont(font());  // a painter on an image does not take the widget's font
         PaintStill(still);
     }
     QPainter painter(this);
