@@ -22,115 +22,16 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-program=${1:-$repo/out/build/default/app/orbida}
-if [[ $program != */* ]]; then
-    program=$(command -v "$program" || echo "$program")
-fi
-program=$(realpath -e "$program" 2>/dev/null) || {
-    echo "measure-cpu: program not found: ${1:-$repo/out/build/default/app/orbida}" >&2
-    exit 2
-}
-for tool in Xvfb xdotool xwininfo od awk; do
-    command -v "$tool" >/dev/null || {
-        echo "measure-cpu: $tool is missing (tools/install-deps.sh test)" >&2
-        exit 2
-    }
-done
+# shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
+. "$(dirname "$0")/xvfb-session.sh"
+session_name=measure-cpu
+resolve_program "${1:-$repo/out/build/default/app/orbida}"
+require_tools Xvfb xdotool xwininfo od awk
 
 readonly still_budget=0.5 sweep_budget=10 phase_seconds=10 sweep_rate=125
-readonly map_x=16 map_y=48 map_w=642 map_h=321 # the map widget, window-relative
-readonly line_dx=-6 line_dy=-25                 # crosshair lines relative to the pointer
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbida-cpu.XXXXXX")
-started=()
-
-# Ends a process started here: SIGTERM (and SIGCONT, should it be stopped), SIGKILL after 2 s.
-end_process() {
-    local n
-    kill "$1" 2>/dev/null || return 0
-    kill -CONT "$1" 2>/dev/null || true
-    for ((n = 0; n < 40; n++)); do
-        kill -0 "$1" 2>/dev/null || break
-        [[ $(awk '{sub(/.*\) /, ""); print $1}' "/proc/$1/stat" 2>/dev/null) == Z ]] && break
-        sleep 0.05
-    done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
-cleanup() {
-    local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        end_process "${started[i]}"
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "measure-cpu: stopped by SIGINT" >&2; exit 130' INT
-trap 'echo "measure-cpu: stopped by SIGTERM" >&2; exit 143' TERM
-
-die() {
-    echo "measure-cpu: $*" >&2
-    exit 2
-}
-
-# --- X session -----------------------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -br -fbdir "$work" \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(<"$work/display")
-export DISPLAY
-unset XAUTHORITY
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    started+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
-fi
-
-# Frame buffer file: XWD header, colour map, then rows of 32-bit pixels (B, G, R, unused).
-fb=$work/Xvfb_screen0
-read -r -a head <<<"$(od -An -tu4 --endian=big -w80 -N 80 -v "$fb")"
-fb_bpp=${head[11]} fb_stride=${head[12]}
-fb_data=$((head[0] + head[19] * 12))
-((fb_bpp == 32)) || die "unexpected frame buffer depth: $fb_bpp bits per pixel"
-
-# Number of black pixels among `count` pixels from screen pixel (x, y) rightwards.
-fb_black() {
-    od -An -tx1 -v -w4 -j $((fb_data + $2 * fb_stride + $1 * 4)) -N $(($3 * 4)) "$fb" |
-        awk '$1 $2 $3 == "000000" {n++} END {print n + 0}'
-}
-
-# True when the crosshair for a pointer at window-relative (px, py) is on screen: the vertical
-# line black in two thirds of nine rows spread over the map, the horizontal line black over three
-# quarters of the map width (the route dots and the ring are drawn over the lines). One pixel of
-# tolerance either way for the twip rounding.
-crosshair_at() {
-    local lx=$(($1 + line_dx)) ly=$(($2 + line_dy)) y dy rows=0 hits=0
-    for ((y = map_y + 10; y < map_y + map_h; y += 37)); do
-        ((y - ly > 3 || ly - y > 3)) || continue
-        rows=$((rows + 1))
-        (($(fb_black $((win_x + lx - 1)) $((win_y + y)) 3) > 0)) && hits=$((hits + 1))
-    done
-    ((hits * 3 >= rows * 2)) || return 1
-    for dy in 0 -1 1; do
-        (($(fb_black $((win_x + map_x + 2)) $((win_y + ly + dy)) $((map_w - 4))) * 4 >= (map_w - 4) * 3)) &&
-            return 0
-    done
-    return 1
-}
-
-# Microseconds since the epoch, in $now (no subprocess; either decimal separator).
-clock() {
-    local t=$EPOCHREALTIME
-    now=$((${t%[.,]*} * 1000000 + 10#${t#*[.,]}))
-}
+session_begin cpu
+start_x_session
 
 # Polls the frame buffer until the crosshair for window-relative (px, py) shows, for at most
 # `limit` ms. False on timeout.
@@ -152,19 +53,10 @@ wait_crosshair() {
 "$program" >"$work/program.log" 2>&1 &
 started+=($!)
 launched=$!
-wid=
-for _ in $(seq 200); do
-    wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1 || true)
-    [[ -n $wid ]] && break
-    kill -0 "$launched" 2>/dev/null || die "the program exited: $(cat "$work/program.log")"
-    sleep 0.05
-done
-[[ -n $wid ]] || die "no Orbida window after 10 s"
-pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$launched")
+wait_for_window "$launched"
+pid=$(window_pid "$launched")
 [[ $pid == "$launched" ]] || started+=("$pid") # behind a launcher that did not exec
-geometry=$(xwininfo -id "$wid")
-win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+window_position
 sleep 1
 
 clk_tck=$(getconf CLK_TCK)

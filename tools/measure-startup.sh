@@ -20,95 +20,20 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-program=${1:-$repo/out/build/default/app/orbida}
-if [[ $program != */* ]]; then
-    program=$(command -v "$program" || echo "$program")
-fi
-program=$(realpath -e "$program" 2>/dev/null) || {
-    echo "measure-startup: program not found: ${1:-$repo/out/build/default/app/orbida}" >&2
-    exit 2
-}
-for tool in Xvfb xdotool xwininfo od awk; do
-    command -v "$tool" >/dev/null || {
-        echo "measure-startup: $tool is missing (tools/install-deps.sh test)" >&2
-        exit 2
-    }
-done
+# shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
+. "$(dirname "$0")/xvfb-session.sh"
+session_name=measure-startup
+resolve_program "${1:-$repo/out/build/default/app/orbida}"
+require_tools Xvfb xdotool xwininfo od awk
 
 readonly runs=5 default_target_ms=300 big_target_ms=500 rss_target_kb=$((60 * 1024))
 readonly big_count=100000
-readonly row_y=340 row_x=16 row_w=642 # window-relative: a row across the lower map
+readonly row_y=340 row_x=$map_x row_w=$map_w # window-relative: a row across the lower map
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbida-startup.XXXXXX")
-started=() # Xvfb and openbox, for the whole run
-app=       # the program while it runs
-
-# Ends a process started here: SIGTERM (and SIGCONT, should it be stopped), SIGKILL after 2 s.
-end_process() {
-    local n
-    kill "$1" 2>/dev/null || return 0
-    kill -CONT "$1" 2>/dev/null || true
-    for ((n = 0; n < 40; n++)); do
-        kill -0 "$1" 2>/dev/null || break
-        [[ $(awk '{sub(/.*\) /, ""); print $1}' "/proc/$1/stat" 2>/dev/null) == Z ]] && break
-        sleep 0.05
-    done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
-cleanup() {
-    local i
-    [[ -z $app ]] || end_process "$app"
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        end_process "${started[i]}"
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "measure-startup: stopped by SIGINT" >&2; exit 130' INT
-trap 'echo "measure-startup: stopped by SIGTERM" >&2; exit 143' TERM
-
-die() {
-    echo "measure-startup: $*" >&2
-    exit 2
-}
-
-# Microseconds since the epoch, in $now (no subprocess; either decimal separator).
-clock() {
-    local t=$EPOCHREALTIME
-    now=$((${t%[.,]*} * 1000000 + 10#${t#*[.,]}))
-}
-
-# --- X session -----------------------------------------------------------------------------------
-mkdir "$work/fb"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -br -fbdir "$work/fb" \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(<"$work/display")
-export DISPLAY
-unset XAUTHORITY
-if command -v openbox >/dev/null; then
-    openbox --sm-disable >"$work/openbox.log" 2>&1 &
-    started+=($!)
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.05
-    done
-fi
+session_begin startup # $app: the program while it runs
+start_x_session
 # The pointer away from the window: no crosshair in the compared row, the arrow out of the way.
 xdotool mousemove 0 0
-
-# Frame buffer file: XWD header, colour map, then rows of 32-bit pixels.
-fb=$work/fb/Xvfb_screen0
-read -r -a head <<<"$(od -An -tu4 --endian=big -w80 -N 80 -v "$fb")"
-fb_stride=${head[12]}
-fb_data=$((head[0] + head[19] * 12))
-((head[11] == 32)) || die "unexpected frame buffer depth: ${head[11]} bits per pixel"
 
 # The compared row, as a hex string, for a window at (x, y).
 row_at() {
@@ -120,18 +45,8 @@ row_at() {
 launch_and_find() {
     "$1" >"$work/program.log" 2>&1 &
     app=$!
-    wid=
-    for _ in $(seq 200); do
-        wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1 || true)
-        [[ -n $wid ]] && break
-        kill -0 "$app" 2>/dev/null || die "the program exited: $(cat "$work/program.log")"
-        sleep 0.05
-    done
-    [[ -n $wid ]] || die "no Orbida window after 10 s"
-    local geometry
-    geometry=$(xwininfo -id "$wid")
-    win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-    win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
+    wait_for_window "$app"
+    window_position
 }
 
 stop() {
@@ -147,7 +62,7 @@ stop() {
 # Warm-up run: where the window goes, the reference row, the real executable behind a launcher.
 launch_and_find "$program"
 sleep 1
-real_exe=$(readlink -f "/proc/$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")/exe")
+real_exe=$(readlink -f "/proc/$(window_pid "$app")/exe")
 reference=$(row_at "$win_x" "$win_y")
 [[ -n ${reference//0/} ]] || die "the map row is black a second after start"
 stop
@@ -214,10 +129,10 @@ rss_after_start() {
     app=$!
     sleep 1
     rss_pid=$app
-    if wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1) && [[ -n $wid ]]; then
-        rss_pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$app")
+    if wid=$(orbida_window) && [[ -n $wid ]]; then
+        rss_pid=$(window_pid "$app")
     fi
-    rss_kb=$(awk '/^VmRSS:/ {print $2}' "/proc/$rss_pid/status") || die "the program is gone"
+    rss_kb=$(vm_rss_kb "$rss_pid") || die "the program is gone"
     stop
 }
 

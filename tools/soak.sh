@@ -26,6 +26,9 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
+. "$(dirname "$0")/xvfb-session.sh"
+session_name=soak
 duration=600
 seed=$((RANDOM * 32768 + RANDOM))
 program=
@@ -39,139 +42,31 @@ while (($#)); do
     *) program=$1; shift ;;
     esac
 done
-[[ $duration =~ ^[0-9]+$ ]] && ((duration >= 5)) || { # SC2015: both parts are tests
+if [[ ! $duration =~ ^[0-9]+$ ]] || ((duration < 5)); then
     echo "soak: --duration must be a whole number of seconds, at least 5" >&2
     exit 2
-}
+fi
 [[ $seed =~ ^[0-9]+$ ]] || {
     echo "soak: --seed must be a whole number" >&2
     exit 2
 }
-program=${program:-$repo/out/build/default/app/orbida}
-if [[ $program != */* ]]; then
-    program=$(command -v "$program" || echo "$program")
-fi
-program_arg=$program
-program=$(realpath -e "$program" 2>/dev/null) || {
-    echo "soak: program not found: $program_arg" >&2
-    exit 2
-}
-for tool in Xvfb openbox xdotool xwininfo od awk; do
-    command -v "$tool" >/dev/null || {
-        echo "soak: $tool is missing (tools/install-deps.sh test)" >&2
-        exit 2
-    }
-done
+resolve_program "${program:-$repo/out/build/default/app/orbida}"
+require_tools Xvfb openbox xdotool xwininfo od awk
 
-readonly map_x=16 map_y=48 map_w=642 map_h=321 # the map widget, window-relative
-readonly line_dx=-6 line_dy=-25                 # crosshair lines relative to the pointer
-readonly win_w=676 win_h=507 screen_w=1280 screen_h=1024
+readonly win_w=676 win_h=507
 readonly hang_ms=2000 growth_limit_kb=$((5 * 1024))
 RANDOM=$seed
 
-work=$(mktemp -d "${TMPDIR:-/tmp}/orbida-soak.XXXXXX")
-started=()
-
-# Ends a process started here: SIGTERM (and SIGCONT, should it be stopped), SIGKILL after 2 s.
-end_process() {
-    local n
-    kill "$1" 2>/dev/null || return 0
-    kill -CONT "$1" 2>/dev/null || true
-    for ((n = 0; n < 40; n++)); do
-        kill -0 "$1" 2>/dev/null || break
-        [[ $(awk '{sub(/.*\) /, ""); print $1}' "/proc/$1/stat" 2>/dev/null) == Z ]] && break
-        sleep 0.05
-    done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
-cleanup() {
-    local i
-    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
-        end_process "${started[i]}"
-    done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'echo "soak: stopped by SIGINT" >&2; exit 130' INT
-trap 'echo "soak: stopped by SIGTERM" >&2; exit 143' TERM
-
-die() {
-    echo "soak: $*" >&2
-    exit 2
-}
-
-# Microseconds since the epoch, in $now (no subprocess; either decimal separator).
-clock() {
-    local t=$EPOCHREALTIME
-    now=$((${t%[.,]*} * 1000000 + 10#${t#*[.,]}))
-}
-
-# --- X session -----------------------------------------------------------------------------------
-Xvfb -displayfd 3 -screen 0 ${screen_w}x${screen_h}x24 -nolisten tcp -br -fbdir "$work" \
-    3>"$work/display" >"$work/xvfb.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do
-    [[ -s $work/display ]] && break
-    sleep 0.05
-done
-[[ -s $work/display ]] || die "Xvfb did not start: $(cat "$work/xvfb.log")"
-DISPLAY=:$(<"$work/display")
-export DISPLAY
-unset XAUTHORITY
-openbox --sm-disable >"$work/openbox.log" 2>&1 &
-started+=($!)
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.05
-done
-
-# Frame buffer file: XWD header, colour map, then rows of 32-bit pixels (B, G, R, unused).
-fb=$work/Xvfb_screen0
-read -r -a head <<<"$(od -An -tu4 --endian=big -w80 -N 80 -v "$fb")"
-fb_stride=${head[12]}
-fb_data=$((head[0] + head[19] * 12))
-((head[11] == 32)) || die "unexpected frame buffer depth: ${head[11]} bits per pixel"
-
-# Number of black pixels among `count` pixels from screen pixel (x, y) rightwards.
-fb_black() {
-    od -An -tx1 -v -w4 -j $((fb_data + $2 * fb_stride + $1 * 4)) -N $(($3 * 4)) "$fb" |
-        awk '$1 $2 $3 == "000000" {n++} END {print n + 0}'
-}
-
-# True when the crosshair for a pointer at window-relative (px, py) is on screen: the vertical
-# line black in two thirds of nine rows spread over the map, the horizontal line black over three
-# quarters of the map width (the route dots and the ring are drawn over the lines). One pixel of
-# tolerance either way for the twip rounding.
-crosshair_at() {
-    local lx=$(($1 + line_dx)) ly=$(($2 + line_dy)) y dy rows=0 hits=0
-    for ((y = map_y + 10; y < map_y + map_h; y += 37)); do
-        ((y - ly > 3 || ly - y > 3)) || continue
-        rows=$((rows + 1))
-        (($(fb_black $((win_x + lx - 1)) $((win_y + y)) 3) > 0)) && hits=$((hits + 1))
-    done
-    ((hits * 3 >= rows * 2)) || return 1
-    for dy in 0 -1 1; do
-        (($(fb_black $((win_x + map_x + 2)) $((win_y + ly + dy)) $((map_w - 4))) * 4 >= (map_w - 4) * 3)) &&
-            return 0
-    done
-    return 1
-}
+session_begin soak
+start_x_session
 
 # --- the program ---------------------------------------------------------------------------------
 mkdir -m 700 "$work/runtime"
 XDG_RUNTIME_DIR=$work/runtime "$program" >"$work/program.log" 2>&1 &
 launched=$!
 started+=("$launched")
-wid=
-for _ in $(seq 200); do
-    wid=$(xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1 || true)
-    [[ -n $wid ]] && break
-    kill -0 "$launched" 2>/dev/null || die "the program exited: $(cat "$work/program.log")"
-    sleep 0.05
-done
-[[ -n $wid ]] || die "no Orbida window after 10 s"
-pid=$(xdotool getwindowpid "$wid" 2>/dev/null || echo "$launched")
+wait_for_window "$launched"
+pid=$(window_pid "$launched")
 [[ $pid == "$launched" ]] || started+=("$pid") # behind a launcher that did not exec
 list=$(dirname "$(readlink -f "/proc/$pid/exe")")/villes.txt
 # Name beginnings to type: the first three to five letters of names that start with plain letters
@@ -186,9 +81,9 @@ mapfile -t prefixes < <(LC_ALL=C awk -F, '$1 ~ /^[A-Za-z][A-Za-z][A-Za-z]/ {
 clock
 start_us=$now
 (
-    while rss=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status" 2>/dev/null) && [[ -n $rss ]]; do
-        t=$EPOCHREALTIME
-        echo "$(((${t%[.,]*} * 1000000 + 10#${t#*[.,]} - start_us) / 1000000)) $rss"
+    while rss=$(vm_rss_kb "$pid" 2>/dev/null) && [[ -n $rss ]]; do
+        clock
+        echo "$(((now - start_us) / 1000000)) $rss"
         sleep 1
     done
 ) >"$work/rss" &
@@ -209,18 +104,15 @@ fail() {
 }
 
 where() {
-    local geometry
-    geometry=$(xwininfo -id "$wid" 2>/dev/null) || {
+    window_position 2>/dev/null || {
         clock
         fail "crash: the window is gone"
     }
-    win_x=$(awk '/Absolute upper-left X/ {print $4}' <<<"$geometry")
-    win_y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$geometry")
 }
 
 alive() {
     local state
-    state=$(awk '{sub(/.*\) /, ""); print $1}' "/proc/$pid/stat" 2>/dev/null || true)
+    state=$(process_state "$pid" 2>/dev/null || true)
     if [[ -z $state || $state == Z || $state == X ]]; then
         local status=0 how
         if [[ $pid == "$launched" ]]; then
@@ -297,6 +189,7 @@ close_strays() {
 moves=0 clicks=0 keys=0 typed=0 cities=0 abouts=0 drags=0 wanders=0
 
 # A few dozen moves over the map, ending a third of the time off the window.
+# shellcheck disable=SC2317 # run through $last_action
 wander() {
     local n count=$((10 + RANDOM % 40)) args=() x y
     for ((n = 0; n < count; n++)); do
@@ -318,6 +211,7 @@ wander() {
     moves=$((moves + count)) wanders=$((wanders + 1))
 }
 
+# shellcheck disable=SC2317 # run through $last_action
 pick_city() {
     local prefix=${prefixes[RANDOM % ${#prefixes[@]}]}
     xdotool mousemove $((win_x + 130)) $((win_y + 434)) click 1 sleep 0.1 key ctrl+a \
@@ -332,6 +226,7 @@ pick_city() {
 # Opens the about box and closes it with Escape (close_strays). A box that did not take the
 # keyboard focus by itself is counted.
 about_unfocused=0 about_missing=0
+# shellcheck disable=SC2317 # run through $last_action
 about() {
     local box="" n
     xdotool mousemove $((win_x + 48)) $((win_y + 24)) click 1
@@ -351,6 +246,7 @@ about() {
 }
 
 drag_misses=0
+# shellcheck disable=SC2317 # run through $last_action
 drag() {
     local to_x=$((RANDOM % (screen_w - win_w))) to_y=$((RANDOM % (screen_h - win_h)))
     local gx=$((win_x + 560)) gy=$((win_y + 30)) args=() s
