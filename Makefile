@@ -4,7 +4,7 @@
 PRESET ?= default
 BUILD_DIR := out/build/$(PRESET)
 
-.PHONY: all deps test-deps configure build run test asan bench fuzz package package-smoke clean
+.PHONY: format-check all deps test-deps configure build run test asan bench fuzz package package-smoke clean
 .PHONY: measure-cpu measure-startup soak
 
 all: build
@@ -79,3 +79,7 @@ package-smoke:
 
 clean:
 	@rm -rf out
+
+# Fails when a C++ file is not clang-format clean.
+format-check:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror

@@ -13,13 +13,13 @@
 namespace orbida::testing {
 
 class FakePointer final : public ui::PointerSource {
-public:
+  public:
     QPoint Position() const override { return position; }
     QPoint position{-1000, -1000};
 };
 
 class FakeUrlOpener final : public ui::UrlOpener {
-public:
+  public:
     bool Open(const QUrl& url) override {
         opened.push_back(url);
         return succeed;
@@ -29,7 +29,7 @@ public:
 };
 
 class FakeProcessLauncher final : public ui::ProcessLauncher {
-public:
+  public:
     bool StartDetached(const QString& program, const QStringList& arguments) override {
         started.push_back(QStringList{program} + arguments);
         return succeed;
@@ -39,7 +39,7 @@ public:
 };
 
 class FakeConnection final : public ui::ConnectionChecker {
-public:
+  public:
     cities::ConnectionReport Check() override {
         ++checks;
         return report;
@@ -49,7 +49,7 @@ public:
 };
 
 class FakeWindowManager final : public ui::WindowManager {
-public:
+  public:
     void MakeTopmost(QWidget* window) override { topmost.push_back(window); }
     void StartSystemMove(QWidget* window) override { moved.push_back(window); }
     void Minimise(QWidget* window) override { minimised.push_back(window); }
