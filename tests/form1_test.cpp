@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QCompleter>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -140,6 +141,38 @@ TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
     PointAt(342, 233);
     EXPECT_EQ(Text("MouseDegLon"), "Longitude: 0°  33'  36'' Ouest");
     EXPECT_EQ(Text("MousedegLat"), "Latitude: 0°  5'  24'' Nord");
+}
+
+// Pointer moves faster than the screen refreshes are shown at the end of the frame; leaving the
+// window shows the idle state at once, and a move still waiting must not undo it.
+TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
+    const auto move = [&](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, QPointF(at), form.mapToGlobal(QPointF(at)),
+                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &event);
+    };
+    const auto wait = [](int ms) {
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < ms) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        }
+    };
+    move({200, 200});
+    const float first = Map()->CrosshairX();
+    move({210, 200});
+    move({220, 200});
+    EXPECT_EQ(Map()->CrosshairX(), first) << "gathered until the frame ends";
+    wait(60);
+    EXPECT_EQ(Map()->CrosshairX(), static_cast<float>(220 * 15 - 330)) << "the last move shown";
+
+    move({230, 200});
+    move({240, 200});  // waiting for its frame
+    fake.pointer.position = form.mapToGlobal(QPoint(300, 900));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&form, &leave);
+    wait(60);
+    EXPECT_FALSE(Map()->CrosshairVisible());
 }
 
 TEST_F(Form1Test, ChoosingParis) {

@@ -15,9 +15,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
-#include "geodesy/projection.h"
 #include "ui/about_box.h"
 #include "ui/city_combo.h"
 #include "ui/frame_widget.h"
@@ -278,7 +276,7 @@ void Form1::ValidateCity() {
     }
     reference_ = *selected;
     ApplyReference();
-    TickAt(platform_.pointer.Position());
+    TickAtPointer();
 }
 
 void Form1::TickAt(QPoint globalPointer) {
@@ -427,16 +425,22 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     BeginWindowDrag(this, event->button(), platform_.windows);
 }
 
+void Form1::TickAtPointer() {
+    // The pointer as it is now supersedes a move still waiting for the end of its frame.
+    frameTimer_.stop();
+    TickAt(platform_.pointer.Position());
+}
+
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     if (ticked_) {
-        TickAt(platform_.pointer.Position());
+        TickAtPointer();
     }
 }
 
 void Form1::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    TickAt(platform_.pointer.Position());
+    TickAtPointer();
 }
 
 }  // namespace orbida::ui

@@ -59,6 +59,7 @@ class Form1 : public QWidget {
     void ApplyFrame(const tracking::TickFrame& frame);
     void UpdateMapQuestTooltip();
     void PointerMoved(QPoint globalPointer);
+    void TickAtPointer();
 
     cities::Catalogue catalogue_;
     Platform platform_;
