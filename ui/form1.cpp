@@ -440,6 +440,12 @@ void Form1::moveEvent(QMoveEvent* event) {
 
 void Form1::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        // Wayland does not tell where the pointer went: it is somewhere off this window.
+        frameTimer_.stop();
+        TickAt(QPoint(-1'000'000, -1'000'000));
+        return;
+    }
     TickAtPointer();
 }
 
