@@ -81,4 +81,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # no linker records, and the interface is drawn in Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
+# The web map button and the about box links open addresses through the desktop's opener.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)
