@@ -74,17 +74,6 @@ TEST(GetDistanceKm, NonFiniteInputFails) {
     EXPECT_NEAR(GetDistanceKm(1e300, 0, 1e300, 0), 0.0, 1e-9);
 }
 
-TEST(ComputeCourse, CourseAngleFromTheFormula) {
-    const Course west = ComputeCourse(0.01 * kDegToRad, 0.01 * kDegToRad, 0.0, 90 * kDegToRad, kPi);
-    const Course east =
-        ComputeCourse(0.01 * kDegToRad, 0.01 * kDegToRad, 0.0, -90 * kDegToRad, kPi);
-    EXPECT_EQ(std::floor(east.courseAngle * 180 / kPi), 89.0);
-    EXPECT_LT(east.courseAngle, kPi / 2);
-    EXPECT_EQ(std::floor(west.courseAngle * 180 / kPi), 90.0);
-    EXPECT_GT(west.courseAngle, kPi / 2);
-    EXPECT_NEAR(west.angularDistance, kPi / 2, 1e-3);
-}
-
 // Where the spherical formulas have no number, the course is still north or south.
 TEST(ComputeCourse, UndefinedCasesGiveNorthOrSouth) {
     struct Case {

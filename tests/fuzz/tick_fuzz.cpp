@@ -20,23 +20,11 @@ using orbida::tracking::TickInput;
 
 // Mostly awkward values, sometimes arbitrary bit patterns.
 double PickDouble(FuzzedDataProvider& data) {
-    static constexpr double kAwkward[] = {0.0,
-                                          -0.0,
-                                          0.01,
-                                          15.0,
-                                          90.0,
-                                          -90.0,
-                                          180.0,
-                                          -180.0,
-                                          9630.0,
-                                          4815.0,
-                                          1e308,
-                                          -1e308,
-                                          1e-308,
-                                          std::numeric_limits<double>::infinity(),
-                                          -std::numeric_limits<double>::infinity(),
-                                          std::numeric_limits<double>::quiet_NaN(),
-                                          std::numeric_limits<double>::denorm_min()};
+    constexpr double inf = std::numeric_limits<double>::infinity();
+    constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    static constexpr double kAwkward[] = {0.0,    -0.0,   0.01, 15.0, 90.0,  -90.0,
+                                          180.0,  -180.0, 9630, 4815, 1e308, -1e308,
+                                          1e-308, inf,    -inf, nan,  5e-324};
     if (data.ConsumeBool()) {
         return kAwkward[data.ConsumeIntegralInRange<std::size_t>(0, std::size(kAwkward) - 1)];
     }
