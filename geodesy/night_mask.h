@@ -10,9 +10,9 @@ namespace orbida::geodesy {
 // How dark the map is made at a solar elevation, 0 (untouched) to 255 (black): nothing in full
 // day, a ramp through the civil (0 to -6 degrees), nautical (-6 to -12) and astronomical (-12 to
 // -18) twilights, and a fixed shade beyond, light enough for the map to stay readable at night.
-inline constexpr std::uint8_t kCivilDuskShade = 64;
-inline constexpr std::uint8_t kNauticalDuskShade = 108;
-inline constexpr std::uint8_t kNightShade = 140;
+inline constexpr std::uint8_t kCivilDuskShade = 70;
+inline constexpr std::uint8_t kNauticalDuskShade = 120;
+inline constexpr std::uint8_t kNightShade = 160;
 std::uint8_t ShadeAtElevation(double elevationDegrees);
 
 // The shade of every pixel of a map picture, row by row from the top-left corner. Each pixel's

@@ -165,8 +165,8 @@ TEST(NightMaskTest, ShadeFollowsElevation) {
         double elevation;
         int shade;
     };
-    const Case cases[] = {{45.0, 0},    {0.0, 0},     {-3.0, 32},           {-6.0, kCivilDuskShade},
-                          {-12.0, 108}, {-15.0, 124}, {-18.0, kNightShade}, {-60.0, kNightShade}};
+    const Case cases[] = {{45.0, 0},    {0.0, 0},     {-3.0, 35},           {-6.0, kCivilDuskShade},
+                          {-12.0, 120}, {-15.0, 140}, {-18.0, kNightShade}, {-60.0, kNightShade}};
     for (const Case& c : cases) {
         EXPECT_EQ(ShadeAtElevation(c.elevation), c.shade) << c.elevation;
     }

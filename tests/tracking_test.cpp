@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "tracking/readout.h"
+#include "tracking/sun_text.h"
 #include "tracking/tick.h"
 
 namespace orbida::tracking {
@@ -218,6 +219,42 @@ TEST(Tick, UnusableInputGivesAFiniteIdleFrame) {
         for (float v : {f.crosshairX, f.crosshairY, f.dial.needleX2, f.dial.needleY2}) {
             EXPECT_TRUE(std::isfinite(v));
         }
+    }
+}
+
+// Times to the nearest minute of UTC, the hour of an event on the day before or after as it is,
+// and the polar cases in words.
+TEST(SunTextTest, Formats) {
+    using namespace std::chrono;
+    const sys_days day = sys_days{2026y / 12 / 21};
+    const auto events = [&](seconds rise, seconds set) {
+        geodesy::SunEvents e;
+        e.sunrise = sys_seconds{day} + rise;
+        e.sunset = sys_seconds{day} + set;
+        return e;
+    };
+    geodesy::SunEvents polarDay;
+    polarDay.kind = geodesy::DayKind::kPolarDay;
+    geodesy::SunEvents polarNight;
+    polarNight.kind = geodesy::DayKind::kPolarNight;
+    struct Case {
+        const char* place;
+        geodesy::SunEvents events;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Domicile", events(7h + 41min + 16s, 15h + 56min + 4s),
+         "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC"},
+        {"Cible", events(7h + 40min + 31s, 15h + 55min + 29s),
+         "Cible : Lever 07:41 UTC · Coucher 15:55 UTC"},
+        {"Cible", events(-5h - 19min - 21s, 23h + 59min + 40s),
+         "Cible : Lever 18:41 UTC · Coucher 00:00 UTC"},
+        {"Cible", events(0s, 24h + 31min), "Cible : Lever 00:00 UTC · Coucher 00:31 UTC"},
+        {"Domicile", polarDay, "Domicile : Jour polaire"},
+        {"Cible", polarNight, "Cible : Nuit polaire"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SunEventsText(c.place, c.events), c.text);
     }
 }
 
