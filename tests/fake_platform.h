@@ -58,14 +58,24 @@ class FakeWindowManager final : public ui::WindowManager {
     std::vector<QWidget*> minimised;
 };
 
+// A clock that stands still until the test moves it.
+class FakeClock final : public ui::Clock {
+  public:
+    ui::WallTime Now() const override { return now; }
+    ui::WallTime now{std::chrono::milliseconds{0}};
+};
+
 struct FakePlatform {
     FakePointer pointer;
     FakeUrlOpener urls;
     FakeProcessLauncher processes;
     FakeConnection connection;
     FakeWindowManager windows;
+    FakeClock clock;
 
-    ui::Platform Services() { return ui::Platform{pointer, urls, processes, connection, windows}; }
+    ui::Platform Services() {
+        return ui::Platform{pointer, urls, processes, connection, windows, clock};
+    }
 };
 
 }  // namespace orbida::testing

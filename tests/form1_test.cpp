@@ -14,8 +14,10 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QUrlQuery>
+#include <chrono>
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
@@ -387,6 +389,121 @@ TEST_F(Form1Test, RouteDotsArePaintedOnTheMap) {
         EXPECT_GT(red(image, dot.adjusted(-1, -1, 1, 1)), 6);
     }
     EXPECT_EQ(red(image, QRect(0, 200, 640, 120)), 0) << "nothing in the southern half";
+}
+
+}  // namespace
+}  // namespace orbida::ui
+
+namespace orbida::ui {
+namespace {
+
+// The grey line at the winter solstice, 12:00 UTC: the sun over the Gulf of Guinea, the night
+// over the Pacific and the Arctic.
+class GreyLineTest : public Form1Test {
+  protected:
+    GreyLineTest() {
+        using namespace std::chrono;
+        fake.clock.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{30}};
+    }
+    // The map's pixels, one for each device pixel.
+    QImage MapImage() { return Map()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+TEST_F(GreyLineTest, ShadesTheNightSideOnly) {
+    EXPECT_FALSE(form.GreyLine());
+    const QImage off = MapImage();
+    form.SetGreyLine(true);
+    EXPECT_TRUE(form.GreyLine());
+    const QImage on = MapImage();
+    ASSERT_EQ(off.size(), on.size());
+    const qreal ratio = off.devicePixelRatio();
+
+    // Points on the map (device-independent pixels): the brightness with the grey line on
+    // against off, and whether it must be darker or identical.
+    struct Case {
+        const char* place;
+        QPoint pixel;
+        bool night;
+    };
+    const Case cases[] = {
+        {"Pacific at midnight", {20, 160}, true}, {"North Pole", {321, 4}, true},
+        {"Tokyo at night", {570, 97}, true},      {"Gulf of Guinea at noon", {321, 172}, false},
+        {"Antarctica", {500, 310}, false},        {"Brazil in the morning", {220, 200}, false},
+    };
+    for (const Case& c : cases) {
+        int darker = 0;
+        int same = 0;
+        for (int dy = 0; dy < 3; ++dy) {
+            for (int dx = 0; dx < 3; ++dx) {
+                const QPoint p = (c.pixel + QPoint(dx, dy)) * ratio;
+                const int before = qGray(off.pixel(p));
+                const int after = qGray(on.pixel(p));
+                darker += after < before ? 1 : 0;
+                same += off.pixel(p) == on.pixel(p) ? 1 : 0;
+            }
+        }
+        if (c.night) {
+            EXPECT_EQ(darker, 9) << c.place;
+        } else {
+            EXPECT_EQ(same, 9) << c.place;
+        }
+    }
+    form.SetGreyLine(false);
+    EXPECT_EQ(MapImage(), off);
+}
+
+// Sunrise and sunset for home (once a city is chosen) and for the point under the pointer, shown
+// only while the grey line is on; Ctrl+G turns it on and off.
+TEST_F(GreyLineTest, SunriseAndSunsetTexts) {
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    Choose(0);          // Paris
+    PointAt(342, 233);  // over the map, near 0 N 0 E
+    EXPECT_FALSE(Visible("LblSoleilVille"));
+    EXPECT_FALSE(Visible("LblSoleilCible"));
+
+    // Ctrl+G typed into the city box still reaches the window.
+    Combo()->lineEdit()->setFocus();
+    QTest::keyClick(Combo()->lineEdit(), Qt::Key_G, Qt::ControlModifier);
+    ASSERT_TRUE(form.GreyLine());
+
+    EXPECT_TRUE(Visible("LblSoleilVille"));
+    EXPECT_EQ(Text("LblSoleilVille").toStdString(),
+              "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC");
+    EXPECT_EQ(Text("LblSoleilCible").toStdString(), "Cible : Lever 05:57 UTC · Coucher 18:04 UTC");
+    PointAt(342, 90);  // the Arctic in December
+    EXPECT_EQ(Text("LblSoleilCible").toStdString(), "Cible : Nuit polaire");
+    PointAt(342, 360);  // Antarctica
+    EXPECT_EQ(Text("LblSoleilCible").toStdString(), "Cible : Jour polaire");
+    PointAt(300, 900);  // off the map: no target
+    EXPECT_FALSE(Visible("LblSoleilCible"));
+    EXPECT_TRUE(Visible("LblSoleilVille"));
+
+    form.SetGreyLine(false);
+    EXPECT_FALSE(Visible("LblSoleilVille"));
+}
+
+// The shading is brought up to date at the turn of each minute, by a timer aimed at it, and at
+// once when the wall clock has jumped (sleep, clock set) by the time the window is activated.
+TEST_F(GreyLineTest, FollowsTheClock) {
+    using namespace std::chrono;
+    form.SetGreyLine(true);
+    ASSERT_TRUE(Map()->Sun());
+    EXPECT_TRUE(form.SunTimer().isActive());
+    EXPECT_TRUE(form.SunTimer().isSingleShot());
+    // 12:00:30 now: the next minute in 30 seconds.
+    EXPECT_GE(form.SunTimer().interval(), 30000);
+    EXPECT_LE(form.SunTimer().interval(), 30200);
+    const double noonLongitude = Map()->Sun()->subsolar.longitude;
+
+    // Six hours later, with no timer fired: the machine slept.
+    fake.clock.now += hours{6};
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&form, &activate);
+    ASSERT_TRUE(Map()->Sun());
+    EXPECT_NEAR(Map()->Sun()->subsolar.longitude, noonLongitude + 90.0, 0.1);
+    EXPECT_GE(form.SunTimer().interval(), 30000);
 }
 
 }  // namespace

@@ -12,10 +12,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
 
+#include "geodesy/sun.h"
+#include "tracking/sun_text.h"
 #include "ui/about_box.h"
 #include "ui/city_combo.h"
 #include "ui/frame_widget.h"
@@ -30,6 +33,11 @@ namespace {
 
 constexpr double kMapLeft = 240.0;  // Carte inside the window, twips
 constexpr double kMapTop = 720.0;
+// The shading timer fires this long after the minute has turned, so that it never wakes just
+// before it.
+constexpr int kAfterMinuteMs = 50;
+// A difference between the wall clock and the monotonic time larger than this is a clock jump.
+constexpr std::chrono::milliseconds kClockJump{2000};
 
 struct LabelStyle {
     QColor colour;
@@ -148,6 +156,13 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
         TickAt(pendingPointer_);
     });
 
+    sunTimer_.setSingleShot(true);
+    sunTimer_.setTimerType(Qt::PreciseTimer);
+    connect(&sunTimer_, &QTimer::timeout, this, &Form1::RefreshSun);
+    greyLineShortcut_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+    greyLineShortcut_->setContext(Qt::ApplicationShortcut);
+    connect(greyLineShortcut_, &QShortcut::activated, this, [this] { SetGreyLine(!greyLine_); });
+
     if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
     }
@@ -225,6 +240,14 @@ void Form1::BuildControls() {
     MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"), TwipRect(360, 240, 1215, 255),
               {kCyan, 8.25, false, Qt::AlignLeft});
 
+    // The grey line's sunrise and sunset, in the strip under the frames.
+    LblSoleilVille = MakeLabel(this, "LblSoleilVille", QString(), TwipRect(240, 7245, 4800, 240),
+                               {kLightCyan, 8.25, false, Qt::AlignLeft});
+    LblSoleilCible = MakeLabel(this, "LblSoleilCible", QString(), TwipRect(5100, 7245, 4800, 240),
+                               {kLightCyan, 8.25, false, Qt::AlignLeft});
+    LblSoleilVille->hide();
+    LblSoleilCible->hide();
+
     CmdMinimise = MakeGlyphButton(this, "CmdMinimise", QStringLiteral(":/orbida/minimise.png"),
                                   TwipRect(9000, 240, 300, 300));
     CmdMapQuest = MakeButton(this, "CmdMapQuest", QStringLiteral("MapQuest"),
@@ -260,6 +283,7 @@ void Form1::ApplyReference() {
         LblDistance->show();
     }
     SetTextIfChanged(LblVilleDistance, reference_.cityName);
+    UpdateSunTexts();
 }
 
 void Form1::ValidateCity() {
@@ -336,6 +360,80 @@ void Form1::ApplyFrame(const tracking::TickFrame& f) {
         }
         Carte->SetDotVisible(n, dot.visible);
     }
+
+    const std::optional<geodesy::GeoPoint> target =
+        f.tracking ? std::optional(f.cursorPoint) : std::nullopt;
+    if (target != target_) {
+        target_ = target;
+        UpdateSunTexts();
+    }
+}
+
+void Form1::SetGreyLine(bool on) {
+    if (on == greyLine_) {
+        return;
+    }
+    greyLine_ = on;
+    if (on) {
+        RefreshSun();
+        return;
+    }
+    sunTimer_.stop();
+    sunMinute_.reset();
+    Carte->SetSun(std::nullopt);
+    UpdateSunTexts();
+}
+
+// Shades the map for the minute the clock shows, if not done yet, and sets the timer for the
+// turn of the next minute.
+void Form1::RefreshSun() {
+    using namespace std::chrono;
+    const WallTime now = platform_.clock.Now();
+    sunWall_ = now;
+    sinceSunWall_.start();
+    const auto minute = floor<minutes>(now);
+    if (minute != sunMinute_) {
+        sunMinute_ = minute;
+        Carte->SetSun(geodesy::SunAt(sys_seconds{minute}));
+        UpdateSunTexts();
+    }
+    const milliseconds wait = (minute + minutes{1}) - now;
+    sunTimer_.start(static_cast<int>(wait.count()) + kAfterMinuteMs);
+}
+
+// After a sleep or a change of the system's clock the wall time has moved by more than the
+// monotonic time: the shading is brought up to date at once instead of at the timer's end,
+// which counts monotonic time.
+void Form1::CheckClockJump() {
+    if (!greyLine_ || !sinceSunWall_.isValid()) {
+        return;
+    }
+    const WallTime expected = sunWall_ + std::chrono::milliseconds{sinceSunWall_.elapsed()};
+    const auto drift = platform_.clock.Now() - expected;
+    if (drift > kClockJump || drift < -kClockJump) {
+        RefreshSun();
+    }
+}
+
+void Form1::UpdateSunTexts() {
+    if (!greyLine_ || !sunMinute_) {
+        LblSoleilVille->hide();
+        LblSoleilCible->hide();
+        return;
+    }
+    const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(*sunMinute_)};
+    auto show = [&](QLabel* label, const char* place, std::optional<geodesy::GeoPoint> point) {
+        if (!point) {
+            label->hide();
+            return;
+        }
+        SetTextIfChanged(label, QString::fromStdString(tracking::SunEventsText(
+                                    place, geodesy::SunEventsOn(*point, date))));
+        label->show();
+    };
+    show(LblSoleilVille, "Domicile",
+         reference_.citySelected ? std::optional(reference_.referencePoint) : std::nullopt);
+    show(LblSoleilCible, "Cible", target_);
 }
 
 void Form1::UpdateMapQuestTooltip() {
@@ -394,6 +492,9 @@ void Form1::PointerMoved(QPoint globalPointer) {
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == this && event->type() == QEvent::WindowActivate) {
+        CheckClockJump();
+    }
     if (event->type() == QEvent::MouseMove) {
         // Every pointer move over the program's windows runs a tick; a move that reaches several
         // widgets of the same window runs it once (same input).

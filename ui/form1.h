@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <chrono>
+#include <optional>
 
 #include "cities/city_file.h"
 #include "cities/selection.h"
@@ -15,6 +17,7 @@
 
 class QLabel;
 class QPushButton;
+class QShortcut;
 
 namespace orbida::ui {
 
@@ -39,6 +42,14 @@ class Form1 : public QWidget {
     void ShowAbout();
     void Minimise();
 
+    // The grey line: the night side of the map shaded and the sun marked, with sunrise and
+    // sunset for home and for the target under the window's controls. Off at start-up; Ctrl+G
+    // turns it on and off from anywhere in the program.
+    void SetGreyLine(bool on);
+    bool GreyLine() const { return greyLine_; }
+    // The single-shot timer that brings the shading up to date at the next minute.
+    const QTimer& SunTimer() const { return sunTimer_; }
+
     const cities::ReferenceState& Reference() const { return reference_; }
     const cities::Catalogue& Catalogue() const { return catalogue_; }
     AboutBox* About() const { return about_; }
@@ -60,6 +71,9 @@ class Form1 : public QWidget {
     void UpdateMapQuestTooltip();
     void PointerMoved(QPoint globalPointer);
     void TickAtPointer();
+    void RefreshSun();
+    void CheckClockJump();
+    void UpdateSunTexts();
 
     cities::Catalogue catalogue_;
     Platform platform_;
@@ -76,6 +90,16 @@ class Form1 : public QWidget {
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;
+
+    bool greyLine_ = false;
+    QTimer sunTimer_;
+    QShortcut* greyLineShortcut_ = nullptr;
+    // The wall time when the shading was last brought up to date, and the monotonic time since:
+    // the two drift apart when the machine sleeps or the clock is set.
+    WallTime sunWall_{};
+    QElapsedTimer sinceSunWall_;
+    std::optional<std::chrono::sys_time<std::chrono::minutes>> sunMinute_;
+    std::optional<geodesy::GeoPoint> target_;  // the point under the pointer, over the map
 
     // Controls, under their layout names.
     MapWidget* Carte = nullptr;
@@ -95,6 +119,8 @@ class Form1 : public QWidget {
     QLabel* LblLonVille = nullptr;
     QLabel* LblLatVille = nullptr;
     QLabel* LblLocatVille = nullptr;
+    QLabel* LblSoleilVille = nullptr;
+    QLabel* LblSoleilCible = nullptr;
 };
 
 // Starts moving a borderless window by its surface: left button only. The window becomes and

@@ -1,8 +1,13 @@
 #include "ui/map_widget.h"
 
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
+#include <numbers>
+
+#include "geodesy/night_mask.h"
+#include "geodesy/projection.h"
 
 #include "ui/style.h"
 #include "ui/twips.h"
@@ -13,7 +18,12 @@ namespace {
 constexpr float kLineLength = 4800.0f;  // Linelong spans y 0..4800
 constexpr float kLineWidth = 9600.0f;   // LineLat spans x 0..9600
 constexpr float kEntoureSize = 140.0f;
-constexpr int kOutline = 2;  // pixels, centred on the shape's edge
+constexpr int kOutline = 2;   // pixels, centred on the shape's edge
+constexpr int kSunMark = 13;  // pixels, the sun mark's side
+// The night is a deep blue laid over the map: darker than the day, the borders still showing.
+constexpr int kNightRed = 4;
+constexpr int kNightGreen = 8;
+constexpr int kNightBlue = 40;
 
 // Pixel of a twip coordinate, clamped so that far-away positions stay representable.
 int PixelOf(float twips) {
@@ -126,6 +136,89 @@ void MapWidget::SetDotPosition(int number, float top, float left) {
     }
 }
 
+QRect MapWidget::SunMarkRect() const {
+    if (!sun_) {
+        return {};
+    }
+    const geodesy::MapPosition at =
+        geodesy::DegreesToMap(sun_->subsolar, static_cast<float>(width()) * kTwipsPerPixelF,
+                              static_cast<float>(height()) * kTwipsPerPixelF);
+    const int x = PixelOf(static_cast<float>(at.x));
+    const int y = PixelOf(static_cast<float>(at.y));
+    return QRect(x - kSunMark / 2, y - kSunMark / 2, kSunMark, kSunMark);
+}
+
+void MapWidget::SetSun(std::optional<geodesy::SunPosition> sun) {
+    sun_ = sun;
+    shaded_ = QPixmap();
+    if (sun_) {
+        BuildShadedMap();
+    }
+    update();
+}
+
+void MapWidget::UseSharpMapIfNeeded() {
+    if (devicePixelRatioF() > 1.0 && map_.devicePixelRatio() < 2.0) {
+        QPixmap sharp(QStringLiteral(":/orbida/carte@2x.jpg"));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            map_ = sharp;
+            if (sun_) {
+                BuildShadedMap();
+            }
+        }
+    }
+}
+
+// Each pixel of the picture mixed with the night colour by its shade; the mask is placed with
+// the map's own projection at the picture's resolution.
+void MapWidget::BuildShadedMap() {
+    QImage image = map_.toImage().convertToFormat(QImage::Format_RGB32);
+    const double ratio = map_.devicePixelRatio();
+    const geodesy::NightMask mask =
+        geodesy::BuildNightMask(*sun_, image.width(), image.height(), kTwipsPerPixel / ratio,
+                                static_cast<float>(width()) * kTwipsPerPixelF,
+                                static_cast<float>(height()) * kTwipsPerPixelF);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        const std::uint8_t* shade =
+            mask.shade.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(mask.width);
+        for (int x = 0; x < image.width(); ++x) {
+            const int a = shade[x];
+            if (a == 0) {
+                continue;
+            }
+            const QRgb c = line[x];
+            const int keep = 255 - a;
+            line[x] = qRgb((qRed(c) * keep + kNightRed * a) / 255,
+                           (qGreen(c) * keep + kNightGreen * a) / 255,
+                           (qBlue(c) * keep + kNightBlue * a) / 255);
+        }
+    }
+    shaded_ = QPixmap::fromImage(image);
+    shaded_.setDevicePixelRatio(ratio);
+}
+
+// The sun mark: a yellow disc with short rays, outlined so that it shows on land and sea alike.
+QPixmap MapWidget::SunSprite(qreal ratio) {
+    QPixmap sprite(QSize(kSunMark, kSunMark) * ratio);
+    sprite.setDevicePixelRatio(ratio);
+    sprite.fill(Qt::transparent);
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QPointF centre(kSunMark / 2.0, kSunMark / 2.0);
+    painter.setPen(QPen(QColor(255, 140, 0), 1.5));
+    for (int i = 0; i < 8; ++i) {
+        const double angle = i * std::numbers::pi / 4.0;
+        const QPointF dir(std::cos(angle), std::sin(angle));
+        painter.drawLine(centre + dir * 4.0, centre + dir * 6.0);
+    }
+    painter.setBrush(QColor(255, 230, 0));
+    painter.setPen(QPen(QColor(200, 90, 0), 1.0));
+    painter.drawEllipse(centre, 3.0, 3.0);
+    return sprite;
+}
+
 // A dot's outline drawn once into a small transparent image, at the screen's pixel ratio, and
 // then copied: antialiasing twelve ellipses on every pointer move cost a quarter of a move.
 QPixmap MapWidget::Sprite(float sizeTwips, qreal ratio) {
@@ -147,18 +240,14 @@ void MapWidget::paintEvent(QPaintEvent* event) {
     painter.setClipRegion(region);
 
     const qreal ratio = devicePixelRatioF();
-    if (ratio > 1.0 && map_.devicePixelRatio() < 2.0) {
-        QPixmap sharp(QStringLiteral(":/orbida/carte@2x.jpg"));
-        if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
-            map_ = sharp;
-        }
-    }
+    UseSharpMapIfNeeded();
     if (spriteRatio_ != ratio) {
         spriteRatio_ = ratio;
         circleSprite_ = Sprite(105.0f, ratio);
         ovalSprite_ = Sprite(100.0f, ratio);
+        sunSprite_ = SunSprite(ratio);
     }
+    const QPixmap& shown = shaded_.isNull() ? map_ : shaded_;
 
     // The picture is 9600 x 4800 twips inside a control of 9630 x 4815: the strip left over shows
     // the control's own background, the system window colour.
@@ -167,7 +256,14 @@ void MapWidget::paintEvent(QPaintEvent* event) {
     for (const QRect& r : strip) {
         painter.fillRect(r, palette().color(QPalette::Base));
     }
-    painter.drawPixmap(0, 0, map_);
+    painter.drawPixmap(0, 0, shown);
+
+    if (sun_) {
+        const QRect mark = SunMarkRect();
+        if (region.intersects(mark)) {
+            painter.drawPixmap(mark.topLeft(), sunSprite_);
+        }
+    }
 
     // Bottom of the stacking first: the crosshair, the ring, then the dots.
     if (crosshairVisible_) {

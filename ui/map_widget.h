@@ -3,6 +3,9 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <optional>
+
+#include "geodesy/sun.h"
 
 namespace orbida::ui {
 
@@ -22,6 +25,14 @@ class MapWidget : public QWidget {
     // number is 1..12; a dot that is not placed keeps its position.
     void SetDotVisible(int number, bool visible);
     void SetDotPosition(int number, float top, float left);
+
+    // The grey line: with a sun, the map is shown with the night side shaded and a small sun over
+    // the subsolar point; without, as drawn. The shaded picture is built here, once per call,
+    // and painted as the map until the next call.
+    void SetSun(std::optional<geodesy::SunPosition> sun);
+    const std::optional<geodesy::SunPosition>& Sun() const { return sun_; }
+    // Where the sun mark is drawn, in pixels of the widget.
+    QRect SunMarkRect() const;
 
     float CrosshairX() const { return crosshairX_; }
     float CrosshairY() const { return crosshairY_; }
@@ -51,8 +62,14 @@ class MapWidget : public QWidget {
     QRect HorizontalLineRect() const;
 
     static QPixmap Sprite(float sizeTwips, qreal ratio);
+    static QPixmap SunSprite(qreal ratio);
+    void UseSharpMapIfNeeded();
+    void BuildShadedMap();
 
     QPixmap map_;
+    QPixmap shaded_;  // the map with the night shaded, while the grey line is on
+    QPixmap sunSprite_;
+    std::optional<geodesy::SunPosition> sun_;
     QPixmap circleSprite_;  // Shape1 and Shape3..Shape12
     QPixmap ovalSprite_;    // Shape2, a little smaller
     qreal spriteRatio_ = 0.0;

@@ -115,14 +115,22 @@ struct QtPlatform::Impl {
     QtProcessLauncher processes;
     QtConnectionChecker connection;
     QtWindowManager windows;
+    SystemClock systemClock;
+    std::optional<FixedClock> fixedClock;
 };
 
-QtPlatform::QtPlatform() : impl_(std::make_unique<Impl>()) {}
+QtPlatform::QtPlatform(std::optional<WallTime> fixedTime) : impl_(std::make_unique<Impl>()) {
+    if (fixedTime) {
+        impl_->fixedClock.emplace(*fixedTime);
+    }
+}
 QtPlatform::~QtPlatform() = default;
 
 Platform QtPlatform::Services() {
-    return Platform{impl_->pointer, impl_->urls, impl_->processes, impl_->connection,
-                    impl_->windows};
+    Clock& clock = impl_->fixedClock ? static_cast<Clock&>(*impl_->fixedClock)
+                                     : static_cast<Clock&>(impl_->systemClock);
+    return Platform{impl_->pointer,    impl_->urls,    impl_->processes,
+                    impl_->connection, impl_->windows, clock};
 }
 
 }  // namespace orbida::ui

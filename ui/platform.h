@@ -5,8 +5,10 @@
 #include <QStringList>
 #include <QUrl>
 #include <memory>
+#include <optional>
 
 #include "cities/selection.h"
+#include "ui/clock.h"
 
 class QWidget;
 
@@ -58,6 +60,7 @@ struct Platform {
     ProcessLauncher& processes;
     ConnectionChecker& connection;
     WindowManager& windows;
+    Clock& clock;
 };
 
 // The command line that opens an address with the desktop's own opener: xdg-open on Linux and
@@ -71,7 +74,8 @@ CommandLine LinkCommand(const QString& address);
 // The real services, over Qt.
 class QtPlatform {
   public:
-    QtPlatform();
+    // With a fixed time the clock stands still at it; otherwise it is the system's clock.
+    explicit QtPlatform(std::optional<WallTime> fixedTime = std::nullopt);
     ~QtPlatform();
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
