@@ -160,18 +160,6 @@ TEST(SunTest, DateLineAndDistantYears) {
     }
 }
 
-TEST(NightMaskTest, ShadeFollowsElevation) {
-    struct Case {
-        double elevation;
-        int shade;
-    };
-    const Case cases[] = {{45.0, 0},    {0.0, 0},     {-3.0, 35},           {-6.0, kCivilDuskShade},
-                          {-12.0, 120}, {-15.0, 140}, {-18.0, kNightShade}, {-60.0, kNightShade}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ShadeAtElevation(c.elevation), c.shade) << c.elevation;
-    }
-}
-
 // The mask at the winter solstice, 1x and 2x: every pixel has the shade of its own centre's
 // elevation (the separable computation and its table agree with the direct formula), the Arctic
 // is in the night and the Antarctic in the day.
