@@ -50,6 +50,7 @@ fuzz:
 bench: build
 	@$(BUILD_DIR)/bench/tick_bench
 	@$(BUILD_DIR)/bench/city_file_bench
+	@$(BUILD_DIR)/bench/dxcc_bench
 
 # Measurements under Xvfb, each printing its figures against its budget and failing when one is
 # missed: CPU use with the pointer still and sweeping the map; start-up time and memory.

@@ -5,10 +5,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace orbida::dxcc {
@@ -55,14 +53,84 @@ struct Entry {
     double localOffset = kNone;
 };
 
-struct KeyHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view key) const {
-        return std::hash<std::string_view>{}(key);
+// An open-addressing hash table from keys (prefixes or calls, upper case, at most kMaxCall
+// characters) to entry numbers. The keys live side by side in one string, so that reading a file
+// of tens of thousands of entries allocates a few dozen times rather than once per entry.
+class KeyTable {
+  public:
+    std::optional<std::uint32_t> Find(std::string_view key) const {
+        if (slots_.empty()) {
+            return std::nullopt;
+        }
+        for (std::size_t i = Hash(key) & Mask();; i = (i + 1) & Mask()) {
+            const Slot& slot = slots_[i];
+            if (slot.length == 0) {
+                return std::nullopt;
+            }
+            if (KeyOf(slot) == key) {
+                return slot.value;
+            }
+        }
     }
-};
 
-using Table = std::unordered_map<std::string, std::uint32_t, KeyHash, std::equal_to<>>;
+    // Stores value under key when the key is new. Returns the value stored under key and whether
+    // it was added.
+    std::pair<std::uint32_t*, bool> Insert(std::string_view key, std::uint32_t value) {
+        if (2 * (size_ + 1) > slots_.size()) {
+            Grow();
+        }
+        std::size_t i = Hash(key) & Mask();
+        for (; slots_[i].length != 0; i = (i + 1) & Mask()) {
+            if (KeyOf(slots_[i]) == key) {
+                return {&slots_[i].value, false};
+            }
+        }
+        slots_[i] = {static_cast<std::uint32_t>(keys_.size()),
+                     static_cast<std::uint32_t>(key.size()), value};
+        keys_.append(key);
+        ++size_;
+        return {&slots_[i].value, true};
+    }
+
+  private:
+    struct Slot {
+        std::uint32_t offset = 0;
+        std::uint32_t length = 0;  // 0: empty
+        std::uint32_t value = 0;
+    };
+
+    static std::size_t Hash(std::string_view key) {
+        std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
+        for (const char c : key) {
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+        }
+        return static_cast<std::size_t>(hash ^ (hash >> 29));
+    }
+
+    std::size_t Mask() const { return slots_.size() - 1; }
+
+    std::string_view KeyOf(const Slot& slot) const {
+        return std::string_view(keys_).substr(slot.offset, slot.length);
+    }
+
+    void Grow() {
+        std::vector<Slot> old = std::move(slots_);
+        slots_.assign(old.empty() ? 1024 : 2 * old.size(), Slot{});
+        for (const Slot& slot : old) {
+            if (slot.length != 0) {
+                std::size_t i = Hash(KeyOf(slot)) & Mask();
+                while (slots_[i].length != 0) {
+                    i = (i + 1) & Mask();
+                }
+                slots_[i] = slot;
+            }
+        }
+    }
+
+    std::vector<Slot> slots_;
+    std::string keys_;
+    std::size_t size_ = 0;
+};
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -293,8 +361,8 @@ std::int32_t VersionDate(std::string_view key) {
 struct CountryFile::Data {
     std::vector<Entity> entities;
     std::vector<Entry> entries;
-    Table exact;
-    Table prefixes;
+    KeyTable exact;
+    KeyTable prefixes;
     std::size_t longestPrefix = 0;
 
     int skipped = 0;
@@ -313,9 +381,8 @@ struct CountryFile::Data {
 
     std::optional<std::uint32_t> LongestPrefix(std::string_view call, std::size_t& length) const {
         for (length = std::min(call.size(), longestPrefix); length > 0; --length) {
-            const auto it = prefixes.find(call.substr(0, length));
-            if (it != prefixes.end()) {
-                return it->second;
+            if (const auto index = prefixes.Find(call.substr(0, length))) {
+                return index;
             }
         }
         return std::nullopt;
@@ -342,8 +409,6 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
     }
     data->entities.reserve(400);
     data->entries.reserve(bytes.size() / 10);
-    data->exact.reserve(bytes.size() / 12);
-    data->prefixes.reserve(bytes.size() / 100);
 
     enum class State { Outside, Open, Passing };
     State state = State::Outside;
@@ -351,9 +416,9 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
     std::string key;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) {
-            end = bytes.size();
+        std::size_t end = pos;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') {
+            ++end;
         }
         std::string_view line = bytes.substr(pos, end - pos);
         pos =
@@ -392,7 +457,13 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
 
         bool orphans = false;
         while (!line.empty()) {
-            const std::size_t separator = line.find_first_of(",;");
+            std::size_t separator = 0;
+            while (separator < line.size() && line[separator] != ',' && line[separator] != ';') {
+                ++separator;
+            }
+            if (separator == line.size()) {
+                separator = std::string_view::npos;
+            }
             const std::string_view token =
                 Trim(line.substr(0, separator == std::string_view::npos ? line.size() : separator));
             if (!token.empty()) {
@@ -401,19 +472,22 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
                     bool exact = false;
                     if (ReadEntry(token, key, exact, entry)) {
                         entry.entity = static_cast<std::uint32_t>(data->entities.size() - 1);
-                        Table& table = exact ? data->exact : data->prefixes;
+                        KeyTable& table = exact ? data->exact : data->prefixes;
                         const auto index = static_cast<std::uint32_t>(data->entries.size());
-                        const auto [it, added] = table.try_emplace(key, index);
+                        const auto [stored, added] = table.Insert(key, index);
                         if (added) {
                             data->entries.push_back(entry);
                             if (!exact) {
                                 data->longestPrefix = std::max(data->longestPrefix, key.size());
+                            } else if (const std::int32_t date = VersionDate(key);
+                                       date > data->versionDate) {
+                                data->versionDate = date;
                             }
                         } else if (data->entities.back().waeOnly) {
                             // A WAE-only entity lists again calls of the DXCC entity it lies in
                             // (Shetland in Scotland): the DXCC entity keeps them.
-                        } else if (data->entities[data->entries[it->second].entity].waeOnly) {
-                            data->entries[it->second] = entry;
+                        } else if (data->entities[data->entries[*stored].entity].waeOnly) {
+                            data->entries[*stored] = entry;
                         } else {
                             data->Skip(lineNumber);
                         }
@@ -440,14 +514,10 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
         data->Skip(lineNumber);  // the last entity's semicolon is missing
     }
 
-    if (const auto it = data->exact.find(std::string_view("VERSION")); it != data->exact.end()) {
-        data->version = data->entities[data->entries[it->second].entity].name;
-    }
-    for (const auto& [call, index] : data->exact) {
-        if (const std::int32_t date = VersionDate(call); date > data->versionDate) {
-            data->versionDate = date;
-            data->version = QString::number(date);
-        }
+    if (data->versionDate > 0) {
+        data->version = QString::number(data->versionDate);
+    } else if (const auto index = data->exact.Find("VERSION")) {
+        data->version = data->entities[data->entries[*index].entity].name;
     }
     return CountryFile(std::move(data));
 }
@@ -578,8 +648,8 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         return LookupResult{std::move(country), LookupFailure::NoMatch};
     };
     const auto exactOrPrefix = [&](std::string_view text) -> LookupResult {
-        if (const auto it = data.exact.find(text); it != data.exact.end()) {
-            return make(it->second, it->first, true);
+        if (const auto index = data.exact.Find(text)) {
+            return make(*index, text, true);
         }
         std::size_t length = 0;
         if (const auto index = data.LongestPrefix(text, length)) {
@@ -588,8 +658,8 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         return {std::nullopt, LookupFailure::NoMatch};
     };
 
-    if (const auto it = data.exact.find(call); it != data.exact.end()) {
-        return make(it->second, it->first, true);
+    if (const auto index = data.exact.Find(call)) {
+        return make(*index, call, true);
     }
 
     std::vector<std::string_view> parts;
@@ -628,8 +698,8 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         reduced += part;
     }
     if (area < 0 && reduced != call) {
-        if (const auto it = data.exact.find(reduced); it != data.exact.end()) {
-            return make(it->second, it->first, true);
+        if (const auto index = data.exact.Find(reduced)) {
+            return make(*index, reduced, true);
         }
     }
 
