@@ -12,9 +12,10 @@
 namespace orbida::dxcc {
 namespace {
 
-// Longest prefix or exact call kept from the file, and longest callsign looked up. The longest in
-// use are about fifteen characters ("=4U2STAYHOME", "=9H1VC/KHS/P").
+// Longest prefix or exact call kept from the file; the longest in use are about fifteen characters
+// ("=4U2STAYHOME", "=9H1VC/KHS/P"). A callsign looked up may be twice as long.
 constexpr std::size_t kMaxCall = 24;
+constexpr std::size_t kMaxLookup = 2 * kMaxCall;
 constexpr std::size_t kMaxName = 64;
 // Line numbers quoted in the summary.
 constexpr std::size_t kQuotedLines = 5;
@@ -361,7 +362,7 @@ std::int32_t VersionDate(std::string_view key) {
 struct CountryFile::Data {
     std::vector<Entity> entities;
     std::vector<Entry> entries;
-    KeyTable exact;
+    KeyTable calls;  // exact calls
     KeyTable prefixes;
     std::size_t longestPrefix = 0;
 
@@ -376,6 +377,26 @@ struct CountryFile::Data {
         if (skippedLines.size() < kQuotedLines &&
             (skippedLines.empty() || skippedLines.back() != line)) {
             skippedLines.push_back(line);
+        }
+    }
+
+    // Adds a prefix or exact call of the last entity read.
+    void Add(std::string_view key, bool exact, const Entry& entry, int line) {
+        KeyTable& table = exact ? calls : prefixes;
+        const auto [stored, added] = table.Insert(key, static_cast<std::uint32_t>(entries.size()));
+        if (added) {
+            entries.push_back(entry);
+            if (!exact) {
+                longestPrefix = std::max(longestPrefix, key.size());
+            } else if (const std::int32_t date = VersionDate(key); date > versionDate) {
+                versionDate = date;
+            }
+        } else if (entities[entries[*stored].entity].waeOnly && !entities[entry.entity].waeOnly) {
+            // A WAE-only entity lists again calls of the DXCC entity it lies in (Shetland in
+            // Scotland): the DXCC entity keeps them, whichever comes first.
+            entries[*stored] = entry;
+        } else if (!entities[entry.entity].waeOnly) {
+            Skip(line);
         }
     }
 
@@ -408,7 +429,7 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
         data->truncated = true;
     }
     data->entities.reserve(400);
-    data->entries.reserve(bytes.size() / 10);
+    data->entries.reserve(std::min<std::size_t>(bytes.size() / 10, 50'000));
 
     enum class State { Outside, Open, Passing };
     State state = State::Outside;
@@ -472,25 +493,7 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
                     bool exact = false;
                     if (ReadEntry(token, key, exact, entry)) {
                         entry.entity = static_cast<std::uint32_t>(data->entities.size() - 1);
-                        KeyTable& table = exact ? data->exact : data->prefixes;
-                        const auto index = static_cast<std::uint32_t>(data->entries.size());
-                        const auto [stored, added] = table.Insert(key, index);
-                        if (added) {
-                            data->entries.push_back(entry);
-                            if (!exact) {
-                                data->longestPrefix = std::max(data->longestPrefix, key.size());
-                            } else if (const std::int32_t date = VersionDate(key);
-                                       date > data->versionDate) {
-                                data->versionDate = date;
-                            }
-                        } else if (data->entities.back().waeOnly) {
-                            // A WAE-only entity lists again calls of the DXCC entity it lies in
-                            // (Shetland in Scotland): the DXCC entity keeps them.
-                        } else if (data->entities[data->entries[*stored].entity].waeOnly) {
-                            data->entries[*stored] = entry;
-                        } else {
-                            data->Skip(lineNumber);
-                        }
+                        data->Add(key, exact, entry, lineNumber);
                     } else {
                         data->Skip(lineNumber);
                     }
@@ -516,7 +519,7 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
 
     if (data->versionDate > 0) {
         data->version = QString::number(data->versionDate);
-    } else if (const auto index = data->exact.Find("VERSION")) {
+    } else if (const auto index = data->calls.Find("VERSION")) {
         data->version = data->entities[data->entries[*index].entity].name;
     }
     return CountryFile(std::move(data));
@@ -615,7 +618,7 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         if (IsBlank(c) || c == '\r' || c == '\n') {
             continue;
         }
-        if (!IsCallChar(c) || call.size() >= 2 * kMaxCall) {
+        if (!IsCallChar(c) || call.size() >= kMaxLookup) {
             return {std::nullopt, LookupFailure::Invalid};
         }
         call.push_back(Upper(c));
@@ -648,7 +651,7 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         return LookupResult{std::move(country), LookupFailure::NoMatch};
     };
     const auto exactOrPrefix = [&](std::string_view text) -> LookupResult {
-        if (const auto index = data.exact.Find(text)) {
+        if (const auto index = data.calls.Find(text)) {
             return make(*index, text, true);
         }
         std::size_t length = 0;
@@ -658,7 +661,7 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         return {std::nullopt, LookupFailure::NoMatch};
     };
 
-    if (const auto index = data.exact.Find(call)) {
+    if (const auto index = data.calls.Find(call)) {
         return make(*index, call, true);
     }
 
@@ -698,7 +701,7 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         reduced += part;
     }
     if (area < 0 && reduced != call) {
-        if (const auto index = data.exact.Find(reduced)) {
+        if (const auto index = data.calls.Find(reduced)) {
             return make(*index, reduced, true);
         }
     }
