@@ -41,7 +41,7 @@ fuzz:
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
 	@mkdir -p out/fuzz
-	@for target in city_file_fuzz tick_fuzz; do \
+	@for target in city_file_fuzz tick_fuzz dxcc_fuzz; do \
 		out/build/fuzz/tests/fuzz/$$target -max_total_time=5 -artifact_prefix=out/fuzz/$$target- \
 			>out/fuzz/$$target.log 2>&1 || { tail -n 40 out/fuzz/$$target.log; exit 1; }; \
 		echo "$$target: $$(tail -n 1 out/fuzz/$$target.log)"; \
@@ -51,6 +51,7 @@ bench: build
 	@$(BUILD_DIR)/bench/tick_bench
 	@$(BUILD_DIR)/bench/city_file_bench
 	@$(BUILD_DIR)/bench/night_mask_bench
+	@$(BUILD_DIR)/bench/dxcc_bench
 
 # Measurements under Xvfb, each printing its figures against its budget and failing when one is
 # missed: CPU use with the pointer still and sweeping the map; start-up time and memory.

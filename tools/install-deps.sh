@@ -7,8 +7,9 @@ level=${1:-build}
 # The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
+# The country file tests read the system's copy of cty.dat (hamradio-files).
 if [[ $level == test || $level == ci ]]; then
-    packages+=(xvfb xauth xdotool x11-utils imagemagick openbox)
+    packages+=(xvfb xauth xdotool x11-utils imagemagick openbox hamradio-files)
 fi
 if [[ $level == ci ]]; then
     packages+=(clang libclang-rt-14-dev clang-format file)

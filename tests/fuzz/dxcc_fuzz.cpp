@@ -1,0 +1,94 @@
+// Feeds arbitrary bytes to the country file reader, then looks up callsigns cut from the same
+// bytes and a few fixed ones, and checks what the rest of the program relies on: every country
+// found has zones, a continent and a position in range; letter case does not change the answer;
+// /MM and /AM calls have no country unless the file lists them whole.
+//
+// Short run (CI): make fuzz
+// Longer run, keeping the inputs it finds in a corpus folder, started from the real file:
+//   cmake --preset fuzz && cmake --build --preset fuzz
+//   mkdir -p out/fuzz/dxcc && cp /usr/share/hamradio-files/cty.dat out/fuzz/dxcc/ &&
+//   out/build/fuzz/tests/fuzz/dxcc_fuzz out/fuzz/dxcc -max_len=400000 -max_total_time=3600 \
+//       -artifact_prefix=out/fuzz/
+// A crash leaves its input in out/fuzz/crash-*; run the target on that file alone to replay it.
+#include <QString>
+#include <array>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "dxcc/country_file.h"
+
+namespace {
+
+using namespace orbida::dxcc;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+void CheckCountry(const Country& country) {
+    Check(!country.name.isEmpty() && !country.primaryPrefix.isEmpty());
+    Check(country.cqZone >= 1 && country.cqZone <= 40);
+    Check(country.ituZone >= 1 && country.ituZone <= 90);
+    Check(country.continent.size() == 2);
+    Check(std::fabs(country.latitude) <= 90.0 && std::fabs(country.longitude) <= 180.0);
+    Check(std::fabs(country.localOffset) <= 24.0);
+    Check(!country.matched.isEmpty() && !country.callsign.isEmpty());
+}
+
+void CheckLookup(const CountryFile& file, std::string_view call) {
+    const LookupResult result = file.Lookup(call);
+    std::string lower(call);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    const LookupResult again = file.Lookup(lower);
+    Check(result.country.has_value() == again.country.has_value());
+    if (result.country) {
+        CheckCountry(*result.country);
+        Check(result.country->name == again.country->name &&
+              result.country->cqZone == again.country->cqZone);
+    } else {
+        Check(result.failure == again.failure);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const CountryFile file = CountryFile::Parse(bytes);
+    Check(file.skippedCount() >= 0 && static_cast<std::size_t>(file.entryCount()) <= size);
+    Check(file.skippedSummary().isEmpty() == (file.skippedCount() == 0));
+
+    constexpr std::array<std::string_view, 8> fixed = {
+        "3B8CF", "VK0EK", "JA1NUT/P", "EA8/DL1ABC", "W1AW/7", "K1ABC/MM", "/", "A/B/C/D/1"};
+    for (const std::string_view call : fixed) {
+        CheckLookup(file, call);
+    }
+    const LookupResult mobile = file.Lookup(std::string_view("ZZ9ZZZ/AM"));
+    Check(!mobile.country || mobile.country->exactCall);
+
+    // Calls cut from the input: every line's start, and the whole input.
+    for (std::size_t start = 0; start < size;) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = size;
+        }
+        CheckLookup(file, bytes.substr(start, std::min<std::size_t>(end - start, 40)));
+        start = end + 1;
+    }
+    const LookupResult whole = file.Lookup(QString::fromLatin1(
+        QByteArrayView(bytes.data(), static_cast<qsizetype>(std::min<std::size_t>(size, 200)))));
+    if (whole.country) {
+        CheckCountry(*whole.country);
+    }
+    return 0;
+}
