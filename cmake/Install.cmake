@@ -11,14 +11,15 @@ set(ORBIDA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
 # The metainfo file lists the releases by hand: refuse to build a version it does not know, or
 # the software centres would show the previous version number.
+string(REPLACE "." "\\." _orbida_version_pattern ${PROJECT_VERSION})
 file(READ ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml _orbida_metainfo)
-if(NOT _orbida_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+if(NOT _orbida_metainfo MATCHES "<release version=\"${_orbida_version_pattern}\"")
     message(FATAL_ERROR "packaging/${ORBIDA_APP_ID}.metainfo.xml has no <release> for version "
                         "${PROJECT_VERSION}: add one.")
 endif()
 # Nor one whose changelog does not start with it.
 file(STRINGS ${ORBIDA_PACKAGING_DIR}/changelog _orbida_changelog_top LIMIT_COUNT 1)
-if(NOT _orbida_changelog_top MATCHES "^orbida \\(${PROJECT_VERSION}\\) ")
+if(NOT _orbida_changelog_top MATCHES "^orbida \\(${_orbida_version_pattern}\\) ")
     message(FATAL_ERROR "packaging/changelog does not start with an entry for version "
                         "${PROJECT_VERSION}: add one.")
 endif()
