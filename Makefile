@@ -1,10 +1,12 @@
 # Quick start: `make run` builds and starts Orbida; `make test` runs the whole suite headless.
-# Both first install the Debian packages that are missing (through sudo when not root).
+# Both first install the Debian packages that are missing (through sudo when not root): `make run`
+# only those of the program, `make test` those of the tests and benchmarks too.
 
 PRESET ?= default
 BUILD_DIR := out/build/$(PRESET)
 
-.PHONY: format-check all deps test-deps configure build run test asan bench fuzz package package-smoke clean
+.PHONY: format-check all deps test-deps configure test-configure build run test asan bench fuzz
+.PHONY: package package-smoke clean
 .PHONY: measure-cpu measure-startup soak
 
 all: build
@@ -15,16 +17,24 @@ deps:
 test-deps:
 	@tools/install-deps.sh test
 
+# A first configure for the program alone leaves the tests and benchmarks out, since their
+# packages may be missing; a build folder that already has them keeps them.
 configure: deps
-	@cmake --preset $(PRESET) >/dev/null
+	@cmake --preset $(PRESET) \
+		$(if $(wildcard $(BUILD_DIR)/CMakeCache.txt),,-DORBIDA_BUILD_TESTS=OFF -DORBIDA_BUILD_BENCH=OFF) \
+		>/dev/null
 
+test-configure: test-deps
+	@cmake --preset $(PRESET) -DORBIDA_BUILD_TESTS=ON -DORBIDA_BUILD_BENCH=ON >/dev/null
+
+# The program alone.
 build: configure
-	@cmake --build --preset $(PRESET)
+	@cmake --build --preset $(PRESET) --target orbida
 
 run: build
 	@$(BUILD_DIR)/app/orbida
 
-test: test-deps configure
+test: test-configure
 	@cmake --build --preset $(PRESET)
 	@ctest --preset $(PRESET)
 
@@ -47,7 +57,8 @@ fuzz:
 		echo "$$target: $$(tail -n 1 out/fuzz/$$target.log)"; \
 	done
 
-bench: build
+bench: test-configure
+	@cmake --build --preset $(PRESET) --target tick_bench city_file_bench
 	@$(BUILD_DIR)/bench/tick_bench
 	@$(BUILD_DIR)/bench/city_file_bench
 	@$(BUILD_DIR)/bench/night_mask_bench
@@ -74,8 +85,9 @@ package: build
 	@rm -f $(BUILD_DIR)/orbida_*.deb
 	@cd $(BUILD_DIR) && cpack -G DEB
 
-# Builds and installs the package, validates its menu entry and metadata, and checks that the
-# installed program opens its window under Xvfb (as root or through sudo).
+# Builds the package and checks it with lintian (no error, no warning), installs it, validates its
+# menu entry and metadata, and checks that the installed program opens its window under Xvfb (as
+# root or through sudo).
 package-smoke:
 	@tools/package-smoke.sh
 

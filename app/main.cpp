@@ -8,6 +8,7 @@
 #include "cities/city_file.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/version.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbida"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setApplicationVersion(QString::fromLatin1(orbida::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

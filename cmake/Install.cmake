@@ -11,9 +11,16 @@ set(ORBIDA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
 # The metainfo file lists the releases by hand: refuse to build a version it does not know, or
 # the software centres would show the previous version number.
+string(REPLACE "." "\\." _orbida_version_pattern ${PROJECT_VERSION})
 file(READ ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml _orbida_metainfo)
-if(NOT _orbida_metainfo MATCHES "<release version=\"${PROJECT_VERSION}\"")
+if(NOT _orbida_metainfo MATCHES "<release version=\"${_orbida_version_pattern}\"")
     message(FATAL_ERROR "packaging/${ORBIDA_APP_ID}.metainfo.xml has no <release> for version "
+                        "${PROJECT_VERSION}: add one.")
+endif()
+# Nor one whose changelog does not start with it.
+file(STRINGS ${ORBIDA_PACKAGING_DIR}/changelog _orbida_changelog_top LIMIT_COUNT 1)
+if(NOT _orbida_changelog_top MATCHES "^orbida \\(${_orbida_version_pattern}\\) ")
+    message(FATAL_ERROR "packaging/changelog does not start with an entry for version "
                         "${PROJECT_VERSION}: add one.")
 endif()
 
@@ -52,11 +59,37 @@ else()
             FILES_MATCHING PATTERN "orbida.png" PATTERN "orbida.svg")
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/NOTICE DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
-
-# Debian package, on Linux only: `make package`, or `cpack` in the build folder.
 if(WIN32 OR APPLE)
     return()
 endif()
+
+# The copyright file, and the changelog and manual page compressed as Debian wants them (gzip -9,
+# no name or time stamp inside, so that two builds give the same bytes). The manual page is
+# written with scdoc, which is only needed here, when installing or packaging: the program's own
+# build does not wait for it.
+install(FILES ${ORBIDA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
+set(ORBIDA_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orbida.1.gz)
+set(ORBIDA_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
+install(CODE "
+    find_program(ORBIDA_SCDOC scdoc)
+    if(NOT ORBIDA_SCDOC)
+        message(FATAL_ERROR \"scdoc writes the manual page: install it (apt-get install scdoc).\")
+    endif()
+    execute_process(COMMAND \${ORBIDA_SCDOC}
+                    INPUT_FILE ${ORBIDA_PACKAGING_DIR}/orbida.1.scd
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/orbida.1
+                    COMMAND_ERROR_IS_FATAL ANY)
+    foreach(_orbida_file ${PROJECT_BINARY_DIR}/packaging/orbida.1 ${ORBIDA_PACKAGING_DIR}/changelog)
+        get_filename_component(_orbida_name \${_orbida_file} NAME)
+        execute_process(COMMAND gzip -9 -n -c \${_orbida_file}
+                        OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/\${_orbida_name}.gz
+                        COMMAND_ERROR_IS_FATAL ANY)
+    endforeach()
+")
+install(FILES ${ORBIDA_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
+install(FILES ${ORBIDA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# Debian package, on Linux only: `make package`, or `cpack` in the build folder.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME orbida)
 set(CPACK_PACKAGE_VENDOR Orbida)
@@ -81,6 +114,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # no linker records, and the interface is drawn in Liberation Sans.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
-# The web map button and the about box links open addresses through the desktop's opener.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The web map button and the about box links open addresses through the desktop's opener; the
+# country of a callsign comes from the country file of hamradio-files; rotctld, which turns the
+# antenna rotator, comes with libhamlib-utils and often runs on another computer.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hamradio-files")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libhamlib-utils")
 include(CPack)

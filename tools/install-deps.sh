@@ -1,27 +1,50 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test Orbida, skipping those already
-# present. Uses sudo when not run as root. Usage: tools/install-deps.sh [build|test|package|ci]
+# Installs the Debian packages Orbida needs, skipping those already present. Uses sudo when not
+# run as root; without sudo it prints the apt-get line to run as root and fails.
+#
+# Usage: tools/install-deps.sh [build|test|package|package-smoke|ci]
+#   build          the program alone (make run)
+#   test           the tests and benchmarks too (make test)
+#   package        the Debian package of the build (make package)
+#   package-smoke  checking that package: lintian, the validators, a start under Xvfb
+#   ci             everything above, plus clang for the fuzz targets and clang-format
 set -euo pipefail
 
 level=${1:-build}
+case $level in
+build | test | package | package-smoke | ci) ;;
+*)
+    echo "install-deps: unknown level '$level' (build, test, package, package-smoke or ci)" >&2
+    exit 2
+    ;;
+esac
+
 # The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
-# The country file tests read the system's copy of cty.dat (hamradio-files).
+          libgl-dev fonts-liberation)
+# The tests run rotctld (libhamlib-utils) and read the country file of hamradio-files; the
+# measurements and the checks under Xvfb drive a real X server with a window manager.
 if [[ $level == test || $level == ci ]]; then
-    packages+=(xvfb xauth xdotool x11-utils imagemagick openbox hamradio-files)
+    packages+=(libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils hamradio-files
+               xvfb xauth xdotool x11-utils imagemagick openbox)
+fi
+# The Debian package: dpkg-shlibdeps (dpkg-dev), file (CPack's DEB generator runs it on every
+# file) and scdoc for the manual page.
+if [[ $level == package || $level == package-smoke || $level == ci ]]; then
+    packages+=(dpkg-dev file scdoc)
+fi
+if [[ $level == package-smoke || $level == ci ]]; then
+    packages+=(lintian appstream desktop-file-utils xvfb xauth xdotool)
 fi
 if [[ $level == ci ]]; then
-    packages+=(clang libclang-rt-14-dev clang-format file)
-fi
-# The Debian package: dpkg-shlibdeps, the desktop-entry and AppStream validators, and the start
-# of the installed program under Xvfb.
-if [[ $level == package || $level == ci ]]; then
-    packages+=(dpkg-dev appstream desktop-file-utils xvfb xauth xdotool)
+    packages+=(clang libclang-rt-14-dev clang-format)
 fi
 
 missing=()
+declare -A seen=()
 for p in "${packages[@]}"; do
+    [[ -z ${seen[$p]:-} ]] || continue
+    seen[$p]=1
     status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
     [[ $status == "install ok installed" ]] || missing+=("$p")
 done
@@ -29,11 +52,32 @@ if ((${#missing[@]} == 0)); then
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
-sudo=()
-if ((EUID != 0)); then
-    sudo=(sudo)
+# What a user without sudo runs as root instead.
+as_root_hint() {
+    echo "install-deps: $1" >&2
+    echo "Install the missing packages as root (for example after 'su -'), then run make again:" >&2
+    echo >&2
+    echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
+    echo >&2
+    exit 1
+}
+
+# sudo resets the environment: DEBIAN_FRONTEND goes through env, or a package could stop and
+# ask a question.
+via_sudo=0
+if (($(id -u) == 0)); then
+    as_root=(env DEBIAN_FRONTEND=noninteractive)
+elif command -v sudo >/dev/null; then
+    as_root=(sudo env DEBIAN_FRONTEND=noninteractive)
+    via_sudo=1
+else
+    as_root_hint "sudo is not installed, and these packages are missing: ${missing[*]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+echo "Installing: ${missing[*]}"
+if ! "${as_root[@]}" apt-get update -qq; then
+    # Through sudo the usual cause is a user who may not use it.
+    ((via_sudo)) && as_root_hint "could not install the packages through sudo"
+    exit 1
+fi
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

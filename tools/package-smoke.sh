@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds the Debian package and installs it the way a user would (apt, which also pulls in its
-# dependencies), validates the installed desktop entry and AppStream metadata, then runs the
+# Builds the Debian package, checks it with lintian (no error and no warning allowed), installs it
+# the way a user would (apt, which also pulls in its dependencies), validates the installed desktop entry and AppStream metadata, then runs the
 # command of the menu entry under Xvfb and passes once the program's main window appears.
 # The package stays installed afterwards. Needs root or sudo. Usage: tools/package-smoke.sh
 set -euo pipefail
@@ -16,13 +16,22 @@ fail() {
     exit 1
 }
 
-tools/install-deps.sh package
+tools/install-deps.sh package-smoke
 make --no-print-directory package PRESET=default
 
 shopt -s nullglob
 debs=(out/build/default/orbida_*.deb)
 ((${#debs[@]} == 1)) || fail "expected one orbida_*.deb in out/build/default, found ${#debs[@]}"
 deb=${debs[0]}
+
+echo "Checking $deb with lintian"
+# lintian's own remarks (such as running as root) go to stderr; its findings are the E:, W:, I:
+# and N: lines of stdout.
+findings=$(lintian --fail-on none "$deb") || fail "lintian could not check $deb"
+[[ -z $findings ]] || echo "$findings"
+if grep -q '^[EW]: ' <<<"$findings"; then
+    fail "lintian reports errors or warnings"
+fi
 
 sudo=()
 if ((EUID != 0)); then

@@ -15,6 +15,7 @@
 #include "ui/form1.h"
 #include "ui/style.h"
 #include "ui/twips.h"
+#include "ui/version.h"
 #include "ui/web_map.h"
 
 namespace orbida::ui {
@@ -193,8 +194,10 @@ void AboutBox::BuildControls() {
     SetBackground(Lblvemra, QApplication::palette().color(QPalette::Button));
     Lblvemra->setCursor(HandCursor());
     MakeLabel(this, "Label17", kT3, TwipRect(360, 2760, 5535, 615), {});
-    MakeLabel(this, "Label18", QStringLiteral(" Version 2.0"), TwipRect(3840, 555, 975, 255),
-              {QColor(), 8.25, false, Qt::AlignLeft});
+    // The major and minor numbers as plain integers: " Version 2.0" for 2.00.
+    MakeLabel(this, "Label18",
+              QStringLiteral(" Version %1.%2").arg(kVersionMajor).arg(kVersionMinor),
+              TwipRect(3840, 555, 975, 255), {QColor(), 8.25, false, Qt::AlignLeft});
     Label2 = MakeLabel(this, "Label2", QStringLiteral("ORBIDA"), TwipRect(1560, 240, 2415, 495),
                        {kDarkGrey, 24, true, Qt::AlignHCenter});
     QLabel* label5 = MakeLabel(this, "Label5", kT2, TwipRect(480, 5040, 5295, 615), {});
