@@ -1,15 +1,90 @@
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QStyleFactory>
+#include <cstdio>
 
+#include "app/display.h"
+#include "app/options.h"
+#include "cities/city_check.h"
 #include "cities/city_file.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
 
+namespace {
+
+const QString kVersion = QStringLiteral("2.00");
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// Reads the city file as the program would and says what would be misread; 0 when it is clean.
+int CheckCities(const QString& file) {
+    QString path = file;
+    if (path.isEmpty()) {
+        path = orbida::cities::FindCityFile(QCoreApplication::applicationDirPath());
+        if (path.isEmpty()) {
+            Print(
+                stderr,
+                orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath()).errorMessage +
+                    u'\n');
+            return 1;
+        }
+    }
+    const orbida::cities::CityFileBytes read = orbida::cities::ReadCityFile(path);
+    if (!read.ok) {
+        Print(stderr, read.errorMessage + u'\n');
+        return 1;
+    }
+    const orbida::cities::CheckReport report = orbida::cities::CheckCityFile(
+        std::string_view(read.bytes.constData(), static_cast<std::size_t>(read.bytes.size())));
+    Print(stdout, QStringLiteral("Fichier\u00A0: %1\n").arg(QDir::toNativeSeparators(path)) +
+                      report.Text());
+    return report.Clean() ? 0 : 1;
+}
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // The command line is read before any window system is touched: --help, --version and
+    // --check work without a display.
+    const orbida::app::Options options = orbida::app::ParseOptions(Arguments(argc, argv));
+    if (!options.error.isEmpty()) {
+        Print(stderr, QStringLiteral("orbida\u00A0: %1\nVoir «\u00A0orbida --help\u00A0».\n")
+                          .arg(options.error));
+        return 1;
+    }
+    if (options.help) {
+        Print(stdout, orbida::app::HelpText());
+        return 0;
+    }
+    if (options.version) {
+        Print(stdout, QStringLiteral("Orbida %1\n").arg(kVersion));
+        return 0;
+    }
+    if (options.check) {
+        const QCoreApplication core(argc, argv);
+        return CheckCities(options.checkFile);
+    }
+    const QString noDisplay = orbida::app::NoDisplayReason(options.platform, options.display);
+    if (!noDisplay.isEmpty()) {
+        Print(stderr, noDisplay + u'\n');
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbida"));
-    QApplication::setApplicationVersion(QStringLiteral("2.00"));
+    QApplication::setApplicationVersion(kVersion);
     QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -17,6 +92,8 @@ int main(int argc, char** argv) {
     orbida::cities::LoadResult cities =
         orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath());
     if (!cities.ok) {
+        // On the terminal too, for whoever started it from one.
+        Print(stderr, cities.errorMessage + u'\n');
         QMessageBox::critical(nullptr, QStringLiteral("Orbida"), cities.errorMessage);
         return 1;
     }
