@@ -182,6 +182,7 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
     for (const char* fileName : {"villes.txt", "Villes.txt", "VILLES.TXT"}) {
         SCOPED_TRACE(fileName);
         QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkdir("villes.TXT"));  // a plain file wins over a folder
         QFile file(dir.filePath(QString::fromLatin1(fileName)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("Paris, 48.8566, -2.3522\n");
