@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "cities/city_file.h"
@@ -11,8 +12,11 @@
 namespace orbida::cities {
 namespace {
 
-// A line shown longer than this is cut, with an ellipsis.
+// A line or a field shown longer than this is cut, with an ellipsis.
 constexpr qsizetype kShownLineLength = 100;
+constexpr qsizetype kShownFieldLength = 40;
+// How many fields of a line are listed one by one.
+constexpr std::size_t kShownFields = 12;
 
 struct Field {
     std::string_view bytes;
@@ -58,6 +62,16 @@ QString Number(double value) {
 
 QString Plural(qsizetype count, const QString& one, const QString& many) {
     return QString::number(count) + QChar(u'\u00A0') + (count == 1 ? one : many);
+}
+
+// The start of a text, at most length characters, decoded from no more bytes than that needs
+// (four per character at most), with an ellipsis when it was cut.
+QString Shortened(const CityFileText& text, std::string_view bytes, qsizetype length) {
+    QString decoded = text.Decode(bytes.substr(0, static_cast<std::size_t>(4 * length + 4)));
+    if (decoded.size() > length) {
+        decoded = decoded.left(length) + QChar(u'\u2026');
+    }
+    return decoded;
 }
 
 QString Quoted(const QString& text) {
@@ -144,13 +158,18 @@ CheckReport CheckCityFile(std::string_view bytes) {
         QStringList reasons;
         QStringList readAs;
         bool unusable = false;
+        bool fraction = false;  // the field before was the second half of a split number
         for (std::size_t k = 0; k < group.size(); ++k) {
             const Field& field = group[k];
-            const QString shown = text.Decode(field.bytes);
-            if (field.name) {
-                readAs << QStringLiteral("nom %1").arg(Quoted(shown));
-            } else {
-                readAs << QStringLiteral("coordonnée %1").arg(Number(field.value));
+            const bool fractionBefore = std::exchange(fraction, false);
+            const QString shown = Shortened(text, field.bytes, kShownFieldLength);
+            if (k == kShownFields) {
+                readAs << QStringLiteral("… (%1 en tout)")
+                              .arg(Plural(static_cast<qsizetype>(group.size()),
+                                          QStringLiteral("champ"), QStringLiteral("champs")));
+            } else if (k < kShownFields) {
+                readAs << (field.name ? QStringLiteral("nom %1").arg(Quoted(shown))
+                                      : QStringLiteral("coordonnée %1").arg(Number(field.value)));
             }
             const bool openQuote = field.offset > 0 && data[field.offset - 1] == '"' &&
                                    field.offset + field.bytes.size() == data.size() &&
@@ -164,11 +183,14 @@ CheckReport CheckCityFile(std::string_view bytes) {
                                "%1 vaut 0, et un champ qui vaut 0 est lu comme un "
                                "nom\u00A0; écrivez une petite valeur comme 0.001")
                                .arg(Quoted(shown));
-            } else if (!field.name && k > 0 && !group[k - 1].name && AllDigits(field.bytes) &&
-                       field.offset > 0 && data[field.offset - 1] == ',' && delta > 0) {
+            } else if (!field.name && k > 0 && !group[k - 1].name && !fractionBefore &&
+                       AllDigits(field.bytes) && data[field.offset - 1] == ',' && delta > 0) {
+                fraction = true;
                 const Field& before = group[k - 1];
-                const QString number = text.Decode(
-                    data.substr(before.offset, field.offset + field.bytes.size() - before.offset));
+                const QString number = Shortened(
+                    text,
+                    data.substr(before.offset, field.offset + field.bytes.size() - before.offset),
+                    kShownFieldLength);
                 reasons << QStringLiteral(
                                "la virgule de %1 coupe le nombre en deux\u00A0; le "
                                "séparateur décimal est le point\u00A0: %2")
@@ -206,13 +228,17 @@ CheckReport CheckCityFile(std::string_view bytes) {
         if (reasons.isEmpty()) {
             continue;
         }
+        reasons.removeDuplicates();
+        if (static_cast<std::size_t>(reasons.size()) > kShownFields) {
+            const qsizetype more = reasons.size() - static_cast<qsizetype>(kShownFields);
+            reasons.resize(static_cast<qsizetype>(kShownFields));
+            reasons << QStringLiteral("… et %1").arg(
+                Plural(more, QStringLiteral("autre"), QStringLiteral("autres")));
+        }
 
         CheckFinding finding;
         finding.line = lines.LineOf(group.front().offset);
-        finding.text = text.Decode(lines.Line(finding.line));
-        if (finding.text.size() > kShownLineLength) {
-            finding.text = finding.text.left(kShownLineLength) + QChar(u'\u2026');
-        }
+        finding.text = Shortened(text, lines.Line(finding.line), kShownLineLength);
         finding.readAs = readAs.join(QStringLiteral(", "));
         finding.reasons = reasons;
         finding.consequence = delta != 0 ? ShiftText(balance)
