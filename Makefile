@@ -44,15 +44,16 @@ asan: test-deps
 	@cmake --build --preset asan
 	@ctest --preset asan
 
-# The libFuzzer targets, built with clang, each run for a few seconds; the source of each target
-# gives the command for a longer run. Inputs that fail are left in out/fuzz/.
+# The libFuzzer targets, built with clang, each run for FUZZ_SECONDS (a few by default, as CI
+# runs them; `make fuzz FUZZ_SECONDS=600` for a longer hunt). Inputs that fail are left in out/fuzz/.
+FUZZ_SECONDS ?= 5
 fuzz:
 	@tools/install-deps.sh ci
 	@cmake --preset fuzz >/dev/null
 	@cmake --build --preset fuzz
 	@mkdir -p out/fuzz
 	@for target in city_file_fuzz tick_fuzz dxcc_fuzz; do \
-		out/build/fuzz/tests/fuzz/$$target -max_total_time=5 -artifact_prefix=out/fuzz/$$target- \
+		out/build/fuzz/tests/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=out/fuzz/$$target- \
 			>out/fuzz/$$target.log 2>&1 || { tail -n 40 out/fuzz/$$target.log; exit 1; }; \
 		echo "$$target: $$(tail -n 1 out/fuzz/$$target.log)"; \
 	done

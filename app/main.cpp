@@ -1,47 +1,99 @@
 #include <QApplication>
+#include <QDir>
 #include <QMessageBox>
 #include <QStyleFactory>
 #include <cstdio>
-#include <cstring>
 #include <optional>
 
+#include "app/display.h"
+#include "app/options.h"
+#include "cities/city_check.h"
 #include "cities/city_file.h"
+#include "ui/clock.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
 #include "ui/version.h"
 
 namespace {
 
-// --time DATE or --time=DATE: the clock fixed at a UTC instant, to see the grey line of a planned
-// date or to test it. Returns false, with the message on stderr, when the value does not parse.
-bool ReadTimeOption(int argc, char** argv, std::optional<orbida::ui::WallTime>& fixed) {
-    for (int i = 1; i < argc; ++i) {
-        const char* value = nullptr;
-        if (std::strcmp(argv[i], "--time") == 0) {
-            value = i + 1 < argc ? argv[i + 1] : "";
-        } else if (std::strncmp(argv[i], "--time=", 7) == 0) {
-            value = argv[i] + 7;
-        } else {
-            continue;
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// Reads the city file as the program would and says what would be misread; 0 when it is clean.
+int CheckCities(const QString& file) {
+    QString path = file;
+    if (path.isEmpty()) {
+        path = orbida::cities::FindCityFile(QCoreApplication::applicationDirPath());
+        if (path.isEmpty()) {
+            Print(
+                stderr,
+                orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath()).errorMessage +
+                    u'\n');
+            return 1;
         }
-        const orbida::ui::TimeOption option =
-            orbida::ui::ParseTimeOption(QString::fromLocal8Bit(value));
-        if (!option.time) {
-            std::fprintf(stderr, "orbida: %s\n", option.error.toLocal8Bit().constData());
-            return false;
-        }
-        fixed = option.time;
     }
-    return true;
+    const orbida::cities::CityFileBytes read = orbida::cities::ReadCityFile(path);
+    if (!read.ok) {
+        Print(stderr, read.errorMessage + u'\n');
+        return 1;
+    }
+    const orbida::cities::CheckReport report = orbida::cities::CheckCityFile(
+        std::string_view(read.bytes.constData(), static_cast<std::size_t>(read.bytes.size())));
+    Print(stdout, QStringLiteral("Fichier\u00A0: %1\n").arg(QDir::toNativeSeparators(path)) +
+                      report.Text());
+    return report.Clean() ? 0 : 1;
+}
+
+QStringList Arguments(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::optional<orbida::ui::WallTime> fixedTime;
-    if (!ReadTimeOption(argc, argv, fixedTime)) {
-        return 2;
+    // The command line is read before any window system is touched: --help, --version and
+    // --check work without a display.
+    const orbida::app::Options options = orbida::app::ParseOptions(Arguments(argc, argv));
+    if (!options.error.isEmpty()) {
+        Print(stderr, QStringLiteral("orbida\u00A0: %1\nVoir «\u00A0orbida --help\u00A0».\n")
+                          .arg(options.error));
+        return 1;
     }
+    if (options.help) {
+        Print(stdout, orbida::app::HelpText());
+        return 0;
+    }
+    if (options.version) {
+        Print(stdout, QStringLiteral("Orbida %1\n").arg(QString::fromLatin1(orbida::kVersion)));
+        return 0;
+    }
+    if (options.check) {
+        const QCoreApplication core(argc, argv);
+        return CheckCities(options.checkFile);
+    }
+    // --time fixes the clock at a UTC instant, to see the grey line of a planned date or to test
+    // it; a value that does not parse is a usage error.
+    std::optional<orbida::ui::WallTime> fixedTime;
+    if (!options.time.isEmpty()) {
+        const orbida::ui::TimeOption time = orbida::ui::ParseTimeOption(options.time);
+        if (!time.time) {
+            Print(stderr, QStringLiteral("orbida\u00A0: %1\n").arg(time.error));
+            return 2;
+        }
+        fixedTime = time.time;
+    }
+    const QString noDisplay = orbida::app::NoDisplayReason(options.platform, options.display);
+    if (!noDisplay.isEmpty()) {
+        Print(stderr, noDisplay + u'\n');
+        return 1;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orbida"));
     QApplication::setApplicationVersion(QString::fromLatin1(orbida::kVersion));
@@ -52,6 +104,8 @@ int main(int argc, char** argv) {
     orbida::cities::LoadResult cities =
         orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath());
     if (!cities.ok) {
+        // On the terminal too, for whoever started it from one.
+        Print(stderr, cities.errorMessage + u'\n');
         QMessageBox::critical(nullptr, QStringLiteral("Orbida"), cities.errorMessage);
         return 1;
     }

@@ -2,9 +2,19 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cstdint>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 #include "cities/leading_number.h"
 
@@ -159,85 +169,273 @@ std::string_view FieldReader::Next() {
     return data_.substr(start, end - start);
 }
 
-// A byte-order mark says UTF-8 even when a stray byte further on is not: that byte becomes
-// U+FFFD rather than every accented name turning into Windows-1252 debris. Without the mark the
-// whole file must be valid UTF-8 to be read as such.
-//
-// Fields are classified on their bytes before decoding. Every byte that LeadingNumber reads is
-// ASCII, and ASCII bytes decode to themselves in both encodings, so the coordinate texts kept in
-// the catalogue read back to the same values when a city is selected.
-Catalogue ParseCityFile(std::string_view bytes) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    const bool bom = bytes.substr(0, kBom.size()) == kBom;
-    if (bom) {
-        bytes.remove_prefix(kBom.size());
+// A UTF-8 byte-order mark says UTF-8 even when a stray byte further on is not: that byte becomes
+// U+FFFD rather than every accented name turning into Windows-1252 debris. Without a mark the
+// whole file must be valid UTF-8 to be read as such. A UTF-16 mark (as Windows editors save
+// "Unicode" text) makes the whole file UTF-16 of that byte order; it is turned into UTF-8 first,
+// with U+FFFD for a lone surrogate or an odd last byte, so that one reader serves every encoding
+// and line ends stay where they were.
+CityFileText::CityFileText(std::string_view bytes) {
+    constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+    constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+    constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+    if (bytes.starts_with(kUtf8Bom)) {
+        bytes_ = bytes.substr(kUtf8Bom.size());
+        utf8_ = true;
+        return;
     }
-    const bool utf8 = bom || IsValidUtf8(bytes);
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
+        QStringDecoder decoder(
+            bytes.starts_with(kUtf16LeBom) ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+            QStringDecoder::Flag::Stateless);
+        const std::string_view body = bytes.substr(kUtf16LeBom.size());
+        QString text =
+            decoder.decode(QByteArrayView(body.data(), static_cast<qsizetype>(body.size())));
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+                ++i;
+            } else if (text[i].isSurrogate()) {
+                text[i] = QChar::ReplacementCharacter;
+            }
+        }
+        converted_ = text.toUtf8();
+        bytes_ =
+            std::string_view(converted_.constData(), static_cast<std::size_t>(converted_.size()));
+        utf8_ = true;
+        return;
+    }
+    bytes_ = bytes;
+    utf8_ = IsValidUtf8(bytes);
+}
 
-    // A U+FEFF inside the file is kept as it stands: dropping it at the start of a field would let
-    // "\uFEFF48.85" be a name on its bytes but read as a number from its text.
-    QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                      QStringDecoder::Flag::ConvertInitialBom);
+// A U+FEFF inside the file is kept as it stands: dropping it at the start of a field would let
+// "\uFEFF48.85" be a name on its bytes but read as a number from its text.
+QString CityFileText::Decode(std::string_view field) const {
+    const QByteArrayView view(field.data(), static_cast<qsizetype>(field.size()));
+    if (IsAscii(field)) {
+        return QString::fromLatin1(view);  // most fields, and the fastest
+    }
+    if (utf8_) {
+        QStringDecoder fromUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                          QStringDecoder::Flag::ConvertInitialBom);
+        return fromUtf8.decode(view);
+    }
+    return DecodeCp1252(field);
+}
+
+// Fields are classified on their bytes before decoding. Every byte that LeadingNumber reads is
+// ASCII, and ASCII bytes decode to themselves in every encoding read here, so the coordinate
+// texts kept in the catalogue read back to the same values when a city is selected.
+Catalogue ParseCityFile(std::string_view bytes) {
+    const CityFileText text(bytes);
     Catalogue catalogue;
-    FieldReader reader(bytes);
+    FieldReader reader(text.Bytes());
     while (!reader.AtEnd()) {
         const std::string_view field = reader.Next();
-        const QByteArrayView view(field.data(), static_cast<qsizetype>(field.size()));
-        QString text = IsAscii(field) ? QString::fromLatin1(view)  // most fields, and the fastest
-                       : utf8         ? fromUtf8.decode(view)
-                                      : DecodeCp1252(field);
-        if (LeadingNumber(field) == 0.0) {
-            catalogue.names.append(std::move(text));
+        if (IsName(field)) {
+            catalogue.names.append(text.Decode(field));
         } else {
-            catalogue.coordinates.append(std::move(text));
+            catalogue.coordinates.append(text.Decode(field));
         }
     }
     return catalogue;
+}
+
+bool IsName(std::string_view field) {
+    return LeadingNumber(field) == 0.0;
+}
+
+QString FindCityFile(const QString& folder) {
+    // Any letter case will do. When several spellings lie side by side, a plain file (or a link
+    // to one) wins over anything else, then the exact "villes.txt", then the first name in sorted
+    // order. Every kind of entry counts, broken links and named pipes included, so that opening it
+    // can say what is wrong with it rather than calling it missing.
+    const QDir dir(folder);
+    QString found;
+    int foundRank = -1;
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(kFileName, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        const int rank =
+            (QFileInfo(dir.filePath(entry)).isFile() ? 2 : 0) + (entry == kFileName ? 1 : 0);
+        if (rank > foundRank) {
+            found = entry;
+            foundRank = rank;
+        }
+    }
+    return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
+}
+
+std::optional<QByteArray> ReadAtMost(qint64 size,
+                                     const std::function<qint64(char*, qint64)>& read) {
+    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
+    qint64 done = 0;
+    while (done < size) {
+        const qint64 n = read(bytes.data() + done, size - done);
+        if (n < 0) {
+            return std::nullopt;
+        }
+        if (n == 0) {
+            break;  // truncated since it was opened: what is there is what there is
+        }
+        done += std::min(n, size - done);
+    }
+    bytes.truncate(static_cast<qsizetype>(done));
+    return bytes;
+}
+
+namespace {
+
+QString SizeInMegabytes(qint64 bytes) {
+    return QString::number((bytes + (1 << 20) - 1) >> 20);
+}
+
+#ifdef Q_OS_UNIX
+QString OpenFailure(int error) {
+    switch (error) {
+        case ENOENT:
+            return QStringLiteral(
+                "Il n'existe pas, ou c'est un lien symbolique vers un fichier absent.");
+        case ELOOP:
+            return QStringLiteral("Les liens symboliques forment une boucle.");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("L'accès en lecture est refusé.");
+        case ENXIO:
+            return QStringLiteral("C'est une prise réseau locale, pas un fichier ordinaire.");
+        default:
+            return QStringLiteral("Erreur système %1.").arg(error);
+    }
+}
+
+QString KindOf(mode_t mode) {
+    if (S_ISDIR(mode)) {
+        return QStringLiteral("C'est un dossier, pas un fichier ordinaire.");
+    }
+    if (S_ISFIFO(mode)) {
+        return QStringLiteral("C'est un tube nommé, pas un fichier ordinaire.");
+    }
+    if (S_ISCHR(mode) || S_ISBLK(mode)) {
+        return QStringLiteral("C'est un périphérique, pas un fichier ordinaire.");
+    }
+    return QStringLiteral("Ce n'est pas un fichier ordinaire.");
+}
+
+// The file is opened without blocking (a named pipe would otherwise wait for a writer for ever)
+// and judged on what was opened, not on its name, so that nothing swapped in between can pass.
+// Only a regular file is read, and no more of it than its size at that moment.
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes, QString& problem) {
+    const QByteArray name = QFile::encodeName(path);
+    int fd = -1;
+    do {
+        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        problem = OpenFailure(errno);
+        return std::nullopt;
+    }
+    struct FdCloser {
+        int fd;
+        ~FdCloser() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        problem = OpenFailure(errno);
+        return std::nullopt;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        problem = KindOf(info.st_mode);
+        return std::nullopt;
+    }
+    const qint64 size = info.st_size;
+    if (size > maxBytes) {
+        problem = QStringLiteral("Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
+                      .arg(SizeInMegabytes(size), SizeInMegabytes(maxBytes));
+        return std::nullopt;
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) {
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+    std::optional<QByteArray> bytes = ReadAtMost(size, [fd](char* buffer, qint64 length) -> qint64 {
+        ssize_t n = 0;
+        do {
+            n = ::read(fd, buffer, static_cast<std::size_t>(length));
+        } while (n < 0 && errno == EINTR);
+        return n;
+    });
+    if (!bytes) {
+        problem = OpenFailure(errno);
+    }
+    return bytes;
+}
+#else
+std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes, QString& problem) {
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        problem = QStringLiteral("Ce n'est pas un fichier ordinaire.");
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = QStringLiteral("Il ne s'ouvre pas.");
+        return std::nullopt;
+    }
+    const qint64 size = file.size();
+    if (size > maxBytes) {
+        problem = QStringLiteral("Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
+                      .arg(SizeInMegabytes(size), SizeInMegabytes(maxBytes));
+        return std::nullopt;
+    }
+    std::optional<QByteArray> bytes = ReadAtMost(
+        size, [&file](char* buffer, qint64 length) { return file.read(buffer, length); });
+    if (!bytes) {
+        problem = QStringLiteral("La lecture a échoué.");
+    }
+    return bytes;
+}
+#endif
+
+}  // namespace
+
+CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    QString problem;
+    std::optional<QByteArray> bytes = ReadRegularFile(path, maxBytes, problem);
+    if (!bytes) {
+        return {false,
+                QStringLiteral("Le fichier des villes «\u00A0%1\u00A0» n'a pas pu être lu dans le "
+                               "dossier\u00A0:\n%2\n%3")
+                    .arg(info.fileName(), folder, problem),
+                {}};
+    }
+    return {true, {}, std::move(*bytes)};
 }
 
 LoadResult LoadCityFile(const QString& folder) {
     LoadResult result;
     const QDir dir(folder);
     result.folder = QDir::toNativeSeparators(dir.absolutePath());
-    result.path = dir.absoluteFilePath(kFileName);
-
-    // Any letter case will do; an exact "villes.txt" wins when several spellings lie side by side,
-    // otherwise the first name in sorted order. Only plain files (or links to them) count: a
-    // directory or a named pipe of that name is not a city file and could not be read.
-    QString found;
-    const QStringList entries = dir.entryList(QDir::Files, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(kFileName, Qt::CaseInsensitive) != 0) {
-            continue;
-        }
-        if (found.isEmpty() || entry == kFileName) {
-            found = entry;
-        }
-    }
-    if (found.isEmpty()) {
+    result.path = FindCityFile(folder);
+    if (result.path.isEmpty()) {
+        result.path = dir.absoluteFilePath(kFileName);
         result.errorMessage = QStringLiteral(
                                   "Le fichier des villes «\u00A0%1\u00A0» est introuvable dans le "
                                   "dossier\u00A0:\n%2")
                                   .arg(kFileName, result.folder);
         return result;
     }
-
-    result.path = dir.absoluteFilePath(found);
-    QFile file(result.path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly)) {
-        bytes = file.readAll();
-    }
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        result.errorMessage =
-            QStringLiteral(
-                "Le fichier des villes «\u00A0%1\u00A0» n'a pas pu être lu dans le "
-                "dossier\u00A0:\n%2")
-                .arg(found, result.folder);
+    CityFileBytes file = ReadCityFile(result.path);
+    if (!file.ok) {
+        result.errorMessage = file.errorMessage;
         return result;
     }
-    result.catalogue =
-        ParseCityFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    result.catalogue = ParseCityFile(
+        std::string_view(file.bytes.constData(), static_cast<std::size_t>(file.bytes.size())));
     result.ok = true;
     return result;
 }

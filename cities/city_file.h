@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <string_view>
 
 namespace orbida::cities {
@@ -31,10 +34,50 @@ struct Catalogue {
     QStringList coordinates;
 };
 
-// Decodes the bytes of a city file (UTF-8 with or without a byte-order mark when valid, else
-// Windows-1252) and classifies every field with LeadingNumber: 0 makes a name, anything else a
-// coordinate.
+// The bytes of a city file as the field reader sees them, and the decoding of their fields: UTF-8
+// with or without a byte-order mark when valid, UTF-16 of either byte order with its mark (turned
+// into UTF-8 bytes first), else Windows-1252. Views the bytes it is given unless it converted them.
+class CityFileText {
+  public:
+    explicit CityFileText(std::string_view bytes);
+    CityFileText(const CityFileText&) = delete;
+    CityFileText& operator=(const CityFileText&) = delete;
+
+    std::string_view Bytes() const { return bytes_; }
+    QString Decode(std::string_view field) const;
+
+  private:
+    QByteArray converted_;
+    std::string_view bytes_;
+    bool utf8_ = false;
+};
+
+// A field whose LeadingNumber is 0 is a name; anything else is a coordinate.
+bool IsName(std::string_view field);
+
+// Decodes the bytes of a city file (see CityFileText) and sorts every field into names and
+// coordinates with IsName.
 Catalogue ParseCityFile(std::string_view bytes);
+
+// A city file larger than this is refused rather than read.
+inline constexpr qint64 kMaxCityFileBytes = qint64{512} << 20;
+
+// Reads at most size bytes into one buffer of that size through read (bytes read, 0 at the end,
+// negative on error): a file that grows while it is read never costs more than its size at open.
+std::optional<QByteArray> ReadAtMost(qint64 size, const std::function<qint64(char*, qint64)>& read);
+
+// The path of the entry named "villes.txt", in any letter case, in folder; empty when none.
+QString FindCityFile(const QString& folder);
+
+struct CityFileBytes {
+    bool ok = false;
+    QString errorMessage;  // French: the file, its folder and why it was not read
+    QByteArray bytes;
+};
+
+// Reads the city file at path without ever blocking: only a regular file (a link to one will do)
+// of at most maxBytes, and no more than its size when opened.
+CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes = kMaxCityFileBytes);
 
 // Result of looking for and reading the city file in a folder.
 struct LoadResult {
@@ -45,7 +88,7 @@ struct LoadResult {
     Catalogue catalogue;
 };
 
-// Finds "villes.txt" in folder, name matched without regard to letter case, and reads it.
+// Finds the city file in folder with FindCityFile and reads it with ReadCityFile.
 LoadResult LoadCityFile(const QString& folder);
 
 }  // namespace orbida::cities

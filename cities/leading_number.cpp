@@ -61,8 +61,8 @@ class Cursor {
 double LeadingNumber(std::string_view text) {
     Cursor in(text);
     bool negative = false;
-    if (!in.AtEnd() && in.Peek() == '-') {
-        negative = true;
+    if (!in.AtEnd() && (in.Peek() == '-' || in.Peek() == '+')) {
+        negative = in.Peek() == '-';
         in.Advance();
     }
 

@@ -27,9 +27,14 @@ QString Letter(double v) {
     return QStringLiteral("?");
 }
 
-// floor(v) in decimal, 0 to 9 on the globe.
+// floor(v) as one decimal digit, 0 to 9 on the globe. Rounding can push v to exactly 10 far off
+// it, and NaN comes from infinite coordinates: both show as "?", so the cell stays one character.
 QString Digit(double v) {
-    return std::isnan(v) ? QStringLiteral("?") : QString::number(PinnedFloor(v));
+    const int digit = PinnedFloor(v);
+    if (std::isnan(v) || digit < 0 || digit > 9) {
+        return QStringLiteral("?");
+    }
+    return QString(QChar(static_cast<char16_t>(u'0' + digit)));
 }
 
 }  // namespace
@@ -47,11 +52,12 @@ Locator MaidenheadLocator(double latitude, double longitude) {
 
     Locator locator;
     locator.cells = {Letter(x), Letter(y), Digit(x2), Digit(y2), Letter(x3), Letter(y3)};
+    // Upper-casing changes nothing on the globe; beyond it the Latin-1 letters are upper-cased
+    // too, one character for one ("ß" stays "ß" rather than becoming "SS"), so that the locator
+    // is always six characters.
     for (const QString& cell : locator.cells) {
-        locator.text += cell;
+        locator.text += cell.front().toUpper();
     }
-    // Changes nothing on the globe; beyond it the Latin-1 letters are upper-cased too.
-    locator.text = locator.text.toUpper();
     return locator;
 }
 

@@ -1,14 +1,21 @@
 // The city file's traps, the reference texts and locator figures, and the selection of a city.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <algorithm>
 #include <cmath>
+#include <cstring>
+#include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cities/city_check.h"
 #include "cities/city_file.h"
 #include "cities/coordinate_text.h"
 #include "cities/leading_number.h"
@@ -26,19 +33,35 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
     const struct {
         std::string text;
         double value;
-    } cases[] = {{"48.8566", 48.8566}, {"-2.3522", -2.3522},
-                 {" 4 8.\t5\n", 48.5}, {"48,85", 48.0},
-                 {"2 Alpes", 2.0},     {".5", 0.5},
-                 {"1.2.3", 1.2},       {"1E3", 1000.0},
-                 {"1e-2", 0.01},       {"2.5e+1x", 25.0},
-                 {"5e", 5.0},          {"5e-", 5.0},
-                 {"4\0005"s, 4.0},     {"1\r5", 1.0},
-                 {"Paris", 0.0},       {"", 0.0},
-                 {"-", 0.0},           {"-0.0", 0.0},
-                 {"+5", 0.0},          {"0x1A", 0.0},
-                 {"nan", 0.0},         {"inf", 0.0},
-                 {"1e999", kInf},      {"-1e999", -kInf},
-                 {"1e-999", 0.0},      {"1e99999999999999999999", kInf}};
+    } cases[] = {{"48.8566", 48.8566},
+                 {"-2.3522", -2.3522},
+                 {" 4 8.\t5\n", 48.5},
+                 {"48,85", 48.0},
+                 {"2 Alpes", 2.0},
+                 {".5", 0.5},
+                 {"1.2.3", 1.2},
+                 {"1E3", 1000.0},
+                 {"1e-2", 0.01},
+                 {"2.5e+1x", 25.0},
+                 {"5e", 5.0},
+                 {"5e-", 5.0},
+                 {"4\0005"s, 4.0},
+                 {"1\r5", 1.0},
+                 {"Paris", 0.0},
+                 {"", 0.0},
+                 {"-", 0.0},
+                 {"-0.0", 0.0},
+                 {"+5", 5.0},
+                 {"+48.85", 48.85},
+                 {"+-5", 0.0},
+                 {"-+5", 0.0},
+                 {"0x1A", 0.0},
+                 {"nan", 0.0},
+                 {"inf", 0.0},
+                 {"1e999", kInf},
+                 {"-1e999", -kInf},
+                 {"1e-999", 0.0},
+                 {"1e99999999999999999999", kInf}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(LeadingNumber(c.text), c.value);
@@ -129,19 +152,26 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
     }
 }
 
-TEST(ParseCityFile, ReadsUtf8WhenValidElseWindows1252) {
+TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
     const struct {
         const char* name;
         std::string bytes;
         QString city;
-    } cases[] = {{"UTF-8", "Besan\xC3\xA7on,1,1", QStringLiteral("Besançon")},
-                 {"UTF-8 with BOM", kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
-                 {"Windows-1252", "Besan\xE7on,1,1", QStringLiteral("Besançon")},
-                 {"Windows-1252 high range", "\x8C\x75\x66 \x80,1,1", QStringLiteral("Œuf €")},
-                 {"BOM then a stray byte",
-                  "\xEF\xBB\xBF"
-                  "Besan\xE7on,1,1",
-                  QStringLiteral("Besan\uFFFDon")}};
+    } cases[] = {
+        {"UTF-8", "Besan\xC3\xA7on,1,1", QStringLiteral("Besançon")},
+        {"UTF-8 with BOM", kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
+        {"Windows-1252", "Besan\xE7on,1,1", QStringLiteral("Besançon")},
+        {"Windows-1252 high range", "\x8C\x75\x66 \x80,1,1", QStringLiteral("Œuf €")},
+        {"BOM then a stray byte",
+         "\xEF\xBB\xBF"
+         "Besan\xE7on,1,1",
+         QStringLiteral("Besan\uFFFDon")},
+        {"UTF-16 LE", "\xFF\xFE\x42\0\xE7\0,\0001\0,\0001\0"s, QStringLiteral("Bç")},
+        {"UTF-16 BE", "\xFE\xFF\0\x42\0\xE7\0,\0001\0,\0001"s, QStringLiteral("Bç")},
+        {"UTF-16 LE, odd last byte", "\xFF\xFE\x42\0\xE7\0,\0001\0,\0001\0\n"s,
+         QStringLiteral("Bç")},
+        {"UTF-16 surrogate pair and a lone one",
+         "\xFF\xFE\x3D\xD8\x0D\xDE\x00\xD8,\0001\0,\0002\0"s, QStringLiteral("\U0001F60D\uFFFD")}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(ParseCityFile(c.bytes).names, QStringList{c.city});
@@ -152,6 +182,7 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
     for (const char* fileName : {"villes.txt", "Villes.txt", "VILLES.TXT"}) {
         SCOPED_TRACE(fileName);
         QTemporaryDir dir;
+        ASSERT_TRUE(QDir(dir.path()).mkdir("villes.TXT"));  // a plain file wins over a folder
         QFile file(dir.filePath(QString::fromLatin1(fileName)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("Paris, 48.8566, -2.3522\n");
@@ -170,6 +201,93 @@ TEST(LoadCityFile, MissingFileIsReportedWithFileAndFolder) {
     EXPECT_FALSE(result.ok);
     EXPECT_TRUE(result.errorMessage.contains("villes.txt"));
     EXPECT_TRUE(result.errorMessage.contains(QDir::toNativeSeparators(dir.path())));
+}
+
+// Whatever "villes.txt" turns out to be, loading ends at once with a message naming the file,
+// its folder and what is wrong, and never reads without bound.
+TEST(LoadCityFile, RefusesWhatIsNotARegularFileOfReasonableSize) {
+    const struct {
+        const char* name;
+        std::function<bool(const QString& dir, const QString& file)> make;
+        const char* reason;
+    } cases[] = {
+        {"link to a named pipe",
+         [](const QString& dir, const QString& file) {
+             const QByteArray fifo = QFile::encodeName(dir + "/pipe");
+             return ::mkfifo(fifo.constData(), 0600) == 0 && QFile::link(dir + "/pipe", file);
+         },
+         "tube nommé"},
+        {"named pipe",
+         [](const QString&, const QString& file) {
+             return ::mkfifo(QFile::encodeName(file).constData(), 0600) == 0;
+         },
+         "tube nommé"},
+        {"link to /dev/zero",
+         [](const QString&, const QString& file) { return QFile::link("/dev/zero", file); },
+         "périphérique"},
+        {"link to a folder",
+         [](const QString& dir, const QString& file) {
+             return QDir(dir).mkdir("d") && QFile::link(dir + "/d", file);
+         },
+         "dossier"},
+        {"link loop",
+         [](const QString& dir, const QString& file) {
+             return QFile::link(file, dir + "/other") && QFile::link(dir + "/other", file);
+         },
+         "boucle"},
+        {"dangling link",
+         [](const QString& dir, const QString& file) { return QFile::link(dir + "/absent", file); },
+         "absent"},
+        {"sparse file over the limit",
+         [](const QString&, const QString& file) {
+             QFile f(file);
+             return f.open(QIODevice::WriteOnly) && f.resize(kMaxCityFileBytes + 1);
+         },
+         "513"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(c.make(dir.path(), dir.filePath("villes.txt")));
+        const LoadResult result = LoadCityFile(dir.path());
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.errorMessage.contains("villes.txt"));
+        EXPECT_TRUE(result.errorMessage.contains(QDir::toNativeSeparators(dir.path())));
+        EXPECT_TRUE(result.errorMessage.contains(QString::fromUtf8(c.reason)))
+            << result.errorMessage.toStdString();
+    }
+}
+
+// A file that changes while it is read: never more than the size seen at open, never a loop.
+TEST(ReadAtMost, StopsAtTheSizeSeenAtOpen) {
+    const struct {
+        const char* name;
+        qint64 size;
+        std::vector<qint64> answers;  // what each read returns; then 0
+        std::optional<qsizetype> length;
+    } cases[] = {
+        {"grows for ever", 10, {4, 4, 4, 4, 4, 4, 4, 4}, 10},
+        {"answers more than asked", 10, {1000}, 10},
+        {"truncated", 10, {3, 0}, 3},
+        {"empty", 0, {}, 0},
+        {"read error", 10, {4, -1}, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::size_t call = 0;
+        const auto bytes = ReadAtMost(c.size, [&](char* buffer, qint64 length) -> qint64 {
+            const qint64 n = call < c.answers.size() ? c.answers[call++] : 0;
+            if (n > 0) {
+                std::memset(buffer, 'x', static_cast<std::size_t>(std::min(n, length)));
+            }
+            return n;
+        });
+        ASSERT_EQ(bytes.has_value(), c.length.has_value());
+        if (bytes) {
+            EXPECT_EQ(bytes->size(), *c.length);
+            EXPECT_EQ(bytes->count('x'), *c.length);
+        }
+    }
 }
 
 TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
@@ -201,6 +319,29 @@ TEST(MaidenheadLocator, Figures) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(MaidenheadLocator(c.latitude, c.longitude).text, c.text);
+    }
+}
+
+TEST(MaidenheadLocator, AlwaysSixCharactersFarOffTheGlobe) {
+    constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double latitude, longitude;
+        const char* text;  // UTF-8
+    } cases[] = {{1490.5, 0,
+                  "J\xC3\x9F"
+                  "00AM"},  // the field letter is "ß", kept as one letter
+                 {1490.5, -2990,
+                  "\xC3\x9F\xC3\x9F"
+                  "50AM"},
+                 {kNan, 0, "J?0?A?"},
+                 {0, kInf, "?J?0?A"},
+                 {-kInf, -kInf, "????\?\?"},
+                 {1e300, 1e300, "??00AA"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const Locator locator = MaidenheadLocator(c.latitude, c.longitude);
+        EXPECT_EQ(locator.text, QString::fromUtf8(c.text));
+        EXPECT_EQ(locator.text.size(), 6);
     }
 }
 
@@ -265,6 +406,59 @@ TEST(SelectCity, ConnectionFlagNeverFallsBack) {
     EXPECT_TRUE(state.internetConnected);
     state = Select(file, 0, {}, state);
     EXPECT_TRUE(state.internetConnected);
+}
+
+// The check reads the file as the loader does and points at each line that would be misread.
+TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        qsizetype line;      // 0: clean
+        const char* reason;  // part of the reason, UTF-8
+        const char* consequence;
+    } cases[] = {
+        {"clean, with a sign, quotes and CRLF",
+         "Paris, +48.8566, -2.3522\r\n\"Washington, D.C.\", 38.9, 77\r\n48, Zurich, -8\r\n", 0, "",
+         ""},
+        {"zero coordinate", "Paris, 48.85, -2.35\nQuito, 0, 78.5\nLyon, 45.7, -4.8\n", 2, "vaut 0",
+         "3 champs"},
+        {"decimal comma", "Lyon, 45,76, -4.8\nParis, 48.85, -2.35\n", 1, "45.76", "1 champ"},
+        {"name starting with a digit", "2 Alpes, 45.05, -6.12\nParis, 48.85, -2.35\n", 1,
+         "commence par un nombre", "3 champs"},
+        {"comma in a name", "Washington, D.C., 38.9, 77\nParis, 48.85, -2.35\n", 1,
+         "entre guillemets", "1 ville"},
+        {"missing coordinate", "Paris, 48.85\nLyon, 45.7, -4.8\n", 1, "il manque 1", "1 champ"},
+        {"back in step", "A, 1, 2, 3\nB, 4\nC, 5, 6\n", 2, "il manque 1", "retrouvent"},
+        {"unusable value", "Paris, 48.85, -2.35\nNulle part, 1e999, 2\n", 2, "trop grand",
+         "autres villes"},
+        {"quote never closed", "Paris, 48.85, -2.35\n\"Lyon, 45.7, -4.8\nNice, 43.7, -7.2\n", 2,
+         "jamais fermé", "1 ville"},
+        {"UTF-16 with its mark",
+         "\xFF\xFE"
+         "A\0,\0 \0"
+         "0\0,\0 \0"
+         "1\0\n\0"s,
+         1, "vaut 0", "3 champs"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CheckReport report = CheckCityFile(c.bytes);
+        const QString text = report.Text();
+        SCOPED_TRACE(text.toStdString());
+        if (c.line == 0) {
+            EXPECT_TRUE(report.Clean());
+            EXPECT_TRUE(text.startsWith("Aucun problème"));
+            continue;
+        }
+        EXPECT_FALSE(report.Clean());
+        const auto found = std::find_if(report.findings.begin(), report.findings.end(),
+                                        [&](const CheckFinding& f) { return f.line == c.line; });
+        ASSERT_NE(found, report.findings.end());
+        const auto plain = [](QString t) { return t.replace(QChar(0xA0), u' '); };
+        EXPECT_TRUE(plain(found->reasons.join(' ')).contains(QString::fromUtf8(c.reason)));
+        EXPECT_TRUE(plain(found->consequence).contains(QString::fromUtf8(c.consequence)));
+        EXPECT_TRUE(text.endsWith(".\n") && text.count('\n') > 2);
+    }
 }
 
 }  // namespace

@@ -3,7 +3,8 @@
 // same way from its bytes and from its decoded text; no selection lets a non-finite value through.
 //
 // Short run (CI): make fuzz
-// Longer run, keeping the inputs it finds in a corpus folder (two processes on two cores):
+// Longer run of every target: make fuzz FUZZ_SECONDS=600
+// Longer still, keeping the inputs it finds in a corpus folder (two processes on two cores):
 //   cmake --preset fuzz && cmake --build --preset fuzz
 //   mkdir -p out/fuzz/corpus && out/build/fuzz/tests/fuzz/city_file_fuzz out/fuzz/corpus \
 //       -max_total_time=3600 -jobs=2 -workers=2 -artifact_prefix=out/fuzz/
@@ -14,6 +15,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "cities/city_check.h"
 #include "cities/city_file.h"
 #include "cities/leading_number.h"
 #include "cities/selection.h"
@@ -50,8 +52,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Without a byte-order mark the reader sees the same bytes as ParseCityFile does.
     const Catalogue catalogue = ParseCityFile(bytes);
-    if (!bytes.starts_with("\xEF\xBB\xBF")) {
+    if (!bytes.starts_with("\xEF\xBB\xBF") && !bytes.starts_with("\xFF\xFE") &&
+        !bytes.starts_with("\xFE\xFF")) {
         Check(catalogue.names.size() + catalogue.coordinates.size() == fields);
+    }
+
+    // The check counts what the loader loads, and points only at lines of the file.
+    const CheckReport report = CheckCityFile(bytes);
+    Check(report.names == catalogue.names.size() &&
+          report.coordinates == catalogue.coordinates.size());
+    Check(report.Clean() == (report.findings.isEmpty() &&
+                             catalogue.coordinates.size() == 2 * catalogue.names.size()));
+    qsizetype previousLine = 0;
+    for (const CheckFinding& finding : report.findings) {
+        Check(finding.line > previousLine && !finding.reasons.isEmpty());
+        previousLine = finding.line;
     }
     for (const QString& name : catalogue.names) {
         Check(NumberOf(name) == 0.0);
@@ -71,7 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               std::isfinite(state->referenceHundredths.latitude) &&
               std::isfinite(state->referenceHundredths.longitude) &&
               std::isfinite(state->entoureLeft) && std::isfinite(state->entoureTop));
-        Check(state->locator.text.size() >= 6 && state->citySelected);
+        Check(state->locator.text.size() == 6 && state->citySelected);
     }
     return 0;
 }

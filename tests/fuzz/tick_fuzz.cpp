@@ -3,7 +3,8 @@
 // stops the run; a non-finite value in the frame stops it too.
 //
 // Short run (CI): make fuzz
-// Longer run:     out/build/fuzz/tests/fuzz/tick_fuzz -max_total_time=600 -jobs=2
+// Longer run:     make fuzz FUZZ_SECONDS=600 (every target), or
+//                 out/build/fuzz/tests/fuzz/tick_fuzz -max_total_time=600 -jobs=2
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>

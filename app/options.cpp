@@ -1,0 +1,98 @@
+#include "app/options.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <array>
+
+namespace orbida::app {
+namespace {
+
+// Options that Qt's application objects read themselves, with and without a value. They are known
+// here only so that they are not refused; the application object acts on them.
+constexpr std::array kQtValueOptions = {"platformpluginpath",
+                                        "platformtheme",
+                                        "plugin",
+                                        "qwindowgeometry",
+                                        "geometry",
+                                        "qwindowtitle",
+                                        "title",
+                                        "qwindowicon",
+                                        "icon",
+                                        "style",
+                                        "stylesheet",
+                                        "session"};
+constexpr std::array kQtFlagOptions = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+QCommandLineOption Hidden(QCommandLineOption option) {
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+}  // namespace
+
+Options ParseOptions(const QStringList& arguments) {
+    QCommandLineParser parser;
+    // "-platform" is one option, as Qt reads it, not six single-letter ones.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption check(QStringLiteral("check"));
+    const QCommandLineOption time(QStringLiteral("time"), QString(), QStringLiteral("date"));
+    const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
+    const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
+    parser.addOptions({help, version, check, time, Hidden(platform), Hidden(display)});
+    for (const char* name : kQtValueOptions) {
+        parser.addOption(Hidden(
+            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
+    }
+    for (const char* name : kQtFlagOptions) {
+        parser.addOption(Hidden(QCommandLineOption(QString::fromLatin1(name))));
+    }
+
+    Options options;
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        options.error =
+            unknown.isEmpty()
+                ? QStringLiteral("Il manque la valeur d'une option.")
+                : QStringLiteral("Option inconnue\u00A0: %1%2")
+                      .arg(unknown.front().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
+                           unknown.front());
+        return options;
+    }
+    options.help = parser.isSet(help);
+    options.version = parser.isSet(version);
+    options.check = parser.isSet(check);
+    options.time = parser.value(time);
+    options.platform = parser.value(platform);
+    options.display = parser.value(display);
+    const QStringList positional = parser.positionalArguments();
+    if (options.check && positional.size() == 1) {
+        options.checkFile = positional.front();
+    } else if (!positional.isEmpty()) {
+        options.error = QStringLiteral("Argument inattendu\u00A0: %1")
+                            .arg(positional.value(options.check ? 1 : 0));
+    }
+    return options;
+}
+
+QString HelpText() {
+    return QStringLiteral(
+        "Usage\u00A0: orbida [options]\n"
+        "Route orthodromique\u00A0: distance, azimut et route depuis une ville vers tout point "
+        "du globe.\n"
+        "\n"
+        "Options\u00A0:\n"
+        "  -h, --help        affiche cette aide\n"
+        "  -v, --version     affiche la version\n"
+        "  --check [FICHIER] vérifie le fichier des villes (par défaut celui que lit le "
+        "programme)\n"
+        "                    et dit, ligne par ligne, ce qui serait mal lu\u00A0; code de "
+        "sortie 0\n"
+        "                    quand il est correct, 1 sinon. N'ouvre aucune fenêtre.\n"
+        "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
+        "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
+        "préparation\n");
+}
+
+}  // namespace orbida::app
