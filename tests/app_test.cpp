@@ -84,6 +84,8 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
         {"check a faulty file", {"--check", bad.fileName()}, {}, 1, "Ligne 2"},
         {"check a link to a pipe", {"--check", dir.filePath("lien")}, {}, 1, "tube nommé"},
         {"check /dev/zero", {"--check", "/dev/zero"}, {}, 1, "périphérique"},
+        {"a time that does not parse", {"--time", "2026-13-01T00:00Z"}, {}, 2, "--time"},
+        {"a time without its zone", {"--time", "2026-06-21T12:00"}, {}, 2, "UTC"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
