@@ -204,6 +204,13 @@ TEST_F(AboutBoxTest, OnlyTheSurfaceAndTheTitleAndDescriptionLabelsDrag) {
         ASSERT_EQ(under->objectName(), c.under);
         fake.windows = {};
         Mouse(QEvent::MouseButtonPress, c.at, c.button);
+        // The pressed widget keeps the pointer while the button is held.
+        QWidget* target = box->childAt(c.at) != nullptr ? box->childAt(c.at) : box.data();
+        const QPoint away = c.at + QPoint(QApplication::startDragDistance(), 0);
+        QMouseEvent move(QEvent::MouseMove, target->mapFrom(box, QPointF(away)),
+                         box->mapToGlobal(QPointF(away)), Qt::NoButton, c.button, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        Mouse(QEvent::MouseButtonRelease, away, c.button);
         const auto expected = c.drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{};
         EXPECT_EQ(fake.windows.topmost, expected) << c.under.toStdString() << " " << c.button;
         EXPECT_EQ(fake.windows.moved, expected) << c.under.toStdString() << " " << c.button;

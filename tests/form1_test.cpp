@@ -85,6 +85,67 @@ TEST_F(Form1Test, StartupState) {
     EXPECT_EQ(Child<QWidget>("Frame1")->geometry(), QRect(416, 408, 169, 73));
 }
 
+// The window shows the frame for where the pointer is from its first paint, before any pointer
+// event: no start-up text, no dot from the layout's start positions.
+TEST(Form1FirstPaint, ShowsThePointersFrameBeforeAnyMove) {
+    struct Case {
+        const char* name;
+        QPoint mapPixel;  // where the pointer rests, relative to the map's top-left corner
+        bool tracking;
+    };
+    const Case cases[] = {
+        {"far off the window", {-2000, -2000}, false},
+        {"over the map", {400, 200}, true},
+        {"over the map's top strip", {300, 5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakePlatform fake;
+        Form1 form(cities::ParseCityFile(kCities), fake.Services());
+        auto* map = form.findChild<MapWidget*>("Carte");
+        fake.pointer.position = map->mapToGlobal(c.mapPixel);
+        form.show();
+        const QImage image = form.grab().toImage();
+        EXPECT_FALSE(image.isNull());
+
+        for (const QLabel* label : form.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&form)) {
+                for (const char* placeholder : {"Label10", "Longitude", "Latitude"}) {
+                    EXPECT_NE(label->text(), placeholder) << label->objectName().toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(map->CrosshairVisible(), c.tracking);
+        int dots = 0;
+        for (int n = 1; n <= 12; ++n) {
+            dots += map->DotVisible(n) ? 1 : 0;
+        }
+        EXPECT_EQ(dots > 0, c.tracking) << "dots only along a route";
+    }
+}
+
+// The pointer is hidden over the map only where the crosshair stands in for it.
+TEST_F(Form1Test, PointerIsHiddenOnlyWhereTheCrosshairIsDrawn) {
+    struct Case {
+        const char* name;
+        QPoint mapPixel;
+        Qt::CursorShape shape;
+    };
+    const Case cases[] = {
+        {"the middle of the map", {320, 160}, Qt::BlankCursor},
+        {"the top strip", {320, 10}, Qt::ArrowCursor},
+        {"just below the top strip", {320, 30}, Qt::BlankCursor},
+        {"the left strip", {2, 160}, Qt::ArrowCursor},
+        {"back in the middle", {320, 160}, Qt::BlankCursor},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PointAt(16 + c.mapPixel.x(), 48 + c.mapPixel.y());
+        EXPECT_EQ(Map()->cursor().shape(), c.shape);
+        EXPECT_EQ(Map()->CrosshairVisible(), c.shape == Qt::BlankCursor);
+    }
+}
+
 // Whatever the pointer does, the widgets show the frame the tick computed.
 TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
     struct Case {
@@ -295,10 +356,14 @@ TEST_F(Form1Test, WebMapTooltipAndClick) {
 }
 
 TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
-    const auto press = [](QWidget* target, QPoint at, Qt::MouseButton button) {
-        QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), target->mapToGlobal(QPointF(at)),
-                          button, button, Qt::NoModifier);
+    const auto mouse = [](QEvent::Type type, QWidget* target, QPoint at, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
         QApplication::sendEvent(target, &event);
+    };
+    const auto press = [&](QWidget* target, QPoint at, Qt::MouseButton button) {
+        mouse(QEvent::MouseButtonPress, target, at, button, button);
     };
     press(&form, {560, 30}, Qt::RightButton);
     press(&form, {560, 30}, Qt::MiddleButton);
@@ -307,16 +372,41 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     press(Child<QLabel>("MouseDegLon"), {5, 5}, Qt::LeftButton);
     press(Child<QWidget>("Carte"), {5, 5}, Qt::LeftButton);
     press(Child<QLabel>("Titre2"), {5, 5}, Qt::LeftButton);
-    EXPECT_TRUE(fake.windows.moved.empty()) << "labels and the map take their own presses";
-    press(&form, {2, 250}, Qt::LeftButton);  // on the silver border
-    ASSERT_EQ(fake.windows.topmost.size(), 1u);
+    EXPECT_TRUE(fake.windows.topmost.empty()) << "labels and the map take their own presses";
+
+    // On the silver border: the press alone makes the window topmost; the window system moves
+    // it only once the pointer has travelled the drag distance with the button held.
+    const int distance = QApplication::startDragDistance();
+    struct Step {
+        const char* name;
+        QEvent::Type type;
+        QPoint at;
+        Qt::MouseButtons held;
+        std::size_t moves;
+    };
+    const Step steps[] = {
+        {"press", QEvent::MouseButtonPress, {2, 250}, Qt::LeftButton, 0},
+        {"a tremor", QEvent::MouseMove, {2 + distance - 1, 250}, Qt::LeftButton, 0},
+        {"the drag distance", QEvent::MouseMove, {2, 250 + distance}, Qt::LeftButton, 1},
+        {"further on", QEvent::MouseMove, {2, 280}, Qt::LeftButton, 1},
+        {"release", QEvent::MouseButtonRelease, {2, 280}, Qt::NoButton, 1},
+        {"a click", QEvent::MouseButtonPress, {2, 250}, Qt::LeftButton, 1},
+        {"its release", QEvent::MouseButtonRelease, {2, 250}, Qt::NoButton, 1},
+        {"moving with no button", QEvent::MouseMove, {2, 300}, Qt::NoButton, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        mouse(step.type, &form, step.at,
+              step.type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, step.held);
+        EXPECT_EQ(fake.windows.moved.size(), step.moves);
+    }
+    ASSERT_EQ(fake.windows.topmost.size(), 2u);
     EXPECT_EQ(fake.windows.topmost[0], &form);
-    EXPECT_EQ(fake.windows.moved.size(), 1u);
 
     // The about box opened afterwards floats above the main window too.
     form.ShowAbout();
-    ASSERT_EQ(fake.windows.topmost.size(), 2u);
-    EXPECT_EQ(fake.windows.topmost[1], form.About());
+    ASSERT_EQ(fake.windows.topmost.size(), 3u);
+    EXPECT_EQ(fake.windows.topmost[2], form.About());
 }
 
 TEST_F(Form1Test, CityListHeight) {

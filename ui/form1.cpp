@@ -98,18 +98,11 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
 
 }  // namespace
 
-void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows) {
-    if (button != Qt::LeftButton) {
-        return;
-    }
-    windows.MakeTopmost(window);
-    windows.StartSystemMove(window);
-}
-
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
-      platform_(platform) {
+      platform_(platform),
+      drag_(platform_.windows) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
@@ -421,14 +414,31 @@ void Form1::paintEvent(QPaintEvent*) {
 }
 
 void Form1::mousePressEvent(QMouseEvent* event) {
-    topmost_ = topmost_ || event->button() == Qt::LeftButton;
-    BeginWindowDrag(this, event->button(), platform_.windows);
+    topmost_ = drag_.Press(this, event) || topmost_;
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    drag_.Move(this, event);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    drag_.Release();
 }
 
 void Form1::TickAtPointer() {
     // The pointer as it is now supersedes a move still waiting for the end of its frame.
     frameTimer_.stop();
     TickAt(platform_.pointer.Position());
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    // The frame for where the pointer really is, applied before the window is painted: the
+    // start-up texts and dot positions are never seen, and a pointer off the map shows the idle
+    // state at once instead of waiting for the first move.
+    TickAtPointer();
+    QWidget::showEvent(event);
 }
 
 void Form1::moveEvent(QMoveEvent* event) {

@@ -12,6 +12,7 @@
 #include "tracking/tick.h"
 #include "ui/about_box.h"
 #include "ui/platform.h"
+#include "ui/window_drag.h"
 
 class QLabel;
 class QPushButton;
@@ -49,7 +50,10 @@ class Form1 : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -76,6 +80,7 @@ class Form1 : public QWidget {
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;
+    WindowDrag drag_;
 
     // Controls, under their layout names.
     MapWidget* Carte = nullptr;
@@ -96,9 +101,5 @@ class Form1 : public QWidget {
     QLabel* LblLatVille = nullptr;
     QLabel* LblLocatVille = nullptr;
 };
-
-// Starts moving a borderless window by its surface: left button only. The window becomes and
-// stays topmost, and the window system moves it until the button is released.
-void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows);
 
 }  // namespace orbida::ui
