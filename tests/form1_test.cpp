@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrlQuery>
+#include <functional>
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
@@ -256,39 +258,122 @@ TEST_F(Form1Test, ChoosingParis) {
     EXPECT_EQ(Combo()->itemText(2), "Besançon");
 }
 
-TEST_F(Form1Test, ValidatingWithoutAChoiceChangesNothing) {
-    Child<QPushButton>("ValidVille")->click();
-    EXPECT_EQ(Text("LblLocatVille"), "JJ00AA");
-    EXPECT_EQ(Map()->EntoureLeft(), 4760.0f);
-    EXPECT_EQ(fake.connection.checks, 0);
-    Combo()->setEditText("Lyon");  // typed, not in the list
-    Child<QPushButton>("ValidVille")->click();
-    EXPECT_EQ(Text("LblLocatVille"), "JJ00AA");
-    EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
+// Keys typed into the city box, one event per character as the keyboard sends them.
+void Type(QWidget* edit, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
 }
 
-TEST_F(Form1Test, TypedNamesMatchWithoutCaseOrAccents) {
+void Key(QWidget* edit, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(edit, &press);
+    QApplication::processEvents();
+}
+
+TEST(CityNameMatch, ExactNameFirstThenTheFirstNameItBegins) {
+    const QStringList names = {"Paris-Plage", "Paris", "Pâturages", "Besançon", "Bès"};
+    QStringList folded;
+    for (const QString& name : names) {
+        folded.append(FoldForMatch(name));
+    }
     struct Case {
         const char* typed;
         int index;
     };
-    const Case cases[] = {{"besancon", 2}, {"BESANÇON", 2}, {"new york", 1}, {"bes", -1}};
+    const Case cases[] = {
+        {"paris", 1}, {"PAR", 0},  {"pat", 2},     {"bes", 4}, {"BESA", 3},
+        {"  bè", 3},  {"xyz", -1}, {"parisx", -1}, {"", -1},   {"   ", -1},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Combo()->setEditText(QString::fromUtf8(c.typed));
-        EXPECT_EQ(Combo()->SelectedIndex(), c.index);
+        EXPECT_EQ(MatchCityName(folded, QString::fromUtf8(c.typed)), c.index) << c.typed;
     }
-    // The completer offers "Besançon" for "bes".
-    QCompleter* completer = Combo()->completer();
-    completer->setCompletionPrefix(QStringLiteral("bes"));
-    ASSERT_EQ(completer->completionCount(), 1);
-    EXPECT_EQ(completer->currentCompletion(), "Besançon");
+}
 
-    // Enter in the list acts as "Valider".
-    Combo()->setEditText(QStringLiteral("sydney"));
-    emit Combo()->lineEdit()->returnPressed();
-    QApplication::processEvents();
-    EXPECT_EQ(Text("LblVilleDistance"), "SYDNEY");
+// "Valider" and Enter take the first city whose name begins with what was typed; when none does,
+// nothing changes and a tip under the box says why.
+TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
+    form.show();
+    QLineEdit* edit = Combo()->lineEdit();
+    const QString noCity = QString::fromUtf8("Aucune ville ne commence par «\u00a0xyz\u00a0»");
+    struct Step {
+        const char* typed;
+        bool enter;  // else "Valider"
+        const char* city;
+        const char* box;
+        QString hint;
+    };
+    const Step steps[] = {
+        {"bes", true, "BESANÇON", "Besançon", {}},   {"NEW Y", false, "NEW YORK", "New York", {}},
+        {"xyz", true, "NEW YORK", "xyz", noCity},    {"xyz", false, "NEW YORK", "xyz", noCity},
+        {"  sydney", false, "SYDNEY", "Sydney", {}}, {"", false, "SYDNEY", "", {}},
+        {"pa", true, "PARIS", "Paris", {}},
+    };
+    int checks = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.typed);
+        edit->clear();
+        Type(edit, QString::fromUtf8(step.typed));
+        Combo()->completer()->popup()->hide();
+        if (step.enter) {
+            Key(edit, Qt::Key_Return);
+        } else {
+            Child<QPushButton>("ValidVille")->click();
+        }
+        const bool chosen = step.hint.isEmpty() && step.typed[0] != '\0';
+        checks += chosen ? 1 : 0;
+        EXPECT_EQ(fake.connection.checks, checks);
+        EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(step.city));
+        EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(step.box));
+        EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
+        auto* hint = form.findChild<QLabel*>("InputHint");
+        const bool shown = hint != nullptr && hint->isVisible();
+        EXPECT_EQ(shown, !step.hint.isEmpty());
+        if (shown) {
+            EXPECT_EQ(hint->text(), step.hint);
+            const QPoint under = Combo()->mapToGlobal(QPoint(0, Combo()->height()));
+            EXPECT_GE(hint->geometry().top(), under.y());
+            EXPECT_LT(hint->geometry().top(), under.y() + 10);
+        }
+    }
+}
+
+// The start text is never typed into: the first key, however the box got the focus, replaces it.
+TEST(Form1StartText, FirstKeyReplacesIt) {
+    struct Case {
+        const char* name;
+        std::function<void(QLineEdit*)> enter;
+        const char* typed;
+        const char* box;
+    };
+    const Case cases[] = {
+        {"clicked in the middle",
+         [](QLineEdit* edit) {
+             for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                 QMouseEvent event(type, QPointF(40, 5), edit->mapToGlobal(QPointF(40, 5)),
+                                   Qt::LeftButton,
+                                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                   Qt::NoModifier);
+                 QApplication::sendEvent(edit, &event);
+             }
+         },
+         "paris", "paris"},
+        {"cursor left at the end", [](QLineEdit* edit) { edit->end(false); }, "paris", "paris"},
+        {"cursor at the start", [](QLineEdit* edit) { edit->home(false); }, "syd", "syd"},
+        {"backspace", [](QLineEdit* edit) { Key(edit, Qt::Key_Backspace); }, "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakePlatform fake;
+        Form1 form(cities::ParseCityFile(kCities), fake.Services());
+        form.show();
+        QLineEdit* edit = form.findChild<CityCombo*>("Combo1")->lineEdit();
+        edit->setFocus();
+        c.enter(edit);
+        Type(edit, QString::fromUtf8(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromUtf8(c.box));
+    }
 }
 
 TEST_F(Form1Test, WebMapButtonFollowsTheConnection) {

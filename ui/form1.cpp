@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -119,7 +120,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     SetCtrlHeight(Combo1, 450);
     Combo1->SetNames(catalogue_.names);
     Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QStringLiteral("    Choisir un ville"));
+    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
     reference_ = cities::StartupReference();
     ApplyReference();
     pi_ = tracking::ComputePi();
@@ -233,10 +234,14 @@ void Form1::BuildControls() {
     setTabOrder(CmdMinimise, CmdMapQuest);
 
     connect(ValidVille, &QPushButton::clicked, this, &Form1::ValidateCity);
-    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        // After the list has taken the Enter key itself (choosing the completed name).
-        QTimer::singleShot(0, this, &Form1::ValidateCity);
-    });
+    // Enter validates once the list has taken the key itself (choosing the completed name). The
+    // key can reach the line edit twice, passed on by the box when the line edit leaves it, and
+    // is validated once.
+    enterTimer_.setSingleShot(true);
+    enterTimer_.setInterval(0);
+    connect(&enterTimer_, &QTimer::timeout, this, &Form1::ValidateCity);
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, &enterTimer_,
+            qOverload<>(&QTimer::start));
     connect(CmdMapQuest, &QPushButton::clicked, this, &Form1::OpenWebMap);
     connect(CmdAide, &QPushButton::clicked, this, &Form1::ShowAbout);
     connect(CmdMinimise, &QPushButton::clicked, this, &Form1::Minimise);
@@ -258,6 +263,11 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
+        const QString typed = Combo1->TypedText();
+        if (!typed.isEmpty()) {
+            ShowInputHint(
+                QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(typed));
+        }
         return;
     }
     const cities::ConnectionReport connection = platform_.connection.Check();
@@ -268,6 +278,8 @@ void Form1::ValidateCity() {
         return;
     }
     reference_ = *selected;
+    Combo1->ShowChoice(index);
+    HideInputHint();
     ApplyReference();
     TickAtPointer();
 }
@@ -331,6 +343,35 @@ void Form1::ApplyFrame(const tracking::TickFrame& f) {
     }
 }
 
+void Form1::ShowInputHint(const QString& text) {
+    if (inputHint_ == nullptr) {
+        inputHint_ = new QLabel(this, Qt::ToolTip);
+        inputHint_->setObjectName(QStringLiteral("InputHint"));
+        inputHint_->setTextFormat(Qt::PlainText);  // typed text is never read as markup
+        inputHint_->setFont(UiFont(8.25));
+        inputHint_->setPalette(QToolTip::palette());
+        inputHint_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        inputHint_->setMargin(2);
+        inputHintTimer_.setSingleShot(true);
+        connect(&inputHintTimer_, &QTimer::timeout, this, &Form1::HideInputHint);
+        connect(Combo1, &QComboBox::editTextChanged, this, &Form1::HideInputHint);
+    }
+    // A very long text would make a tip wider than the screen: it is cut, keeping its start.
+    constexpr int kLongest = 80;
+    inputHint_->setText(text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text);
+    inputHint_->adjustSize();
+    inputHint_->move(Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)));
+    inputHint_->show();
+    inputHintTimer_.start(6000);
+}
+
+void Form1::HideInputHint() {
+    if (inputHint_ != nullptr) {
+        inputHintTimer_.stop();
+        inputHint_->hide();
+    }
+}
+
 void Form1::UpdateMapQuestTooltip() {
     if (!LblVilleDistance->text().isEmpty()) {
         CmdMapQuest->setToolTip(WebMapTooltip(Combo1->currentText()));
@@ -366,6 +407,7 @@ void Form1::Minimise() {
     if (about_ && about_->isVisible()) {
         about_->hide();
     }
+    HideInputHint();
     platform_.windows.Minimise(this);
 }
 

@@ -39,6 +39,10 @@ class Form1 : public QWidget {
     void OpenWebMap();
     void ShowAbout();
     void Minimise();
+    // Tells the user, in a tip under the city box and without interrupting, why what was typed
+    // chose nothing. It goes away when the text is edited, a city is chosen, or after a while.
+    void ShowInputHint(const QString& text);
+    void HideInputHint();
 
     const cities::ReferenceState& Reference() const { return reference_; }
     const cities::Catalogue& Catalogue() const { return catalogue_; }
@@ -80,6 +84,9 @@ class Form1 : public QWidget {
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;
+    QTimer enterTimer_;
+    QLabel* inputHint_ = nullptr;
+    QTimer inputHintTimer_;
     WindowDrag drag_;
 
     // Controls, under their layout names.
