@@ -376,6 +376,58 @@ TEST(Form1StartText, FirstKeyReplacesIt) {
     }
 }
 
+// After a choice, the drop-down list opens at the chosen city; every city can be chosen by its
+// position, even one whose name is longer than the box can hold.
+TEST(Form1CityList, OpensAtTheChoiceAndChoosesByPosition) {
+    QString text;
+    for (int n = 0; n < 60; ++n) {
+        text +=
+            QStringLiteral("Ville %1, %2, %3\n").arg(n, 2, 10, QChar(u'0')).arg(n + 1).arg(-n - 1);
+    }
+    // Two names alike for more characters than the box holds, then different.
+    const QString stem(40000, QChar('A'));
+    text += stem + QStringLiteral("B, 10, 10\n") + stem + QStringLiteral("C, 20, 20\n");
+    testing::FakePlatform fake;
+    const QByteArray bytes = text.toUtf8();
+    Form1 form(cities::ParseCityFile(bytes.toStdString()), fake.Services());
+    form.show();
+    auto* combo = form.findChild<CityCombo*>("Combo1");
+    auto* label = form.findChild<QLabel*>("LblVilleDistance");
+    ASSERT_EQ(combo->count(), 62);
+
+    struct Case {
+        const char* name;
+        std::function<void()> choose;
+        int index;
+    };
+    const Case cases[] = {
+        {"a suggestion",
+         [&] {
+             Type(combo->lineEdit(), QStringLiteral("ville 4"));
+             QCompleter* completer = combo->completer();
+             completer->popup()->hide();
+             emit completer->activated(completer->model()->index(45, 0));
+             Key(combo->lineEdit(), Qt::Key_Return);
+         },
+         45},
+        {"the first long name", [&] { combo->setCurrentIndex(60); }, 60},
+        {"the second long name", [&] { combo->setCurrentIndex(61); }, 61},
+        {"back to a short one", [&] { combo->setCurrentIndex(3); }, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        combo->lineEdit()->clear();
+        c.choose();
+        form.ValidateCity();
+        EXPECT_EQ(label->text(), combo->itemText(c.index).toUpper());
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        EXPECT_EQ(view->currentIndex().row(), c.index);
+        EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+        combo->hidePopup();
+    }
+}
+
 TEST_F(Form1Test, WebMapButtonFollowsTheConnection) {
     struct Case {
         const char* name;
