@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrlQuery>
+#include <cmath>
 #include <functional>
 
 #include "cities/city_file.h"
@@ -26,6 +27,7 @@
 #include "ui/form1.h"
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
+#include "ui/style.h"
 
 namespace orbida::ui {
 namespace {
@@ -146,6 +148,17 @@ TEST_F(Form1Test, PointerIsHiddenOnlyWhereTheCrosshairIsDrawn) {
         EXPECT_EQ(Map()->cursor().shape(), c.shape);
         EXPECT_EQ(Map()->CrosshairVisible(), c.shape == Qt::BlankCursor);
     }
+}
+
+// The buttons' hand grows with the screen's pixel ratio as the system pointers do (run at the
+// ratios 1, 1.5 and 2).
+TEST(Form1Pointers, HandFollowsThePixelRatio) {
+    const qreal ratio = qApp->devicePixelRatio();
+    const QPixmap hand = HandCursor().pixmap();
+    EXPECT_EQ(hand.width(), static_cast<int>(std::lround(32 * ratio)));
+    EXPECT_DOUBLE_EQ(hand.devicePixelRatio(), ratio);
+    EXPECT_EQ(hand.toImage().pixelColor(hand.width() / 3, hand.height() / 2).alpha(), 255)
+        << "the drawing is scaled with the image";
 }
 
 // Whatever the pointer does, the widgets show the frame the tick computed.
