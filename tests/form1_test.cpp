@@ -19,6 +19,7 @@
 #include <QUrlQuery>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
@@ -592,6 +593,64 @@ TEST_F(Form1Test, LongestTextsFitTheirLabels) {
         QLabel* label = Child<QLabel>(c.label);
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(c.text)),
                   label->width());
+    }
+}
+
+// A value too long for its label (the file does not limit coordinates) is drawn on the label's one
+// line, cut short, and never over its neighbours; the label keeps the whole value.
+TEST(Form1Readouts, OverlongTextsStayOnTheirLine) {
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile("Huge, 1e306, -1e306\n"), fake.Services());
+    form.show();
+    form.findChild<CityCombo*>("Combo1")->setCurrentIndex(0);
+    form.ValidateCity();
+    const char* const names[] = {"LblLonVille", "LblLatVille", "MouseDegLon",
+                                 "MousedegLat", "LblDistance", "LblAzimut"};
+    std::vector<QLabel*> labels;
+    for (const char* name : names) {
+        labels.push_back(form.findChild<QLabel*>(name));
+        labels.back()->show();
+    }
+    for (QLabel* label : {labels[2], labels[3], labels[4], labels[5]}) {
+        label->setText(QString(400, QChar('8')));
+    }
+    const QImage drawn = form.grab().toImage();
+    std::vector<QString> texts;
+    for (QLabel* label : labels) {
+        EXPECT_GT(label->text().size(), 300) << "the whole value is kept";
+        texts.push_back(label->text());
+        label->setText(QString());
+    }
+    const QImage blank = form.grab().toImage();
+    const double ratio = drawn.devicePixelRatio();
+
+    // Every pixel the texts changed lies on the first line of one of the labels.
+    std::vector<QRect> lines;
+    for (const QLabel* label : labels) {
+        lines.emplace_back(label->mapTo(&form, QPoint(0, 0)),
+                           QSize(label->width(), QFontMetrics(label->font()).height()));
+    }
+    std::vector<int> rightmost(labels.size(), -1);
+    int outside = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixel(x, y) == blank.pixel(x, y)) {
+                continue;
+            }
+            const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            bool inside = false;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                if (lines[i].contains(at)) {
+                    inside = true;
+                    rightmost[i] = std::max(rightmost[i], at.x());
+                }
+            }
+            outside += inside ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(outside, 0) << "pixels drawn off the labels' lines";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_GT(rightmost[i], lines[i].right() - 20) << names[i] << ": drawn across the label";
     }
 }
 

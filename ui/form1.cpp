@@ -181,12 +181,12 @@ void Form1::BuildControls() {
     Frame2->setGeometry(TwipRect(1200, 6120, 7575, 1095));
     {
         const LabelStyle cyan{kCyan};
-        LblLonVille =
-            MakeLabel(Frame2, "LblLonVille", QString(), TwipRect(3000, 240, 1935, 255), cyan);
-        LblLatVille =
-            MakeLabel(Frame2, "LblLatVille", QString(), TwipRect(3000, 480, 1935, 255), cyan);
-        LblLocatVille =
-            MakeLabel(Frame2, "LblLocatVille", QString(), TwipRect(3480, 720, 975, 255), cyan);
+        LblLonVille = MakeLabel<ReadoutLabel>(Frame2, "LblLonVille", QString(),
+                                              TwipRect(3000, 240, 1935, 255), cyan);
+        LblLatVille = MakeLabel<ReadoutLabel>(Frame2, "LblLatVille", QString(),
+                                              TwipRect(3000, 480, 1935, 255), cyan);
+        LblLocatVille = MakeLabel<ReadoutLabel>(Frame2, "LblLocatVille", QString(),
+                                                TwipRect(3480, 720, 975, 255), cyan);
         MakeLabel(Frame2, "Label7", QStringLiteral("Longitude:"), TwipRect(2040, 240, 975, 255),
                   cyan);
         MakeLabel(Frame2, "Label8", QStringLiteral("Latitude:"), TwipRect(2040, 480, 975, 255),
