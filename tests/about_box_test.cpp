@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <vector>
 
 #include "fake_platform.h"
@@ -214,6 +215,25 @@ TEST_F(AboutBoxTest, OnlyTheSurfaceAndTheTitleAndDescriptionLabelsDrag) {
         const auto expected = c.drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{};
         EXPECT_EQ(fake.windows.topmost, expected) << c.under.toStdString() << " " << c.button;
         EXPECT_EQ(fake.windows.moved, expected) << c.under.toStdString() << " " << c.button;
+    }
+}
+
+// On a desktop of several screens the about box opens centred on the screen of the main window.
+TEST(AboutBoxFromForm1, OpensOnTheMainWindowsScreen) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) {
+        GTEST_SKIP() << "one screen";
+    }
+    for (const QScreen* screen : screens) {
+        SCOPED_TRACE(screen->name().toStdString());
+        testing::FakePlatform fake;
+        Form1 form(cities::Catalogue{}, fake.Services());
+        form.move(screen->availableGeometry().topLeft() + QPoint(40, 40));
+        form.show();
+        form.ShowAbout();
+        ASSERT_NE(form.About(), nullptr);
+        const QPoint centre = form.About()->frameGeometry().center();
+        EXPECT_LE((centre - screen->availableGeometry().center()).manhattanLength(), 2);
     }
 }
 

@@ -160,7 +160,9 @@ AboutBox::AboutBox(Platform platform, QWidget* parent)
     BuildControls();
     cmdOK->setFocus();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Centred on the screen the main window is on, not on the primary one.
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
