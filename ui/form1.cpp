@@ -485,6 +485,7 @@ void Form1::showEvent(QShowEvent* event) {
 
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    HideInputHint();  // it would stay behind, away from the box
     if (ticked_) {
         TickAtPointer();
     }
