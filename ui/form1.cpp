@@ -263,8 +263,11 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
-        const QString typed = Combo1->TypedText();
+        QString typed = Combo1->TypedText();
         if (!typed.isEmpty()) {
+            if (typed.size() > 40) {
+                typed = typed.left(39) + QChar(0x2026);
+            }
             ShowInputHint(
                 QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(typed));
         }
