@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <vector>
 
 #include "fake_platform.h"
@@ -204,9 +205,35 @@ TEST_F(AboutBoxTest, OnlyTheSurfaceAndTheTitleAndDescriptionLabelsDrag) {
         ASSERT_EQ(under->objectName(), c.under);
         fake.windows = {};
         Mouse(QEvent::MouseButtonPress, c.at, c.button);
+        // The pressed widget keeps the pointer while the button is held.
+        QWidget* target = box->childAt(c.at) != nullptr ? box->childAt(c.at) : box.data();
+        const QPoint away = c.at + QPoint(QApplication::startDragDistance(), 0);
+        QMouseEvent move(QEvent::MouseMove, target->mapFrom(box, QPointF(away)),
+                         box->mapToGlobal(QPointF(away)), Qt::NoButton, c.button, Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+        Mouse(QEvent::MouseButtonRelease, away, c.button);
         const auto expected = c.drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{};
         EXPECT_EQ(fake.windows.topmost, expected) << c.under.toStdString() << " " << c.button;
         EXPECT_EQ(fake.windows.moved, expected) << c.under.toStdString() << " " << c.button;
+    }
+}
+
+// On a desktop of several screens the about box opens centred on the screen of the main window.
+TEST(AboutBoxFromForm1, OpensOnTheMainWindowsScreen) {
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    if (screens.size() < 2) {
+        GTEST_SKIP() << "one screen";
+    }
+    for (const QScreen* screen : screens) {
+        SCOPED_TRACE(screen->name().toStdString());
+        testing::FakePlatform fake;
+        Form1 form(cities::Catalogue{}, fake.Services());
+        form.move(screen->availableGeometry().topLeft() + QPoint(40, 40));
+        form.show();
+        form.ShowAbout();
+        ASSERT_NE(form.About(), nullptr);
+        const QPoint centre = form.About()->frameGeometry().center();
+        EXPECT_LE((centre - screen->availableGeometry().center()).manhattanLength(), 2);
     }
 }
 

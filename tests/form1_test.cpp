@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -18,6 +19,9 @@
 #include <QTimer>
 #include <QUrlQuery>
 #include <chrono>
+#include <cmath>
+#include <functional>
+#include <vector>
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
@@ -26,6 +30,7 @@
 #include "ui/form1.h"
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
+#include "ui/style.h"
 
 namespace orbida::ui {
 namespace {
@@ -87,6 +92,56 @@ TEST_F(Form1Test, StartupState) {
     EXPECT_EQ(Child<QWidget>("Frame1")->geometry(), QRect(416, 408, 169, 73));
 }
 
+// The window shows the frame for where the pointer is from its first paint, before any pointer
+// event: no start-up text, no dot from the layout's start positions.
+TEST(Form1FirstPaint, ShowsThePointersFrameBeforeAnyMove) {
+    struct Case {
+        const char* name;
+        QPoint mapPixel;  // where the pointer rests, relative to the map's top-left corner
+        bool tracking;
+    };
+    const Case cases[] = {
+        {"far off the window", {-2000, -2000}, false},
+        {"over the map", {400, 200}, true},
+        {"over the map's top strip", {300, 5}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakePlatform fake;
+        Form1 form(cities::ParseCityFile(kCities), fake.Services());
+        auto* map = form.findChild<MapWidget*>("Carte");
+        fake.pointer.position = map->mapToGlobal(c.mapPixel);
+        form.show();
+        const QImage image = form.grab().toImage();
+        EXPECT_FALSE(image.isNull());
+
+        for (const QLabel* label : form.findChildren<QLabel*>()) {
+            if (label->isVisibleTo(&form)) {
+                for (const char* placeholder : {"Label10", "Longitude", "Latitude"}) {
+                    EXPECT_NE(label->text(), placeholder) << label->objectName().toStdString();
+                }
+            }
+        }
+        EXPECT_EQ(map->CrosshairVisible(), c.tracking);
+        int dots = 0;
+        for (int n = 1; n <= 12; ++n) {
+            dots += map->DotVisible(n) ? 1 : 0;
+        }
+        EXPECT_EQ(dots > 0, c.tracking) << "dots only along a route";
+    }
+}
+
+// The buttons' hand grows with the screen's pixel ratio as the system pointers do (run at the
+// ratios 1, 1.5 and 2).
+TEST(Form1Pointers, HandFollowsThePixelRatio) {
+    const qreal ratio = qApp->devicePixelRatio();
+    const QPixmap hand = HandCursor().pixmap();
+    EXPECT_EQ(hand.width(), static_cast<int>(std::lround(32 * ratio)));
+    EXPECT_DOUBLE_EQ(hand.devicePixelRatio(), ratio);
+    EXPECT_EQ(hand.toImage().pixelColor(hand.width() / 3, hand.height() / 2).alpha(), 255)
+        << "the drawing is scaled with the image";
+}
+
 // Whatever the pointer does, the widgets show the frame the tick computed.
 TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
     struct Case {
@@ -99,6 +154,9 @@ TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
         {"over the map, near the date line", {650, 150}, true},
         {"below the window", {300, 900}, false},
         {"far left at map height", {-400, 200}, false},
+        {"the map's top strip: measured point above it", {342, 58}, false},
+        {"just below the strip", {342, 75}, true},
+        {"the map's left strip", {18, 200}, false},
         {"back on the map", {100, 300}, true},
     };
     for (const Case& c : cases) {
@@ -119,6 +177,8 @@ TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
 
         EXPECT_EQ(f.tracking, c.tracking);
         EXPECT_EQ(Map()->CrosshairVisible(), c.tracking);
+        // The pointer is hidden only where the crosshair stands in for it.
+        EXPECT_EQ(Map()->cursor().shape(), c.tracking ? Qt::BlankCursor : Qt::ArrowCursor);
         EXPECT_EQ(Visible("MouseDegLon"), c.tracking);
         EXPECT_EQ(Visible("LblAzimut"), c.tracking);
         EXPECT_EQ(Child<DialFrame>("Frame1")->NeedleVisible(), c.tracking);
@@ -197,39 +257,168 @@ TEST_F(Form1Test, ChoosingParis) {
     EXPECT_EQ(Combo()->itemText(2), "Besançon");
 }
 
-TEST_F(Form1Test, ValidatingWithoutAChoiceChangesNothing) {
-    Child<QPushButton>("ValidVille")->click();
-    EXPECT_EQ(Text("LblLocatVille"), "JJ00AA");
-    EXPECT_EQ(Map()->EntoureLeft(), 4760.0f);
-    EXPECT_EQ(fake.connection.checks, 0);
-    Combo()->setEditText("Lyon");  // typed, not in the list
-    Child<QPushButton>("ValidVille")->click();
-    EXPECT_EQ(Text("LblLocatVille"), "JJ00AA");
-    EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
+// Keys typed into the city box, one event per character as the keyboard sends them.
+void Type(QWidget* edit, const QString& text) {
+    for (const QChar c : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
 }
 
-TEST_F(Form1Test, TypedNamesMatchWithoutCaseOrAccents) {
+void Key(QWidget* edit, Qt::Key key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(edit, &press);
+    QApplication::processEvents();
+}
+
+TEST(CityNameMatch, ExactNameFirstThenTheFirstNameItBegins) {
+    const QStringList names = {"Paris-Plage", "Paris", "Pâturages", "Besançon", "Bès"};
+    QStringList folded;
+    for (const QString& name : names) {
+        folded.append(FoldForMatch(name));
+    }
     struct Case {
         const char* typed;
         int index;
     };
-    const Case cases[] = {{"besancon", 2}, {"BESANÇON", 2}, {"new york", 1}, {"bes", -1}};
+    const Case cases[] = {
+        {"paris", 1}, {"PAR", 0},  {"pat", 2},     {"bes", 4}, {"BESA", 3},
+        {"  bè", 3},  {"xyz", -1}, {"parisx", -1}, {"", -1},   {"   ", -1},
+    };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Combo()->setEditText(QString::fromUtf8(c.typed));
-        EXPECT_EQ(Combo()->SelectedIndex(), c.index);
+        EXPECT_EQ(MatchCityName(folded, QString::fromUtf8(c.typed)), c.index) << c.typed;
     }
-    // The completer offers "Besançon" for "bes".
-    QCompleter* completer = Combo()->completer();
-    completer->setCompletionPrefix(QStringLiteral("bes"));
-    ASSERT_EQ(completer->completionCount(), 1);
-    EXPECT_EQ(completer->currentCompletion(), "Besançon");
+}
 
-    // Enter in the list acts as "Valider".
-    Combo()->setEditText(QStringLiteral("sydney"));
-    emit Combo()->lineEdit()->returnPressed();
-    QApplication::processEvents();
-    EXPECT_EQ(Text("LblVilleDistance"), "SYDNEY");
+// "Valider" and Enter take the first city whose name begins with what was typed; when none does,
+// nothing changes and a tip under the box says why.
+TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
+    form.show();
+    QLineEdit* edit = Combo()->lineEdit();
+    const QString noCity = QString::fromUtf8("Aucune ville ne commence par «\u00a0xyz\u00a0»");
+    struct Step {
+        const char* typed;
+        bool enter;  // else "Valider"
+        const char* city;
+        const char* box;
+        QString hint;
+    };
+    const Step steps[] = {
+        {"bes", true, "BESANÇON", "Besançon", {}},   {"NEW Y", false, "NEW YORK", "New York", {}},
+        {"xyz", true, "NEW YORK", "xyz", noCity},    {"xyz", false, "NEW YORK", "xyz", noCity},
+        {"  sydney", false, "SYDNEY", "Sydney", {}}, {"", false, "SYDNEY", "", {}},
+        {"pa", true, "PARIS", "Paris", {}},
+    };
+    int checks = 0;
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.typed);
+        edit->clear();
+        Type(edit, QString::fromUtf8(step.typed));
+        Combo()->completer()->popup()->hide();
+        if (step.enter) {
+            Key(edit, Qt::Key_Return);
+        } else {
+            Child<QPushButton>("ValidVille")->click();
+        }
+        const bool chosen = step.hint.isEmpty() && step.typed[0] != '\0';
+        checks += chosen ? 1 : 0;
+        EXPECT_EQ(fake.connection.checks, checks);
+        EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(step.city));
+        EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(step.box));
+        EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
+        auto* hint = form.findChild<QLabel*>("InputHint");
+        const bool shown = hint != nullptr && hint->isVisible();
+        EXPECT_EQ(shown, !step.hint.isEmpty());
+        if (shown) {
+            EXPECT_EQ(hint->text(), step.hint);
+            const QPoint under = Combo()->mapToGlobal(QPoint(0, Combo()->height()));
+            EXPECT_GE(hint->geometry().top(), under.y());
+            EXPECT_LT(hint->geometry().top(), under.y() + 10);
+        }
+    }
+}
+
+// The start text is never typed into: the first key replaces it, wherever the cursor was put.
+TEST(Form1StartText, FirstKeyReplacesIt) {
+    struct Case {
+        int cursor;  // -1: a click in the middle of the text
+        const char* typed;
+    };
+    for (const Case& c : {Case{-1, "paris"}, Case{0, "syd"}, Case{20, "bes"}, Case{8, "\b"}}) {
+        SCOPED_TRACE(c.typed);
+        testing::FakePlatform fake;
+        Form1 form(cities::ParseCityFile(kCities), fake.Services());
+        form.show();
+        QLineEdit* edit = form.findChild<CityCombo*>("Combo1")->lineEdit();
+        edit->setFocus();
+        if (c.cursor < 0) {
+            for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                QMouseEvent click(type, QPointF(40, 5), edit->mapToGlobal(QPointF(40, 5)),
+                                  Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(edit, &click);
+            }
+        } else {
+            edit->setCursorPosition(c.cursor);
+        }
+        const QString typed = QString::fromUtf8(c.typed);
+        if (typed == "\b") {
+            Key(edit, Qt::Key_Backspace);
+        } else {
+            Type(edit, typed);
+        }
+        EXPECT_EQ(edit->text(), typed == "\b" ? QString() : typed);
+    }
+}
+
+// After a choice, the drop-down list opens at the chosen city; every city can be chosen by its
+// position, even one whose name is longer than the box can hold.
+TEST(Form1CityList, OpensAtTheChoiceAndChoosesByPosition) {
+    QString text;
+    for (int n = 0; n < 60; ++n) {
+        text +=
+            QStringLiteral("Ville %1, %2, %3\n").arg(n, 2, 10, QChar(u'0')).arg(n + 1).arg(-n - 1);
+    }
+    // Two names alike for more characters than the box holds, then different.
+    const QString stem(40000, QChar('A'));
+    text += stem + QStringLiteral("B, 10, 10\n") + stem + QStringLiteral("C, 20, 20\n");
+    testing::FakePlatform fake;
+    const QByteArray bytes = text.toUtf8();
+    Form1 form(cities::ParseCityFile(bytes.toStdString()), fake.Services());
+    form.show();
+    auto* combo = form.findChild<CityCombo*>("Combo1");
+    auto* label = form.findChild<QLabel*>("LblVilleDistance");
+    ASSERT_EQ(combo->count(), 62);
+
+    struct Case {
+        const char* name;
+        std::function<void()> choose;
+        int index;
+    };
+    const Case cases[] = {
+        {"a suggestion",
+         [&] {
+             Type(combo->lineEdit(), QStringLiteral("ville 4"));
+             QCompleter* completer = combo->completer();
+             completer->popup()->hide();
+             emit completer->activated(completer->model()->index(45, 0));
+             Key(combo->lineEdit(), Qt::Key_Return);
+         },
+         45},
+        {"the first long name", [&] { combo->setCurrentIndex(60); }, 60},
+        {"the second long name", [&] { combo->setCurrentIndex(61); }, 61},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        combo->lineEdit()->clear();
+        c.choose();
+        form.ValidateCity();
+        EXPECT_EQ(label->text(), combo->itemText(c.index).toUpper());
+        combo->showPopup();
+        QAbstractItemView* view = combo->view();
+        EXPECT_EQ(view->currentIndex().row(), c.index);
+        EXPECT_TRUE(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+        combo->hidePopup();
+    }
 }
 
 TEST_F(Form1Test, WebMapButtonFollowsTheConnection) {
@@ -297,10 +486,14 @@ TEST_F(Form1Test, WebMapTooltipAndClick) {
 }
 
 TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
-    const auto press = [](QWidget* target, QPoint at, Qt::MouseButton button) {
-        QMouseEvent event(QEvent::MouseButtonPress, QPointF(at), target->mapToGlobal(QPointF(at)),
-                          button, button, Qt::NoModifier);
+    const auto mouse = [](QEvent::Type type, QWidget* target, QPoint at, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held,
+                          Qt::NoModifier);
         QApplication::sendEvent(target, &event);
+    };
+    const auto press = [&](QWidget* target, QPoint at, Qt::MouseButton button) {
+        mouse(QEvent::MouseButtonPress, target, at, button, button);
     };
     press(&form, {560, 30}, Qt::RightButton);
     press(&form, {560, 30}, Qt::MiddleButton);
@@ -309,16 +502,41 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     press(Child<QLabel>("MouseDegLon"), {5, 5}, Qt::LeftButton);
     press(Child<QWidget>("Carte"), {5, 5}, Qt::LeftButton);
     press(Child<QLabel>("Titre2"), {5, 5}, Qt::LeftButton);
-    EXPECT_TRUE(fake.windows.moved.empty()) << "labels and the map take their own presses";
-    press(&form, {2, 250}, Qt::LeftButton);  // on the silver border
-    ASSERT_EQ(fake.windows.topmost.size(), 1u);
+    EXPECT_TRUE(fake.windows.topmost.empty()) << "labels and the map take their own presses";
+
+    // On the silver border: the press alone makes the window topmost; the window system moves
+    // it only once the pointer has travelled the drag distance with the button held.
+    const int distance = QApplication::startDragDistance();
+    struct Step {
+        const char* name;
+        QEvent::Type type;
+        QPoint at;
+        Qt::MouseButtons held;
+        std::size_t moves;
+    };
+    const Step steps[] = {
+        {"press", QEvent::MouseButtonPress, {2, 250}, Qt::LeftButton, 0},
+        {"a tremor", QEvent::MouseMove, {2 + distance - 1, 250}, Qt::LeftButton, 0},
+        {"the drag distance", QEvent::MouseMove, {2, 250 + distance}, Qt::LeftButton, 1},
+        {"further on", QEvent::MouseMove, {2, 280}, Qt::LeftButton, 1},
+        {"release", QEvent::MouseButtonRelease, {2, 280}, Qt::NoButton, 1},
+        {"a click", QEvent::MouseButtonPress, {2, 250}, Qt::LeftButton, 1},
+        {"its release", QEvent::MouseButtonRelease, {2, 250}, Qt::NoButton, 1},
+        {"moving with no button", QEvent::MouseMove, {2, 300}, Qt::NoButton, 1},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        mouse(step.type, &form, step.at,
+              step.type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, step.held);
+        EXPECT_EQ(fake.windows.moved.size(), step.moves);
+    }
+    ASSERT_EQ(fake.windows.topmost.size(), 2u);
     EXPECT_EQ(fake.windows.topmost[0], &form);
-    EXPECT_EQ(fake.windows.moved.size(), 1u);
 
     // The about box opened afterwards floats above the main window too.
     form.ShowAbout();
-    ASSERT_EQ(fake.windows.topmost.size(), 2u);
-    EXPECT_EQ(fake.windows.topmost[1], form.About());
+    ASSERT_EQ(fake.windows.topmost.size(), 3u);
+    EXPECT_EQ(fake.windows.topmost[2], form.About());
 }
 
 TEST_F(Form1Test, CityListHeight) {
@@ -354,6 +572,64 @@ TEST_F(Form1Test, LongestTextsFitTheirLabels) {
         QLabel* label = Child<QLabel>(c.label);
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(c.text)),
                   label->width());
+    }
+}
+
+// A value too long for its label (the file does not limit coordinates) is drawn on the label's one
+// line, cut short, and never over its neighbours; the label keeps the whole value.
+TEST(Form1Readouts, OverlongTextsStayOnTheirLine) {
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile("Huge, 1e306, -1e306\n"), fake.Services());
+    form.show();
+    form.findChild<CityCombo*>("Combo1")->setCurrentIndex(0);
+    form.ValidateCity();
+    const char* const names[] = {"LblLonVille", "LblLatVille", "MouseDegLon",
+                                 "MousedegLat", "LblDistance", "LblAzimut"};
+    std::vector<QLabel*> labels;
+    for (const char* name : names) {
+        labels.push_back(form.findChild<QLabel*>(name));
+        labels.back()->show();
+    }
+    for (QLabel* label : {labels[2], labels[3], labels[4], labels[5]}) {
+        label->setText(QString(400, QChar('8')));
+    }
+    const QImage drawn = form.grab().toImage();
+    std::vector<QString> texts;
+    for (QLabel* label : labels) {
+        EXPECT_GT(label->text().size(), 300) << "the whole value is kept";
+        texts.push_back(label->text());
+        label->setText(QString());
+    }
+    const QImage blank = form.grab().toImage();
+    const double ratio = drawn.devicePixelRatio();
+
+    // Every pixel the texts changed lies on the first line of one of the labels.
+    std::vector<QRect> lines;
+    for (const QLabel* label : labels) {
+        lines.emplace_back(label->mapTo(&form, QPoint(0, 0)),
+                           QSize(label->width(), QFontMetrics(label->font()).height()));
+    }
+    std::vector<int> rightmost(labels.size(), -1);
+    int outside = 0;
+    for (int y = 0; y < drawn.height(); ++y) {
+        for (int x = 0; x < drawn.width(); ++x) {
+            if (drawn.pixel(x, y) == blank.pixel(x, y)) {
+                continue;
+            }
+            const QPoint at(static_cast<int>(x / ratio), static_cast<int>(y / ratio));
+            bool inside = false;
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                if (lines[i].contains(at)) {
+                    inside = true;
+                    rightmost[i] = std::max(rightmost[i], at.x());
+                }
+            }
+            outside += inside ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(outside, 0) << "pixels drawn off the labels' lines";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_GT(rightmost[i], lines[i].right() - 20) << names[i] << ": drawn across the label";
     }
 }
 

@@ -147,7 +147,9 @@ QRect RunBox(const QLabel* label, const QString& run) {
 }  // namespace
 
 AboutBox::AboutBox(Platform platform, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), platform_(platform) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      platform_(platform),
+      drag_(platform_.windows) {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(TwipRect(0, 0, 6105, 7350).size());
@@ -159,7 +161,9 @@ AboutBox::AboutBox(Platform platform, QWidget* parent)
     BuildControls();
     cmdOK->setFocus();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Centred on the screen the main window is on, not on the primary one.
+    const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+    if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
@@ -248,6 +252,9 @@ bool AboutBox::StartsDrag(const QObject* widget) const {
 bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::MouseMove:
+            if (StartsDrag(watched)) {
+                drag_.Move(this, static_cast<QMouseEvent*>(event));
+            }
             if (watched == Lblvemra) {
                 VemraHover();
             } else if (watched == LblRmobile) {
@@ -256,12 +263,14 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
             break;
         case QEvent::MouseButtonPress:
             if (StartsDrag(watched)) {
-                BeginWindowDrag(this, static_cast<QMouseEvent*>(event)->button(),
-                                platform_.windows);
+                drag_.Press(this, static_cast<QMouseEvent*>(event));
                 return true;
             }
             break;
         case QEvent::MouseButtonRelease: {
+            if (StartsDrag(watched)) {
+                drag_.Release();
+            }
             // A click: the left button released over the label it was pressed on.
             const auto* release = static_cast<QMouseEvent*>(event);
             const auto* label = qobject_cast<QLabel*>(watched);
@@ -329,12 +338,18 @@ void AboutBox::paintEvent(QPaintEvent*) {
 }
 
 void AboutBox::mousePressEvent(QMouseEvent* event) {
-    BeginWindowDrag(this, event->button(), platform_.windows);
+    drag_.Press(this, event);
 }
 
 void AboutBox::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
+    drag_.Move(this, event);
     HoverReset();
+}
+
+void AboutBox::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    drag_.Release();
 }
 
 void AboutBox::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "ui/platform.h"
+#include "ui/window_drag.h"
 
 class QLabel;
 class QPushButton;
@@ -35,6 +36,7 @@ class AboutBox : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
@@ -47,6 +49,7 @@ class AboutBox : public QWidget {
     bool StartsDrag(const QObject* widget) const;
 
     Platform platform_;
+    WindowDrag drag_;
     bool shape2Visible_ = true;
 
     // Controls, under their layout names.

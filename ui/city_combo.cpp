@@ -4,6 +4,8 @@
 #include <QAbstractListModel>
 #include <QCompleter>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QScreen>
 #include <QStringListModel>
@@ -66,6 +68,23 @@ QString FoldForMatch(const QString& text) {
     return out.toCaseFolded();
 }
 
+int MatchCityName(const QStringList& folded, const QString& typed) {
+    const QString key = FoldForMatch(typed.trimmed());
+    if (key.isEmpty()) {
+        return -1;
+    }
+    const auto exact = folded.indexOf(key);
+    if (exact >= 0) {
+        return static_cast<int>(exact);
+    }
+    for (qsizetype i = 0; i < folded.size(); ++i) {
+        if (folded.at(i).startsWith(key)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 CityCombo::CityCombo(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
@@ -81,6 +100,50 @@ CityCombo::CityCombo(QWidget* parent) : QComboBox(parent) {
     // The completer's rows are the list's rows, in the same order.
     connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
             [this](const QModelIndex& index) { setCurrentIndex(index.row()); });
+    lineEdit()->installEventFilter(this);
+}
+
+void CityCombo::SetStartText(const QString& text) {
+    startText_ = text;
+    setEditText(text);
+}
+
+bool CityCombo::StartTextShowing() const {
+    return !startText_.isEmpty() && lineEdit()->text() == startText_;
+}
+
+QString CityCombo::TypedText() const {
+    return StartTextShowing() ? QString() : currentText().trimmed();
+}
+
+bool CityCombo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && StartTextShowing()) {
+        // While the start text shows, anything that would edit it replaces it whole: the text
+        // is selected just before the key, the paste or the input method's text goes in.
+        switch (event->type()) {
+            case QEvent::FocusIn:
+            case QEvent::MouseButtonRelease:
+                lineEdit()->selectAll();
+                break;
+            case QEvent::KeyPress: {
+                const auto* key = static_cast<QKeyEvent*>(event);
+                const bool printable =
+                    !key->text().isEmpty() && key->text().front().isPrint() &&
+                    !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+                if (printable || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete ||
+                    key->matches(QKeySequence::Paste)) {
+                    lineEdit()->selectAll();
+                }
+                break;
+            }
+            case QEvent::InputMethod:
+                lineEdit()->selectAll();
+                break;
+            default:
+                break;
+        }
+    }
+    return QComboBox::eventFilter(watched, event);
 }
 
 void CityCombo::SetNames(const QStringList& names) {
@@ -95,15 +158,21 @@ void CityCombo::SetNames(const QStringList& names) {
 
 int CityCombo::SelectedIndex() const {
     const int current = currentIndex();
-    if (current >= 0 && itemText(current) == currentText()) {
-        return current;
+    const QString shown = currentText();
+    if (current >= 0) {
+        // A name longer than the box can hold shows cut short: the item is still the one chosen.
+        const QString name = itemText(current);
+        if (name == shown || (shown.size() >= lineEdit()->maxLength() && name.startsWith(shown))) {
+            return current;
+        }
     }
-    const QString typed = FoldForMatch(currentText().trimmed());
-    if (typed.isEmpty()) {
-        return -1;
-    }
-    const auto found = folded_.indexOf(typed);
-    return found >= 0 ? static_cast<int>(found) : -1;
+    return StartTextShowing() ? -1 : MatchCityName(folded_, shown);
+}
+
+void CityCombo::ShowChoice(int index) {
+    setCurrentIndex(index);
+    // setCurrentIndex leaves a text typed over the current item as it is.
+    setEditText(itemText(index));
 }
 
 void CityCombo::showPopup() {

@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 #include <algorithm>
 #include <cmath>
 
@@ -106,18 +107,11 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
 
 }  // namespace
 
-void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows) {
-    if (button != Qt::LeftButton) {
-        return;
-    }
-    windows.MakeTopmost(window);
-    windows.StartSystemMove(window);
-}
-
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
-      platform_(platform) {
+      platform_(platform),
+      drag_(platform_.windows) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
@@ -134,7 +128,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     SetCtrlHeight(Combo1, 450);
     Combo1->SetNames(catalogue_.names);
     Combo1->setCurrentIndex(-1);
-    Combo1->setEditText(QStringLiteral("    Choisir un ville"));
+    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
     reference_ = cities::StartupReference();
     ApplyReference();
     pi_ = tracking::ComputePi();
@@ -202,12 +196,12 @@ void Form1::BuildControls() {
     Frame2->setGeometry(TwipRect(1200, 6120, 7575, 1095));
     {
         const LabelStyle cyan{kCyan};
-        LblLonVille =
-            MakeLabel(Frame2, "LblLonVille", QString(), TwipRect(3000, 240, 1935, 255), cyan);
-        LblLatVille =
-            MakeLabel(Frame2, "LblLatVille", QString(), TwipRect(3000, 480, 1935, 255), cyan);
-        LblLocatVille =
-            MakeLabel(Frame2, "LblLocatVille", QString(), TwipRect(3480, 720, 975, 255), cyan);
+        LblLonVille = MakeLabel<ReadoutLabel>(Frame2, "LblLonVille", QString(),
+                                              TwipRect(3000, 240, 1935, 255), cyan);
+        LblLatVille = MakeLabel<ReadoutLabel>(Frame2, "LblLatVille", QString(),
+                                              TwipRect(3000, 480, 1935, 255), cyan);
+        LblLocatVille = MakeLabel<ReadoutLabel>(Frame2, "LblLocatVille", QString(),
+                                                TwipRect(3480, 720, 975, 255), cyan);
         MakeLabel(Frame2, "Label7", QStringLiteral("Longitude:"), TwipRect(2040, 240, 975, 255),
                   cyan);
         MakeLabel(Frame2, "Label8", QStringLiteral("Latitude:"), TwipRect(2040, 480, 975, 255),
@@ -263,10 +257,14 @@ void Form1::BuildControls() {
     setTabOrder(CmdMinimise, CmdMapQuest);
 
     connect(ValidVille, &QPushButton::clicked, this, &Form1::ValidateCity);
-    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, this, [this] {
-        // After the list has taken the Enter key itself (choosing the completed name).
-        QTimer::singleShot(0, this, &Form1::ValidateCity);
-    });
+    // Enter validates once the list has taken the key itself (choosing the completed name). The
+    // key can reach the line edit twice, passed on by the box when the line edit leaves it, and
+    // is validated once.
+    enterTimer_.setSingleShot(true);
+    enterTimer_.setInterval(0);
+    connect(&enterTimer_, &QTimer::timeout, this, &Form1::ValidateCity);
+    connect(Combo1->lineEdit(), &QLineEdit::returnPressed, &enterTimer_,
+            qOverload<>(&QTimer::start));
     connect(CmdMapQuest, &QPushButton::clicked, this, &Form1::OpenWebMap);
     connect(CmdAide, &QPushButton::clicked, this, &Form1::ShowAbout);
     connect(CmdMinimise, &QPushButton::clicked, this, &Form1::Minimise);
@@ -289,6 +287,14 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
+        QString typed = Combo1->TypedText();
+        if (!typed.isEmpty()) {
+            if (typed.size() > 40) {
+                typed = typed.left(39) + QChar(0x2026);
+            }
+            ShowInputHint(
+                QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(typed));
+        }
         return;
     }
     const cities::ConnectionReport connection = platform_.connection.Check();
@@ -299,6 +305,8 @@ void Form1::ValidateCity() {
         return;
     }
     reference_ = *selected;
+    Combo1->ShowChoice(index);
+    HideInputHint();
     ApplyReference();
     TickAtPointer();
 }
@@ -436,6 +444,35 @@ void Form1::UpdateSunTexts() {
     show(LblSoleilCible, "Cible", target_);
 }
 
+void Form1::ShowInputHint(const QString& text) {
+    if (inputHint_ == nullptr) {
+        inputHint_ = new QLabel(this, Qt::ToolTip);
+        inputHint_->setObjectName(QStringLiteral("InputHint"));
+        inputHint_->setTextFormat(Qt::PlainText);  // typed text is never read as markup
+        inputHint_->setFont(UiFont(8.25));
+        inputHint_->setPalette(QToolTip::palette());
+        inputHint_->setFrameStyle(QFrame::Box | QFrame::Plain);
+        inputHint_->setMargin(2);
+        inputHintTimer_.setSingleShot(true);
+        connect(&inputHintTimer_, &QTimer::timeout, this, &Form1::HideInputHint);
+        connect(Combo1, &QComboBox::editTextChanged, this, &Form1::HideInputHint);
+    }
+    // A very long text would make a tip wider than the screen: it is cut, keeping its start.
+    constexpr int kLongest = 80;
+    inputHint_->setText(text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text);
+    inputHint_->adjustSize();
+    inputHint_->move(Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)));
+    inputHint_->show();
+    inputHintTimer_.start(6000);
+}
+
+void Form1::HideInputHint() {
+    if (inputHint_ != nullptr) {
+        inputHintTimer_.stop();
+        inputHint_->hide();
+    }
+}
+
 void Form1::UpdateMapQuestTooltip() {
     if (!LblVilleDistance->text().isEmpty()) {
         CmdMapQuest->setToolTip(WebMapTooltip(Combo1->currentText()));
@@ -471,6 +508,7 @@ void Form1::Minimise() {
     if (about_ && about_->isVisible()) {
         about_->hide();
     }
+    HideInputHint();
     platform_.windows.Minimise(this);
 }
 
@@ -522,8 +560,17 @@ void Form1::paintEvent(QPaintEvent*) {
 }
 
 void Form1::mousePressEvent(QMouseEvent* event) {
-    topmost_ = topmost_ || event->button() == Qt::LeftButton;
-    BeginWindowDrag(this, event->button(), platform_.windows);
+    topmost_ = drag_.Press(this, event) || topmost_;
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    drag_.Move(this, event);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+    QWidget::mouseReleaseEvent(event);
+    drag_.Release();
 }
 
 void Form1::TickAtPointer() {
@@ -532,8 +579,17 @@ void Form1::TickAtPointer() {
     TickAt(platform_.pointer.Position());
 }
 
+void Form1::showEvent(QShowEvent* event) {
+    // The frame for where the pointer really is, applied before the window is painted: the
+    // start-up texts and dot positions are never seen, and a pointer off the map shows the idle
+    // state at once instead of waiting for the first move.
+    TickAtPointer();
+    QWidget::showEvent(event);
+}
+
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    HideInputHint();  // it would stay behind, away from the box
     if (ticked_) {
         TickAtPointer();
     }

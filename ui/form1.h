@@ -14,6 +14,7 @@
 #include "tracking/tick.h"
 #include "ui/about_box.h"
 #include "ui/platform.h"
+#include "ui/window_drag.h"
 
 class QLabel;
 class QPushButton;
@@ -41,6 +42,10 @@ class Form1 : public QWidget {
     void OpenWebMap();
     void ShowAbout();
     void Minimise();
+    // Tells the user, in a tip under the city box and without interrupting, why what was typed
+    // chose nothing. It goes away when the text is edited, a city is chosen, or after a while.
+    void ShowInputHint(const QString& text);
+    void HideInputHint();
 
     // The grey line: the night side of the map shaded and the sun marked, with sunrise and
     // sunset for home and for the target under the window's controls. Off at start-up; Ctrl+G
@@ -60,7 +65,10 @@ class Form1 : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -90,6 +98,10 @@ class Form1 : public QWidget {
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;
+    QTimer enterTimer_;
+    QLabel* inputHint_ = nullptr;
+    QTimer inputHintTimer_;
+    WindowDrag drag_;
 
     bool greyLine_ = false;
     QTimer sunTimer_;
@@ -122,9 +134,5 @@ class Form1 : public QWidget {
     QLabel* LblSoleilVille = nullptr;
     QLabel* LblSoleilCible = nullptr;
 };
-
-// Starts moving a borderless window by its surface: left button only. The window becomes and
-// stays topmost, and the window system moves it until the button is released.
-void BeginWindowDrag(QWidget* window, Qt::MouseButton button, WindowManager& windows);
 
 }  // namespace orbida::ui

@@ -98,6 +98,10 @@ void MapWidget::SetCrosshair(float x, float y) {
 void MapWidget::SetCrosshairVisible(bool visible) {
     if (visible != crosshairVisible_) {
         crosshairVisible_ = visible;
+        // The crosshair stands in for the pointer, which is hidden only where the crosshair is
+        // drawn. Where the point measured (left of and above the pointer) lies off the map, as
+        // over the map's top strip, the user keeps the ordinary arrow.
+        setCursor(visible ? BlankCursor() : QCursor(Qt::ArrowCursor));
         update(VerticalLineRect());
         update(HorizontalLineRect());
     }

@@ -1,15 +1,21 @@
 #include "ui/readout_label.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
 
 namespace orbida::ui {
 
 void ReadoutLabel::paintEvent(QPaintEvent*) {
-    if (text() != laidOutText_ || font() != laidOutFont_) {
+    const int available = contentsRect().width();
+    if (text() != laidOutText_ || font() != laidOutFont_ || available != laidOutWidth_) {
         laidOutText_ = text();
         laidOutFont_ = font();
-        laidOut_.setText(laidOutText_);
+        laidOutWidth_ = available;
+        const QFontMetrics metrics(laidOutFont_);
+        const bool fits = metrics.horizontalAdvance(laidOutText_) <= available;
+        laidOut_.setText(fits ? laidOutText_
+                              : metrics.elidedText(laidOutText_, Qt::ElideRight, available));
         laidOut_.setTextFormat(Qt::PlainText);
         laidOut_.prepare(QTransform(), laidOutFont_);
     }

@@ -6,9 +6,11 @@
 namespace orbida::ui {
 
 // A one-line label for texts that change on every pointer move (the readouts, the distance, the
-// azimuth). It draws through QStaticText, which keeps the text's laid-out glyphs between paints,
-// where QLabel lays its text out again on each one; at full pointer speed that was most of the
-// program's work.
+// azimuth, the reference's coordinates). It draws through QStaticText, which keeps the text's
+// laid-out glyphs between paints, where QLabel lays its text out again on each one; at full
+// pointer speed that was most of the program's work. A text wider than the label is drawn cut
+// short with an ellipsis, on its one line: nothing is drawn over the neighbouring labels, and
+// text() keeps the whole text.
 class ReadoutLabel : public QLabel {
   public:
     using QLabel::QLabel;
@@ -20,6 +22,7 @@ class ReadoutLabel : public QLabel {
     QStaticText laidOut_;
     QString laidOutText_;
     QFont laidOutFont_;
+    int laidOutWidth_ = -1;
 };
 
 }  // namespace orbida::ui

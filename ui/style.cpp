@@ -18,13 +18,23 @@ QFont UiFont(double points, bool bold) {
 }
 
 QCursor HandCursor() {
-    // Hot spot at the top of the fingertip; the sharper drawing on screens of ratio 2 or more.
-    if (qApp != nullptr && qApp->devicePixelRatio() > 1.5) {
-        QPixmap sharp(QStringLiteral(":/orbida/hand@2x.png"));
-        sharp.setDevicePixelRatio(2.0);
-        return QCursor(sharp, 1, 0);
+    // The hand is 32 pixels at a pixel ratio of 1 and grows with the ratio like the system's own
+    // pointers: drawn at twice the size and scaled down to the screen's ratio when it is above 1.
+    // The hot spot is at the top of the fingertip.
+    const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+    if (ratio <= 1.0) {
+        return QCursor(QPixmap(QStringLiteral(":/orbida/hand.png")), 1, 0);
     }
-    return QCursor(QPixmap(QStringLiteral(":/orbida/hand.png")), 1, 0);
+    QPixmap sharp(QStringLiteral(":/orbida/hand@2x.png"));
+    const int side = static_cast<int>(std::lround(32.0 * ratio));
+    if (sharp.width() != side) {
+        sharp = sharp.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    sharp.setDevicePixelRatio(ratio);
+    // X11 places the hot spot of a pointer image in the image's own pixels; other platforms
+    // scale it with the image.
+    const bool imagePixels = QGuiApplication::platformName() == QLatin1String("xcb");
+    return QCursor(sharp, imagePixels ? static_cast<int>(std::lround(ratio)) : 1, 0);
 }
 
 QCursor BlankCursor() {
