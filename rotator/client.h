@@ -21,6 +21,7 @@ class Client : public QObject {
 
   public:
     enum class State { kDisconnected, kConnecting, kReady, kMoving, kFailed };
+    Q_ENUM(State)
 
     static constexpr int kConnectTimeoutMs = 2000;
     static constexpr int kReplyTimeoutMs = 2000;
