@@ -8,7 +8,8 @@ level=${1:-build}
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl-dev libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation)
 if [[ $level == test || $level == ci ]]; then
-    packages+=(xvfb xauth xdotool x11-utils imagemagick openbox)
+    # rotctld: Hamlib's rotator daemon, whose dummy rotator the rotator tests drive.
+    packages+=(xvfb xauth xdotool x11-utils imagemagick openbox libhamlib-utils)
 fi
 if [[ $level == ci ]]; then
     packages+=(clang libclang-rt-14-dev clang-format file)
