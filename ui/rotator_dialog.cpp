@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,7 +32,8 @@ RotatorDialog::RotatorDialog(const QString& host, quint16 port, rotator::Client*
     test_->setObjectName(QStringLiteral("test"));
     result_->setObjectName(QStringLiteral("result"));
     result_->setWordWrap(true);
-    result_->setMinimumWidth(320);
+    result_->setMinimumWidth(240);
+    result_->setMinimumHeight(2 * result_->fontMetrics().lineSpacing());
 
     auto* intro = new QLabel(
         QStringLiteral("Adresse du démon de rotor de Hamlib (rotctld). Hôte vide : pas de rotor."),
@@ -45,12 +47,14 @@ RotatorDialog::RotatorDialog(const QString& host, quint16 port, rotator::Client*
     buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
     // Enter in a field means OK, not another test.
     test_->setAutoDefault(false);
-    buttons->addButton(test_, QDialogButtonBox::ActionRole);
+    auto* testRow = new QHBoxLayout;
+    testRow->addWidget(test_, 0, Qt::AlignTop);
+    testRow->addWidget(result_, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);
-    layout->addWidget(result_);
+    layout->addLayout(testRow);
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
