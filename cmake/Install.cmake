@@ -83,4 +83,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # The web map button and the about box links open addresses through the desktop's opener.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# The rotator daemon usually runs beside the rig, on this computer or another one.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libhamlib-utils")
 include(CPack)

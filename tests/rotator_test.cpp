@@ -38,11 +38,9 @@ TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
     } cases[] = {
         {Question::kPosition, {"292.40\n", "-0.01\n"}, false, Status::kComplete, "", 292.4},
         {Question::kPosition, {"-67.6", "0\r\n0.00\n"}, false, Status::kComplete, "", -67.6},
-        {Question::kPosition, {"12.0\n"}, false, Status::kPending, "", 0},
         {Question::kPosition, {"RPRT -5\n"}, false, Status::kFailed, "erreur 5 (délai dépassé)", 0},
         {Question::kPosition, {"RPRT 0\n"}, false, Status::kFailed, "réponse inattendue", 0},
         {Question::kPosition, {"nan\n0\n"}, false, Status::kFailed, "réponse illisible", 0},
-        {Question::kPosition, {"1e999\n0\n"}, false, Status::kFailed, "réponse illisible", 0},
         {Question::kPosition,
          {"12.0\n0\nRPRT 0\n"},
          false,
@@ -71,10 +69,7 @@ TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
          "erreur 2147483648",
          0},
         {Question::kCommand, {"RPRT 3\n"}, false, Status::kFailed, "réponse illisible", 0},
-        {Question::kCommand, {"RPRTx\n"}, false, Status::kFailed, "réponse illisible", 0},
         {Question::kCommand, {"12.5\n"}, false, Status::kFailed, "réponse inattendue", 0},
-        {Question::kCommand, {"\xff\xfe<html>\n"}, false, Status::kFailed, "réponse illisible", 0},
-        {Question::kInfo, {"Dummy rotator\n"}, false, Status::kComplete, "", 0},
         {Question::kInfo, {"RPRT -4\n"}, false, Status::kComplete, "", 0},
         {Question::kDumpState,
          {"1\n1\nmin_az=-180.000000\nmax_az=450.000000\nmin_el=0.000000\nmax_el=90.000000\n"
