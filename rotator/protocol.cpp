@@ -51,41 +51,41 @@ std::optional<double> ParseNumber(std::string_view text) {
 
 std::string ErrorText(int code) {
     const char* meaning = nullptr;
-    switch (-code) {
-        case 1:
+    switch (code) {
+        case -1:
             meaning = "paramètre refusé";
             break;
-        case 2:
+        case -2:
             meaning = "configuration invalide";
             break;
-        case 3:
+        case -3:
             meaning = "mémoire insuffisante";
             break;
-        case 4:
+        case -4:
             meaning = "commande non prise en charge";
             break;
-        case 5:
+        case -5:
             meaning = "délai dépassé";
             break;
-        case 6:
+        case -6:
             meaning = "erreur d'entrée-sortie";
             break;
-        case 7:
+        case -7:
             meaning = "erreur interne";
             break;
-        case 8:
+        case -8:
             meaning = "erreur de protocole";
             break;
-        case 9:
+        case -9:
             meaning = "commande rejetée";
             break;
-        case 10:
+        case -10:
             meaning = "texte tronqué";
             break;
-        case 11:
+        case -11:
             meaning = "fonction indisponible";
             break;
-        case 17:
+        case -17:
             meaning = "valeur hors limites";
             break;
         default:
