@@ -254,7 +254,7 @@ TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
     client.Connect();
     ASSERT_TRUE(WaitForState(client, Client::State::kReady));
     QTest::qWait(1600);
-    EXPECT_GE(daemon.commands.count("p"), 3);
+    EXPECT_GE(daemon.commands.count("p"), 2);
     EXPECT_LE(daemon.commands.count("p"), 5);
 
     client.Disconnect();
@@ -372,9 +372,10 @@ TEST_F(DummyRotator, TurnsTheShortWayStopsAndArrives) {
     client.TurnTo(352.4);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return std::abs(Position().value_or(0) + 7.6) < 0.05; }, 4000));
-    ASSERT_TRUE(WaitForState(client, Client::State::kReady));
-    ASSERT_FALSE(headings.empty());
-    EXPECT_NEAR(headings.back(), 352.4, 0.05);
+    // The client's next readings follow it there.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !headings.empty() && std::abs(headings.back() - 352.4) < 0.05; }, 2000));
+    EXPECT_EQ(client.state(), Client::State::kReady);
     EXPECT_EQ(client.StatusText(), QStringLiteral("Rotor 352 °"));
 }
 
