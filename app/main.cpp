@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStyleFactory>
 
 #include "cities/city_file.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orbida"));
     QApplication::setApplicationVersion(QStringLiteral("2.00"));
     QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
+    QApplication::setOrganizationName(QStringLiteral("Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -23,6 +25,12 @@ int main(int argc, char** argv) {
 
     orbida::ui::QtPlatform platform;
     orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
+    // What the user set last time; --reset forgets it all and starts as new.
+    QSettings settings;
+    if (QCoreApplication::arguments().contains(QStringLiteral("--reset"))) {
+        settings.clear();
+    }
+    form.UseSettings(&settings);
     form.show();
     return QApplication::exec();
 }

@@ -137,6 +137,10 @@ TickFrame ComputeTick(const TickInput& in) {
         f.longDistanceKm = geodesy::LongPathDistanceKm(f.distanceKm);
         f.longPathText = geodesy::FormatWhole(f.longAzimuth) + " °  " +
                          FormatDistance(f.longDistanceKm, in.unit);
+        f.longNeedleX2 =
+            geodesy::ToControlFloat(std::sin(f.longAzimuth * degToRad) * 300.0 + 2040.0);
+        f.longNeedleY2 =
+            geodesy::ToControlFloat(580.0 - std::cos(f.longAzimuth * degToRad) * 300.0);
         f.targetLocator = geodesy::LocatorOf(f.cursorPoint.latitude, f.cursorPoint.longitude);
     }
     if (in.longRoute && f.dots.shown) {

@@ -81,8 +81,10 @@ struct TickFrame {
     double longAzimuth = 0.0;     // whole degrees, 0 to 359
     double longDistanceKm = 0.0;  // unrounded
     std::string longPathText;     // "112 °  34176  Kms"
-    std::string targetLocator;    // "FN20XR", the locator of cursorPoint
-    LongRoute longRoute;          // shown only where the route dots are, and when asked for
+    float longNeedleX2 = 0.0f;    // the long-path needle's free end, as the dial's
+    float longNeedleY2 = 0.0f;
+    std::string targetLocator;  // "FN20XR", the locator of cursorPoint
+    LongRoute longRoute;        // shown only where the route dots are, and when asked for
 };
 
 // The angle constants, computed once at start-up: 4 atan(1) and that over 180.

@@ -93,7 +93,8 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
            a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
            a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
            a.referenceHundredths == b.referenceHundredths &&
-           a.internetConnected == b.internetConnected;
+           a.internetConnected == b.internetConnected && a.unit == b.unit &&
+           a.longRoute == b.longRoute;
 }
 
 }  // namespace
@@ -120,6 +121,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setAutoFillBackground(true);
     setFont(UiFont(8.25));
     BuildControls();
+    BuildReadings();
 
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
@@ -265,6 +267,7 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
+        ValidateTypedHome(Combo1->currentText());
         return;
     }
     const cities::ConnectionReport connection = platform_.connection.Check();
@@ -276,10 +279,14 @@ void Form1::ValidateCity() {
     }
     reference_ = *selected;
     ApplyReference();
+    RememberHomeText(catalogue_.names[index]);
     TickAtPointer();
 }
 
 void Form1::TickAt(QPoint globalPointer) {
+    if (pinned_) {
+        globalPointer = mapToGlobal(*pinned_);  // a pinned target stays measured
+    }
     tracking::TickInput in;
     in.cursorX = globalPointer.x();
     in.cursorY = globalPointer.y();
@@ -298,6 +305,8 @@ void Form1::TickAt(QPoint globalPointer) {
     in.pi = pi_;
     in.degToRad = degToRad_;
     in.internetConnected = reference_.internetConnected;
+    in.unit = unit_;
+    in.longRoute = longRoute_;
     // The tick is a pure function of its input: the same input would show the same frame.
     if (ticked_ && SameInput(in, lastInput_)) {
         return;
@@ -336,6 +345,7 @@ void Form1::ApplyFrame(const tracking::TickFrame& f) {
         }
         Carte->SetDotVisible(n, dot.visible);
     }
+    ApplyReadings(f);
 }
 
 void Form1::UpdateMapQuestTooltip() {
@@ -433,6 +443,7 @@ void Form1::TickAtPointer() {
 
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
+    RememberWindowPosition();
     if (ticked_) {
         TickAtPointer();
     }

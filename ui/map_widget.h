@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 namespace orbida::ui {
 
@@ -22,6 +23,14 @@ class MapWidget : public QWidget {
     // number is 1..12; a dot that is not placed keeps its position.
     void SetDotVisible(int number, bool visible);
     void SetDotPosition(int number, float top, float left);
+
+    // The long-path route: hollow marks centred on the given points, in map twips; an empty list
+    // hides them.
+    void SetLongRoute(const std::vector<QPointF>& centres);
+    const std::vector<QPointF>& LongRoute() const { return longRoute_; }
+    // The pinned point's mark, centred on a point in map twips, or hidden.
+    void SetPinMark(bool shown, QPointF centre = {});
+    bool PinMarkShown() const { return pinShown_; }
 
     float CrosshairX() const { return crosshairX_; }
     float CrosshairY() const { return crosshairY_; }
@@ -62,6 +71,11 @@ class MapWidget : public QWidget {
     float entoureLeft_ = 3840.0f;
     float entoureTop_ = 1680.0f;
     std::array<Shape, kDots> dots_{};
+
+    static QRect MarkRect(QPointF centreTwips, int radius);
+    std::vector<QPointF> longRoute_;
+    bool pinShown_ = false;
+    QPointF pin_;
 };
 
 }  // namespace orbida::ui
