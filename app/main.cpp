@@ -24,12 +24,12 @@ int main(int argc, char** argv) {
     }
 
     orbida::ui::QtPlatform platform;
-    orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
     // What the user set last time; --reset forgets it all and starts as new.
     QSettings settings;
     if (QCoreApplication::arguments().contains(QStringLiteral("--reset"))) {
         settings.clear();
     }
+    orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
     form.UseSettings(&settings);
     form.show();
     return QApplication::exec();
