@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "cities/home_entry.h"
-#include "cities/selection.h"
 
 namespace orbida::cities {
 namespace {
@@ -96,19 +95,6 @@ TEST(ReadHomeEntry, RefusedTextsSayWhy) {
                 << e.reason.toStdString();
         }
     }
-}
-
-TEST(SelectPoint, LocatorHomeShowsItsSquare) {
-    const HomeEntry e = Read(QStringLiteral("jn18eu"));
-    const ReferenceState s =
-        SelectPoint(e.point, e.name, e.locator, StartupReference(), {}, 9630.0f, 4815.0f).value();
-    EXPECT_EQ(s.cityName, QStringLiteral("JN18EU"));
-    EXPECT_EQ(s.locator.text, QStringLiteral("JN18EU"));
-    EXPECT_EQ(s.locator.cells[5], QStringLiteral("U"));
-    EXPECT_TRUE(s.citySelected);
-    const HomeEntry ten = Read(QStringLiteral("jn18eu55xx"));
-    EXPECT_EQ(SelectPoint(ten.point, ten.name, ten.locator, s, {}, 9630.0f, 4815.0f)->locator.text,
-              QStringLiteral("JN18EU"));
 }
 
 }  // namespace
