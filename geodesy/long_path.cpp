@@ -34,9 +34,10 @@ Vec ToVec(GeoPoint p) {
     return {std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
 }
 
-// Adding 0.0 turns a negative zero into a positive one.
+// Adding 0.0 turns a negative zero into a positive one. The vector is of unit length, give or
+// take rounding, which the clamp keeps within the arcsine's domain.
 GeoPoint ToPoint(Vec v) {
-    const double latitude = std::atan2(v.z, std::hypot(v.x, v.y)) / kRad;
+    const double latitude = std::asin(std::clamp(v.z, -1.0, 1.0)) / kRad;
     const double longitude = std::atan2(v.y, v.x) / kRad;
     return {latitude + 0.0, longitude + 0.0};
 }
