@@ -175,7 +175,9 @@ bool Form1::ValidateTypedHome(const QString& text) {
     if (entry.kind == cities::HomeKind::Refused) {
         lastRefusal_ = entry.reason;
         if (!entry.reason.isEmpty()) {
-            QToolTip::showText(Combo1->mapToGlobal(QPoint(0, Combo1->height())), entry.reason,
+            // The reason quotes what was typed: escaped, so that a "<" typed shows as itself.
+            QToolTip::showText(Combo1->mapToGlobal(QPoint(0, Combo1->height())),
+                               QStringLiteral("<nobr>%1</nobr>").arg(entry.reason.toHtmlEscaped()),
                                Combo1, QRect(), 5000);
         }
         return false;
