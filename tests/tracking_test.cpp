@@ -221,7 +221,7 @@ TEST(Tick, UnusableInputGivesAFiniteIdleFrame) {
     }
 }
 
-// The long path, the units and the pointer's locator, beside the design's readings.
+// The long path, the units and the pointer's locator, beside the short-path readings.
 TEST(Tick, LongPathUnitsAndLocator) {
     const struct {
         DistanceUnit unit;

@@ -224,7 +224,7 @@ void MapWidget::paintEvent(QPaintEvent* event) {
         painter.drawRect(QRectF(ring));
     }
 
-    // The long route under the design's dots: small hollow circles of another colour.
+    // The long route under the route dots: small hollow circles of another colour.
     if (!longRoute_.empty()) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kLongPathOrange, 1.5));
