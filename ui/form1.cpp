@@ -102,7 +102,8 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
            a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
            a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
            a.referenceHundredths == b.referenceHundredths &&
-           a.internetConnected == b.internetConnected;
+           a.internetConnected == b.internetConnected && a.unit == b.unit &&
+           a.longRoute == b.longRoute;
 }
 
 }  // namespace
@@ -122,6 +123,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setAutoFillBackground(true);
     setFont(UiFont(8.25));
     BuildControls();
+    BuildReadings();
 
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
@@ -287,14 +289,7 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
-        QString typed = Combo1->TypedText();
-        if (!typed.isEmpty()) {
-            if (typed.size() > 40) {
-                typed = typed.left(39) + QChar(0x2026);
-            }
-            ShowInputHint(
-                QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(typed));
-        }
+        ValidateTypedHome(Combo1->TypedText());
         return;
     }
     const cities::ConnectionReport connection = platform_.connection.Check();
@@ -308,10 +303,14 @@ void Form1::ValidateCity() {
     Combo1->ShowChoice(index);
     HideInputHint();
     ApplyReference();
+    RememberHomeText(catalogue_.names[index]);
     TickAtPointer();
 }
 
 void Form1::TickAt(QPoint globalPointer) {
+    if (pinned_) {
+        globalPointer = mapToGlobal(*pinned_);  // a pinned target stays measured
+    }
     tracking::TickInput in;
     in.cursorX = globalPointer.x();
     in.cursorY = globalPointer.y();
@@ -330,6 +329,8 @@ void Form1::TickAt(QPoint globalPointer) {
     in.pi = pi_;
     in.degToRad = degToRad_;
     in.internetConnected = reference_.internetConnected;
+    in.unit = unit_;
+    in.longRoute = longRoute_;
     // The tick is a pure function of its input: the same input would show the same frame.
     if (ticked_ && SameInput(in, lastInput_)) {
         return;
@@ -368,6 +369,7 @@ void Form1::ApplyFrame(const tracking::TickFrame& f) {
         }
         Carte->SetDotVisible(n, dot.visible);
     }
+    ApplyReadings(f);
 
     const std::optional<geodesy::GeoPoint> target =
         f.tracking ? std::optional(f.cursorPoint) : std::nullopt;
@@ -590,6 +592,7 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     HideInputHint();  // it would stay behind, away from the box
+    RememberWindowPosition();
     if (ticked_) {
         TickAtPointer();
     }
