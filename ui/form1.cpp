@@ -40,28 +40,6 @@ constexpr int kAfterMinuteMs = 50;
 // A difference between the wall clock and the monotonic time larger than this is a clock jump.
 constexpr std::chrono::milliseconds kClockJump{2000};
 
-struct LabelStyle {
-    QColor colour;
-    double points = 8.25;
-    bool bold = true;
-    Qt::Alignment alignment = Qt::AlignLeft;
-};
-
-template <typename Label = QLabel>
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const LabelStyle& style) {
-    auto* label = new Label(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(UiFont(style.points, style.bold));
-    label->setAlignment(style.alignment | Qt::AlignTop);
-    label->setWordWrap(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, style.colour);
-    label->setPalette(palette);
-    return label;
-}
-
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
