@@ -7,6 +7,7 @@
 #include "cities/coordinate_text.h"
 #include "cities/maidenhead.h"
 #include "geodesy/geo_point.h"
+#include "geodesy/map_layout.h"
 
 namespace orbida::cities {
 
@@ -14,8 +15,9 @@ namespace orbida::cities {
 struct ReferenceState {
     geodesy::GeoPoint referencePoint;       // as parsed, full precision
     geodesy::GeoPoint referenceHundredths;  // cut down to hundredths (floor)
-    float entoureLeft = 4760.0f;            // the marker on the map, twips
-    float entoureTop = 2360.0f;
+    // the marker on the map, twips
+    float entoureLeft = static_cast<float>(geodesy::kEntoureStartLeft);
+    float entoureTop = static_cast<float>(geodesy::kEntoureStartTop);
     QString longitudeText = kStartupDmsText;  // LblLonVille
     QString latitudeText = kStartupDmsText;   // LblLatVille
     Locator locator;                          // LblLocatVille and its cells

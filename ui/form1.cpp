@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geodesy/map_layout.h"
 #include "geodesy/sun.h"
 #include "tracking/sun_text.h"
 #include "ui/about_box.h"
@@ -32,8 +33,6 @@
 namespace orbida::ui {
 namespace {
 
-constexpr double kMapLeft = 240.0;  // Carte inside the window, twips
-constexpr double kMapTop = 720.0;
 // The shading timer fires this long after the minute has turned, so that it never wakes just
 // before it.
 constexpr int kAfterMinuteMs = 50;
@@ -94,7 +93,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
-    setFixedSize(TwipRect(0, 0, 10140, 7605).size());
+    setFixedSize(TwipRect(0, 0, geodesy::kWindowWidth, geodesy::kWindowHeight).size());
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, kGrey);
     setPalette(palette);
@@ -169,7 +168,8 @@ void Form1::BuildControls() {
 
     Carte = new MapWidget(this);
     Carte->setObjectName(QStringLiteral("Carte"));
-    Carte->setGeometry(TwipRect(kMapLeft, kMapTop, 9630, 4815));
+    Carte->setGeometry(
+        TwipRect(geodesy::kMapLeft, geodesy::kMapTop, geodesy::kMapWidth, geodesy::kMapHeight));
 
     Frame2 = new FrameWidget(QStringLiteral("Localisation d'une ville"), kCyan, this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
