@@ -24,6 +24,8 @@ struct ReferenceState {
     QString cityName;  // upper-cased, beside the distance (LblVilleDistance); empty at start
     bool citySelected = false;       // LblVilleDistance and LblDistance shown
     bool internetConnected = false;  // once true, stays true
+
+    friend bool operator==(const ReferenceState&, const ReferenceState&) = default;
 };
 
 // The values before any selection: marker at (4760, 2360), "            0°" texts, "JJ00AA".
@@ -33,6 +35,8 @@ ReferenceState StartupReference();
 struct ConnectionReport {
     bool viaLan = false;
     bool online = false;
+
+    friend bool operator==(const ConnectionReport&, const ConnectionReport&) = default;
 };
 
 // Makes city `index` of the catalogue the reference, on a map of mapWidth x mapHeight twips.

@@ -11,6 +11,8 @@ namespace orbida::geodesy {
 struct MapPosition {
     double x = 0.0;
     double y = 0.0;
+
+    friend bool operator==(const MapPosition&, const MapPosition&) = default;
 };
 
 // Screen pixels to map twips. The twips-per-pixel factors and the window and map positions are

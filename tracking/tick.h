@@ -54,6 +54,8 @@ struct TickInput {
 
     DistanceUnit unit = DistanceUnit::Kilometres;
     bool longRoute = false;  // the long-path route is drawn too
+
+    friend bool operator==(const TickInput&, const TickInput&) = default;
 };
 
 // Everything one tick writes. std::nullopt means "leave the control as it is".

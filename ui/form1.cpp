@@ -74,15 +74,6 @@ void ClaimMouse(QWidget* root) {
     root->setMouseTracking(true);
 }
 
-bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
-    return a.cursorX == b.cursorX && a.cursorY == b.cursorY && a.windowLeft == b.windowLeft &&
-           a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
-           a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
-           a.referenceHundredths == b.referenceHundredths &&
-           a.internetConnected == b.internetConnected && a.unit == b.unit &&
-           a.longRoute == b.longRoute;
-}
-
 }  // namespace
 
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
@@ -310,7 +301,7 @@ void Form1::TickAt(QPoint globalPointer) {
     in.unit = unit_;
     in.longRoute = longRoute_;
     // The tick is a pure function of its input: the same input would show the same frame.
-    if (ticked_ && SameInput(in, lastInput_)) {
+    if (ticked_ && in == lastInput_) {
         return;
     }
     ticked_ = true;

@@ -19,6 +19,8 @@ struct Remembered {
     std::optional<QPoint> position;
     tracking::DistanceUnit unit = tracking::DistanceUnit::Kilometres;
     bool longRoute = false;
+
+    friend bool operator==(const Remembered&, const Remembered&) = default;
 };
 
 Remembered ReadRemembered(const QSettings& settings);
