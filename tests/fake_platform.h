@@ -65,6 +65,18 @@ class FakeClock final : public ui::Clock {
     ui::WallTime now{std::chrono::milliseconds{0}};
 };
 
+class FakeSession final : public ui::Session {
+  public:
+    bool PointerKnownOutside() const override { return pointerKnownOutside; }
+    double RefreshRate() const override { return refreshRate; }
+    void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
+    void Exit(int status) override { exits.push_back(status); }
+    bool pointerKnownOutside = true;
+    double refreshRate = 60.0;
+    std::vector<QString> messages;
+    std::vector<int> exits;
+};
+
 struct FakePlatform {
     FakePointer pointer;
     FakeUrlOpener urls;
@@ -72,9 +84,10 @@ struct FakePlatform {
     FakeConnection connection;
     FakeWindowManager windows;
     FakeClock clock;
+    FakeSession session;
 
     ui::Platform Services() {
-        return ui::Platform{pointer, urls, processes, connection, windows, clock};
+        return ui::Platform{pointer, urls, processes, connection, windows, clock, session};
     }
 };
 

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -109,8 +108,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     qApp->installEventFilter(this);
 
     // One frame of the screen, in milliseconds: the pace at which fast pointer moves are shown.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal hertz = screen != nullptr ? screen->refreshRate() : 60.0;
+    const double hertz = platform_.session.RefreshRate();
     frameMs_ =
         static_cast<qint64>(std::clamp(1000.0 / std::max(hertz, 1.0), 1000.0 / 240, 1000.0 / 50));
     frameTimer_.setSingleShot(true);
@@ -127,7 +125,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     greyLineShortcut_->setContext(Qt::ApplicationShortcut);
     connect(greyLineShortcut_, &QShortcut::activated, this, [this] { SetGreyLine(!greyLine_); });
 
-    if (screen != nullptr) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
@@ -239,7 +237,7 @@ void Form1::BuildControls() {
     connect(CmdMapQuest, &QPushButton::clicked, this, &Form1::OpenWebMap);
     connect(CmdAide, &QPushButton::clicked, this, &Form1::ShowAbout);
     connect(CmdMinimise, &QPushButton::clicked, this, &Form1::Minimise);
-    connect(CmdQuitte, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+    connect(CmdQuitte, &QPushButton::clicked, this, [this] { platform_.session.Exit(0); });
 }
 
 void Form1::ApplyReference() {
@@ -454,10 +452,8 @@ void Form1::OpenWebMap() {
     text1_ = AddressNumber(reference_.referencePoint.latitude);
     text2_ = AddressNumber(-reference_.referencePoint.longitude);
     if (!platform_.urls.Open(QUrl(WebMapAddress(reference_.referencePoint)))) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbida"),
-                        QStringLiteral("Impossible de se connecter au site GoogleMaps"),
-                        QMessageBox::Ok, this);
-        box.exec();
+        platform_.session.ShowMessage(
+            this, QStringLiteral("Impossible de se connecter au site GoogleMaps"));
     }
 }
 
@@ -569,8 +565,8 @@ void Form1::moveEvent(QMoveEvent* event) {
 
 void Form1::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Wayland does not tell where the pointer went: it is somewhere off this window.
+    if (!platform_.session.PointerKnownOutside()) {
+        // The session does not tell where the pointer went: it is somewhere off this window.
         frameTimer_.stop();
         TickAt(QPoint(-1'000'000, -1'000'000));
         return;

@@ -1,10 +1,14 @@
 #include "ui/platform.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QProcess>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -97,6 +101,23 @@ class QtWindowManager final : public WindowManager {
     void Minimise(QWidget* window) override { window->showMinimized(); }
 };
 
+class QtSession final : public Session {
+  public:
+    bool PointerKnownOutside() const override {
+        return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    }
+    double RefreshRate() const override {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen != nullptr ? screen->refreshRate() : 60.0;
+    }
+    void ShowMessage(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbida"), text, QMessageBox::Ok,
+                        parent);
+        box.exec();
+    }
+    void Exit(int status) override { QCoreApplication::exit(status); }
+};
+
 }  // namespace
 
 CommandLine LinkCommand(const QString& address) {
@@ -115,6 +136,7 @@ struct QtPlatform::Impl {
     QtProcessLauncher processes;
     QtConnectionChecker connection;
     QtWindowManager windows;
+    QtSession session;
     SystemClock systemClock;
     std::optional<FixedClock> fixedClock;
 };
@@ -129,8 +151,8 @@ QtPlatform::~QtPlatform() = default;
 Platform QtPlatform::Services() {
     Clock& clock = impl_->fixedClock ? static_cast<Clock&>(*impl_->fixedClock)
                                      : static_cast<Clock&>(impl_->systemClock);
-    return Platform{impl_->pointer,    impl_->urls,    impl_->processes,
-                    impl_->connection, impl_->windows, clock};
+    return Platform{impl_->pointer, impl_->urls, impl_->processes, impl_->connection,
+                    impl_->windows, clock,       impl_->session};
 }
 
 }  // namespace orbida::ui

@@ -54,6 +54,22 @@ class WindowManager {
     virtual void Minimise(QWidget* window) = 0;
 };
 
+// The desktop session the program runs in: what it says of itself, the one message the program
+// shows, and the end of the program.
+class Session {
+  public:
+    virtual ~Session() = default;
+    // Whether the session tells where the pointer is once it has left the program's windows
+    // (Wayland does not).
+    virtual bool PointerKnownOutside() const = 0;
+    // The refresh rate of the primary screen, in hertz.
+    virtual double RefreshRate() const = 0;
+    // Shows a message with an OK button over `parent` and returns once it is closed.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // Ends the program's event loop with an exit status.
+    virtual void Exit(int status) = 0;
+};
+
 struct Platform {
     PointerSource& pointer;
     UrlOpener& urls;
@@ -61,6 +77,7 @@ struct Platform {
     ConnectionChecker& connection;
     WindowManager& windows;
     Clock& clock;
+    Session& session;
 };
 
 // The command line that opens an address with the desktop's own opener: xdg-open on Linux and
