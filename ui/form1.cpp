@@ -79,7 +79,10 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
       platform_(platform),
+      pacer_(FramePacer::FrameFor(platform_.session.RefreshRate()),
+             [this] { return FramePacer::Milliseconds{monotonic_.elapsed()}; }),
       drag_(platform_.windows) {
+    monotonic_.start();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
@@ -107,14 +110,10 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     ClaimMouse(this);
     qApp->installEventFilter(this);
 
-    // One frame of the screen, in milliseconds: the pace at which fast pointer moves are shown.
-    const double hertz = platform_.session.RefreshRate();
-    frameMs_ =
-        static_cast<qint64>(std::clamp(1000.0 / std::max(hertz, 1.0), 1000.0 / 240, 1000.0 / 50));
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        sinceLastFrame_.start();
+        pacer_.HeldShown();
         TickAt(pendingPointer_);
     });
 
@@ -480,19 +479,16 @@ void Form1::Minimise() {
 }
 
 void Form1::PointerMoved(QPoint globalPointer) {
-    // A move after a quiet spell is shown at once. Moves that follow faster than the screen
-    // refreshes are gathered, and the last of them is shown at the end of the frame: the screen
-    // could not show the others anyway, and each tick repaints text and dots.
+    // Each tick repaints text and dots: moves faster than the screen refreshes are gathered.
     pendingPointer_ = globalPointer;
-    if (frameTimer_.isActive()) {
+    const std::optional<FramePacer::Milliseconds> wait = pacer_.Moved();
+    if (!wait) {
         return;
     }
-    const qint64 elapsed = sinceLastFrame_.isValid() ? sinceLastFrame_.elapsed() : frameMs_;
-    if (elapsed >= frameMs_) {
-        sinceLastFrame_.start();
+    if (wait->count() == 0) {
         TickAt(globalPointer);
     } else {
-        frameTimer_.start(static_cast<int>(frameMs_ - elapsed));
+        frameTimer_.start(static_cast<int>(wait->count()));
     }
 }
 
@@ -543,6 +539,7 @@ void Form1::mouseReleaseEvent(QMouseEvent* event) {
 void Form1::TickAtPointer() {
     // The pointer as it is now supersedes a move still waiting for the end of its frame.
     frameTimer_.stop();
+    pacer_.DropHeld();
     TickAt(platform_.pointer.Position());
 }
 
@@ -568,6 +565,7 @@ void Form1::leaveEvent(QEvent* event) {
     if (!platform_.session.PointerKnownOutside()) {
         // The session does not tell where the pointer went: it is somewhere off this window.
         frameTimer_.stop();
+        pacer_.DropHeld();
         TickAt(QPoint(-1'000'000, -1'000'000));
         return;
     }
