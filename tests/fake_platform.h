@@ -3,7 +3,6 @@
 // Test doubles of the desktop services: they record what the windows ask for and answer what the
 // test sets.
 #include <QPoint>
-#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 #include <vector>
@@ -25,16 +24,6 @@ class FakeUrlOpener final : public ui::UrlOpener {
         return succeed;
     }
     std::vector<QUrl> opened;
-    bool succeed = true;
-};
-
-class FakeProcessLauncher final : public ui::ProcessLauncher {
-  public:
-    bool StartDetached(const QString& program, const QStringList& arguments) override {
-        started.push_back(QStringList{program} + arguments);
-        return succeed;
-    }
-    std::vector<QStringList> started;
     bool succeed = true;
 };
 
@@ -80,14 +69,13 @@ class FakeSession final : public ui::Session {
 struct FakePlatform {
     FakePointer pointer;
     FakeUrlOpener urls;
-    FakeProcessLauncher processes;
     FakeConnection connection;
     FakeWindowManager windows;
     FakeClock clock;
     FakeSession session;
 
     ui::Platform Services() {
-        return ui::Platform{pointer, urls, processes, connection, windows, clock, session};
+        return ui::Platform{pointer, urls, connection, windows, clock, session};
     }
 };
 

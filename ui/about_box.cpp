@@ -301,8 +301,7 @@ void AboutBox::SetShape2Visible(bool visible) {
 
 void AboutBox::OpenLink(const QString& address) {
     // The browser starts on its own; whether it could be started at all changes nothing here.
-    const CommandLine command = LinkCommand(address);
-    platform_.processes.StartDetached(command.program, command.arguments);
+    platform_.urls.Open(QUrl(address));
 }
 
 void AboutBox::paintEvent(QPaintEvent*) {

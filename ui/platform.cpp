@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
-#include <QProcess>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -23,13 +22,6 @@ class QtPointer final : public PointerSource {
 class QtUrlOpener final : public UrlOpener {
   public:
     bool Open(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-};
-
-class QtProcessLauncher final : public ProcessLauncher {
-  public:
-    bool StartDetached(const QString& program, const QStringList& arguments) override {
-        return QProcess::startDetached(program, arguments);
-    }
 };
 
 // Asks the system's network information backend (NetworkManager on Linux, the Network List
@@ -120,20 +112,9 @@ class QtSession final : public Session {
 
 }  // namespace
 
-CommandLine LinkCommand(const QString& address) {
-#if defined(Q_OS_WIN)
-    return {QStringLiteral("explorer.exe"), {address}};
-#elif defined(Q_OS_MACOS)
-    return {QStringLiteral("open"), {address}};
-#else
-    return {QStringLiteral("xdg-open"), {address}};
-#endif
-}
-
 struct QtPlatform::Impl {
     QtPointer pointer;
     QtUrlOpener urls;
-    QtProcessLauncher processes;
     QtConnectionChecker connection;
     QtWindowManager windows;
     QtSession session;
@@ -151,7 +132,7 @@ QtPlatform::~QtPlatform() = default;
 Platform QtPlatform::Services() {
     Clock& clock = impl_->fixedClock ? static_cast<Clock&>(*impl_->fixedClock)
                                      : static_cast<Clock&>(impl_->systemClock);
-    return Platform{impl_->pointer, impl_->urls, impl_->processes, impl_->connection,
+    return Platform{impl_->pointer, impl_->urls, impl_->connection,
                     impl_->windows, clock,       impl_->session};
 }
 

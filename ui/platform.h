@@ -2,7 +2,6 @@
 
 #include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 #include <memory>
 #include <optional>
@@ -24,18 +23,12 @@ class PointerSource {
     virtual QPoint Position() const = 0;
 };
 
-// Hands an address to the default browser. False when it could not be handed over at all.
+// Hands an address to the desktop's own opener (the default browser for a web address): the one
+// way the program opens an address. False when it could not be handed over at all.
 class UrlOpener {
   public:
     virtual ~UrlOpener() = default;
     virtual bool Open(const QUrl& url) = 0;
-};
-
-// Starts a command line as a process of its own, without waiting for it.
-class ProcessLauncher {
-  public:
-    virtual ~ProcessLauncher() = default;
-    virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
 };
 
 // Whether the machine has a network connection; a check that fails reports none.
@@ -73,20 +66,11 @@ class Session {
 struct Platform {
     PointerSource& pointer;
     UrlOpener& urls;
-    ProcessLauncher& processes;
     ConnectionChecker& connection;
     WindowManager& windows;
     Clock& clock;
     Session& session;
 };
-
-// The command line that opens an address with the desktop's own opener: xdg-open on Linux and
-// other Unix desktops, the shell's explorer on Windows, open on macOS.
-struct CommandLine {
-    QString program;
-    QStringList arguments;
-};
-CommandLine LinkCommand(const QString& address);
 
 // The real services, over Qt.
 class QtPlatform {
