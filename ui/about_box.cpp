@@ -12,7 +12,6 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "ui/form1.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/version.h"
