@@ -35,6 +35,10 @@ using CityLookup = std::function<int(const QString& typed)>;
 // out of range are refused with their reason, as is anything else that is not empty.
 HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity);
 
+// Folds a name for matching: accents removed, case folded ("Besançon" and "BESANCON" both give
+// "besancon").
+QString FoldForMatch(const QString& text);
+
 // The index of the first city of the list whose name is `typed`, or starts with it, compared
 // without regard to case or accents; -1 when none does or `typed` is blank.
 int FindCityByPrefix(const QStringList& names, const QString& typed);

@@ -56,18 +56,6 @@ class FoldingCompleter final : public QCompleter {
 
 }  // namespace
 
-QString FoldForMatch(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString out;
-    out.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing) {
-            out.append(c);
-        }
-    }
-    return out.toCaseFolded();
-}
-
 int MatchCityName(const QStringList& folded, const QString& typed) {
     const QString key = FoldForMatch(typed.trimmed());
     if (key.isEmpty()) {

@@ -3,11 +3,11 @@
 #include <QComboBox>
 #include <QStringList>
 
+#include "cities/home_entry.h"
+
 namespace orbida::ui {
 
-// Folds a name for matching: accents removed, case folded ("Besançon" and "BESANCON" both give
-// "besancon").
-QString FoldForMatch(const QString& text);
+using cities::FoldForMatch;
 
 // The position of the city that a typed text names, in the list's order: the first name equal
 // to it without regard to case or accents, else the first name it begins, else -1 (also for an
