@@ -131,14 +131,8 @@ AboutBox::AboutBox(Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       platform_(platform),
       drag_(platform_.windows) {
-    setObjectName(QStringLiteral("frmAbout"));
+    StyleWindow(this, "frmAbout", TwipRect(0, 0, 6105, 7350).size(), kAboutGrey);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipRect(0, 0, 6105, 7350).size());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kAboutGrey);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(UiFont(8.25));
     BuildControls();
     cmdOK->setFocus();
 
@@ -212,14 +206,9 @@ void AboutBox::BuildControls() {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 
-    // Every control keeps the pointer's moves and presses to itself: only a move over the bare
-    // surface resets the link labels, and only the surface and the labels watched below drag.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        child->setAttribute(Qt::WA_NoMousePropagation);
-        child->setMouseTracking(true);
-    }
-    setMouseTracking(true);
+    // Only a move over the bare surface resets the link labels, and only the surface and the
+    // labels watched below drag.
+    ClaimMouse(this);
     for (QLabel* label : {Lblvemra, LblRmobile, Label1, Label2, Label7, Label9, Label11}) {
         label->installEventFilter(this);
     }

@@ -62,17 +62,6 @@ void SetTextIfChanged(QLabel* label, const QString& text) {
     }
 }
 
-// Every widget of the window takes its own mouse presses, so that only the bare surface (and
-// the border drawn on it) starts a drag, and reports pointer moves to the tick.
-void ClaimMouse(QWidget* root) {
-    const auto children = root->findChildren<QWidget*>();
-    for (QWidget* w : children) {
-        w->setAttribute(Qt::WA_NoMousePropagation);
-        w->setMouseTracking(true);
-    }
-    root->setMouseTracking(true);
-}
-
 }  // namespace
 
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
@@ -83,15 +72,10 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
              [this] { return FramePacer::Milliseconds{monotonic_.elapsed()}; }),
       drag_(platform_.windows) {
     monotonic_.start();
-    setObjectName(QStringLiteral("Form1"));
+    StyleWindow(this, "Form1", TwipRect(0, 0, geodesy::kWindowWidth, geodesy::kWindowHeight).size(),
+                kGrey);
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
-    setFixedSize(TwipRect(0, 0, geodesy::kWindowWidth, geodesy::kWindowHeight).size());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kGrey);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(UiFont(8.25));
     BuildControls();
     BuildReadings();
 
@@ -107,6 +91,8 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     degToRad_ = tracking::ComputeDegToRad(pi_);
     reference_.internetConnected = false;
 
+    // Only the bare surface (and the border drawn on it) starts a drag; every pointer move
+    // reaches the tick.
     ClaimMouse(this);
     qApp->installEventFilter(this);
 

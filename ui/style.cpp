@@ -18,6 +18,16 @@ QFont UiFont(double points, bool bold) {
     return font;
 }
 
+void StyleWindow(QWidget* window, const char* name, QSize size, const QColor& background) {
+    window->setObjectName(QString::fromLatin1(name));
+    window->setFixedSize(size);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, background);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->setFont(UiFont(8.25));
+}
+
 void StyleLabel(QLabel* label, const char* name, QRect geometry, const LabelStyle& style) {
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(geometry);

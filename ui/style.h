@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QLabel>
 #include <QRect>
+#include <QSize>
 #include <QString>
 
 namespace orbida::ui {
@@ -42,6 +43,9 @@ struct LabelStyle {
 
 // Names, places and styles a label of the layout; its text wraps at word boundaries.
 void StyleLabel(QLabel* label, const char* name, QRect geometry, const LabelStyle& style);
+
+// Sets up a fixed-size window of the layout: its name, size, background and the window font.
+void StyleWindow(QWidget* window, const char* name, QSize size, const QColor& background);
 
 // A new label of the layout, of type Label (a QLabel or one of its subclasses).
 template <typename Label = QLabel>
