@@ -178,8 +178,10 @@ TEST_F(ReadingsTest, ShortcutsAndMenu) {
     for (const QAction* a : form.MapMenu()->actions()) {
         texts << a->text() + QLatin1Char('|') + a->shortcut().toString();
     }
-    EXPECT_EQ(texts,
-              (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L", "Unités|"}));
+    EXPECT_EQ(texts, (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L",
+                                  "Unités|", "|", "Orienter l'antenne (court chemin)|Ctrl+R",
+                                  "Orienter l'antenne (long chemin)|Ctrl+Shift+R",
+                                  "Arrêter le rotor|Ctrl+Space", "Rotor…|"}));
 }
 
 class SettingsTest : public ::testing::Test {

@@ -117,6 +117,45 @@ TEST(Tick, AzimuthAndNeedle) {
     }
 }
 
+// The course sent to an antenna rotator: the dial's azimuth before rounding, which a textbook
+// initial bearing (east-positive longitudes) must match, on either side and across the
+// antimeridian.
+TEST(Tick, UnroundedCourse) {
+    struct Case {
+        const char* name;
+        double refLat, refLon, curLat, curLon;  // west positive
+    };
+    const Case cases[] = {
+        {"Paris to New York", 48.8566, -2.3522, 40.71, 74.00},
+        {"Paris to Tokyo", 48.8566, -2.3522, 35.68, -139.69},
+        {"Sydney to Santiago", -33.87, -151.21, -33.45, 70.67},
+        {"east across the antimeridian", 10, -170, 20, 170},
+        {"west across the antimeridian", 10, 170, -20, -170},
+        {"north-north-west", 48.85, -2.35, 60, -1.0},
+        {"due south on the meridian", 48.85, -2.35, 10, -2.35},
+    };
+    const double rad = std::acos(-1.0) / 180.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, c.refLat, c.refLon);
+        const TickFrame f = ComputeTick(in);
+        const double p1 = c.refLat * rad;
+        const double p2 = f.cursorPoint.latitude * rad;
+        const double dl = (c.refLon - f.cursorPoint.longitude) * rad;
+        double bearing =
+            std::atan2(std::sin(dl) * std::cos(p2),
+                       std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl)) /
+            rad;
+        bearing = std::fmod(bearing + 360.0, 360.0);
+        EXPECT_NEAR(f.dial.course, bearing, 0.05);
+        EXPECT_GE(f.dial.course, 0.0);
+        EXPECT_LT(f.dial.course, 360.0);
+        // The dial shows it rounded to a whole degree on the far side from north.
+        EXPECT_LT(std::abs(f.dial.azimuth - f.dial.course), 1.0);
+    }
+}
+
 TEST(Tick, RouteDotPositions) {
     struct Case {
         const char* name;

@@ -28,4 +28,14 @@ void RememberPosition(QSettings& settings, QPoint position);
 void RememberUnit(QSettings& settings, tracking::DistanceUnit unit);
 void RememberLongRoute(QSettings& settings, bool longRoute);
 
+// Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
+// range reads as the daemon's usual one.
+struct RotatorAddress {
+    QString host;
+    quint16 port = 4533;
+};
+
+RotatorAddress ReadRotatorAddress(const QSettings& settings);
+void RememberRotator(QSettings& settings, const RotatorAddress& address);
+
 }  // namespace orbida::ui
