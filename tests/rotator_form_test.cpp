@@ -184,6 +184,9 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
         {"-90.000000", "Rotor 270 °", 1740.0f, 580.0f},
         {"405.500000", "Rotor 45 °", 2253.98f, 369.73f},
         {"0.000000", "Rotor 0 °", 2040.0f, 280.0f},
+        // Whole degrees as the dial writes them: 291.5 is the course it shows as 292 °.
+        {"-68.500000", "Rotor 292 °", 1760.87f, 470.05f},
+        {"45.700000", "Rotor 45 °", 2254.71f, 370.48f},
     };
     for (const auto& r : readings) {
         SCOPED_TRACE(r.reported);

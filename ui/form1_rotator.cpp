@@ -18,6 +18,16 @@
 #include "ui/twips.h"
 
 namespace orbida::ui {
+namespace {
+
+// A heading in whole degrees as the dial writes an azimuth, rounded away from north: an antenna
+// turned to the course that the dial shows as 292 ° reads 292 °, not 291 °.
+QString DialDegrees(double course) {
+    const double whole = course < 180.0 ? std::floor(course) : 360.0 - std::floor(360.0 - course);
+    return QString::number(static_cast<int>(whole)) + QStringLiteral(" °");
+}
+
+}  // namespace
 
 void Form1::BuildRotator() {
     rotator_ = new rotator::Client(this);
@@ -80,7 +90,17 @@ void Form1::SetRotator(const QString& host, quint16 port, bool remember) {
 
 void Form1::ShowRotatorStatus() {
     const bool set = !rotator_->Host().isEmpty();
-    const QString text = set ? rotator_->StatusText() : QString();
+    QString text = set ? rotator_->StatusText() : QString();
+    const std::optional<double> heading = rotator_->Heading();
+    if (heading) {
+        // The client writes the heading rounded down.
+        const QString own = QStringLiteral("Rotor ") +
+                            QString::number(static_cast<long long>(std::floor(*heading))) +
+                            QStringLiteral(" °");
+        if (text.startsWith(own)) {
+            text = QStringLiteral("Rotor ") + DialDegrees(*heading) + text.mid(own.size());
+        }
+    }
     if (LblRotor->text() != text) {
         LblRotor->setText(text);
         LblRotor->setToolTip(text);
