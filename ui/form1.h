@@ -21,7 +21,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QShortcut;
 class QSettings;
 
 namespace orbida::rotator {
@@ -154,7 +153,6 @@ class Form1 : public QWidget {
 
     bool greyLine_ = false;
     QTimer sunTimer_;
-    QShortcut* greyLineShortcut_ = nullptr;
     // The wall time when the shading was last brought up to date, and the monotonic time since:
     // the two drift apart when the machine sleeps or the clock is set.
     WallTime sunWall_{};
@@ -189,6 +187,7 @@ class Form1 : public QWidget {
     QMenu* mapMenu_ = nullptr;
     QAction* pinAction_ = nullptr;
     QAction* longRouteAction_ = nullptr;
+    QAction* greyLineAction_ = nullptr;
     std::array<QAction*, 3> unitActions_{};
     std::optional<QPoint> pinned_;  // the pointer's place in the window when pinned
     QPoint menuPoint_;              // where the map's menu was asked for, in the window

@@ -9,6 +9,7 @@ const QString kHome = QStringLiteral("reference/home");
 const QString kPosition = QStringLiteral("window/position");
 const QString kUnit = QStringLiteral("display/unit");
 const QString kLongRoute = QStringLiteral("display/longRoute");
+const QString kGreyLine = QStringLiteral("display/greyLine");
 const QString kRotatorHost = QStringLiteral("rotator/host");
 const QString kRotatorPort = QStringLiteral("rotator/port");
 
@@ -50,6 +51,7 @@ Remembered ReadRemembered(const QSettings& settings) {
         }
     }
     r.longRoute = settings.value(kLongRoute).toString() == QLatin1String("true");
+    r.greyLine = settings.value(kGreyLine).toString() == QLatin1String("true");
     return r;
 }
 
@@ -68,6 +70,10 @@ void RememberUnit(QSettings& settings, tracking::DistanceUnit unit) {
 
 void RememberLongRoute(QSettings& settings, bool longRoute) {
     settings.setValue(kLongRoute, longRoute ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+void RememberGreyLine(QSettings& settings, bool greyLine) {
+    settings.setValue(kGreyLine, greyLine ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 RotatorAddress ReadRotatorAddress(const QSettings& settings) {
