@@ -316,11 +316,8 @@ TEST_F(RotatorFormTest, TurnsHamlibsDummyRotator) {
     const quint16 port = probe.Port();
     probe.Refuse();
     QProcess daemon;
-    const auto start = [&] {
-        daemon.start(program, {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
-        return daemon.waitForStarted(2000);
-    };
-    ASSERT_TRUE(start());
+    daemon.start(program, {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+    ASSERT_TRUE(daemon.waitForStarted(2000));
     const auto position = [&]() -> std::optional<double> {
         QTcpSocket socket;
         socket.connectToHost(QHostAddress::LocalHost, port);
@@ -350,19 +347,6 @@ TEST_F(RotatorFormTest, TurnsHamlibsDummyRotator) {
     QTest::qWait(700);
     EXPECT_NEAR(position().value_or(-1e9), stopped, 0.05);
 
-    // The daemon goes away: said within 3 s, the window goes on; back again, Ctrl+R turns it.
-    daemon.kill();
-    daemon.waitForFinished(2000);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return form.Rotator()->state() == Client::State::kFailed; }, 3000));
-    EXPECT_TRUE(Status()->text().startsWith("Rotor : ")) << Status()->text().toStdString();
-    EXPECT_FALSE(Dial()->RotorNeedleVisible());
-    ASSERT_TRUE(start());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return position().has_value(); }, 3000));
-    Key(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
-    // The long path, 111.5 °, eastwards from 0.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return position().value_or(0) > 5.0; }, 3000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return Dial()->RotorNeedleX2() > 2040.0f + 30.0f; }, 2000));
     form.SetRotator(QString(), 4533, false);
     daemon.kill();
     daemon.waitForFinished(2000);
