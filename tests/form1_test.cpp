@@ -13,9 +13,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTimer>
 #include <QUrlQuery>
+#include <cmath>
+#include <vector>
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
@@ -160,6 +163,7 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
     };
     move({200, 200});
     const float first = Map()->CrosshairX();
+    EXPECT_EQ(first, static_cast<float>(200 * 15 - 330)) << "the first move shown at once";
     move({210, 200});
     move({220, 200});
     EXPECT_EQ(Map()->CrosshairX(), first) << "gathered until the frame ends";
@@ -173,6 +177,23 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
     QApplication::sendEvent(&form, &leave);
     wait(60);
     EXPECT_FALSE(Map()->CrosshairVisible());
+}
+
+// A window moved under a still pointer measures the pointer again.
+TEST_F(Form1Test, MovingTheWindowUnderAStillPointerTicksAgain) {
+    const QPoint moves[] = {{30, 0}, {0, 20}, {-10, -10}};
+    for (const QPoint& by : moves) {
+        SCOPED_TRACE(::testing::Message() << by.x() << ", " << by.y());
+        const QPoint pointer = form.mapToGlobal(QPoint(200, 200));
+        fake.pointer.position = pointer;
+        form.TickAt(pointer);
+        const float x = Map()->CrosshairX();
+        const float y = Map()->CrosshairY();
+        form.move(form.pos() + by);
+        form.TickAt(pointer);
+        EXPECT_EQ(Map()->CrosshairX(), x - static_cast<float>(15 * by.x()));
+        EXPECT_EQ(Map()->CrosshairY(), y - static_cast<float>(15 * by.y()));
+    }
 }
 
 TEST_F(Form1Test, ChoosingParis) {
@@ -352,6 +373,119 @@ TEST_F(Form1Test, LongestTextsFitTheirLabels) {
         QLabel* label = Child<QLabel>(c.label);
         EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(QString::fromUtf8(c.text)),
                   label->width());
+    }
+}
+
+// Collects the regions of the paint events a widget receives.
+class PaintRecorder : public QObject {
+  public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion region;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+void Settle() {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 60) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// Pixels a dot's outline covers (7 pixels and the outline's 2 around), the ring's (9 pixels and
+// half its 2-pixel outline), a crosshair line, and the needle's (its ends and half its width).
+QRect DotOutline(double left, double top) {
+    return QRect(static_cast<int>(std::floor(left / 15)) - 2,
+                 static_cast<int>(std::floor(top / 15)) - 2, 11, 11);
+}
+QRect RingOutline(double left, double top) {
+    return QRect(static_cast<int>(std::floor(left / 15)) - 1,
+                 static_cast<int>(std::floor(top / 15)) - 1, 11, 11);
+}
+QRect Column(double x) {
+    return QRect(static_cast<int>(std::floor(x / 15)), 0, 1, 321);
+}
+QRect Row(double y) {
+    return QRect(0, static_cast<int>(std::floor(y / 15)), 641, 1);
+}
+QRect Needle(double x2, double y2) {
+    return QRectF(QPointF(2040, 600) / 15, QPointF(x2, y2) / 15)
+        .normalized()
+        .adjusted(-1, -1, 1, 1)
+        .toAlignedRect();
+}
+
+// Only what changes is repainted, so the region must cover a shape where it was and where it now
+// is, outline included: anything left out keeps its old image on the screen.
+TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
+    struct Case {
+        const char* name;
+        void (*setUp)(MapWidget&, DialFrame&);
+        void (*change)(MapWidget&, DialFrame&);
+        std::vector<QRect> covered;
+    };
+    const auto none = +[](MapWidget&, DialFrame&) {};
+    const Case cases[] = {
+        {"a dot moves",
+         none,
+         [](MapWidget& map, DialFrame&) { map.SetDotPosition(1, 1500, 1500); },
+         {DotOutline(3480, 960), DotOutline(1500, 1500)}},
+        {"a dot hides",
+         none,
+         [](MapWidget& map, DialFrame&) { map.SetDotVisible(3, false); },
+         {DotOutline(3480, 1440)}},
+        {"a dot shows",
+         none,
+         [](MapWidget& map, DialFrame&) { map.SetDotVisible(6, true); },
+         {DotOutline(3480, 2280)}},
+        {"the ring moves",
+         none,
+         [](MapWidget& map, DialFrame&) { map.SetEntoure(4807.9214f, 1030.5859f); },
+         {RingOutline(3840, 1680), RingOutline(4807.9214, 1030.5859)}},
+        {"the crosshair moves",
+         none,
+         [](MapWidget& map, DialFrame&) { map.SetCrosshair(3000, 1500); },
+         {Column(4440), Column(3000), Row(2280), Row(1500)}},
+        {"the crosshair shows",
+         [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(false); },
+         [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(true); },
+         {Column(4440), Row(2280)}},
+        {"the needle turns",
+         none,
+         [](MapWidget&, DialFrame& dial) { dial.SetNeedle(2340, 600); },
+         {Needle(2300, 380), Needle(2340, 600)}},
+        {"the needle hides",
+         none,
+         [](MapWidget&, DialFrame& dial) { dial.SetNeedleVisible(false); },
+         {Needle(2300, 380)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MapWidget map;
+        map.resize(642, 321);
+        DialFrame dial(QStringLiteral("Azimut"), Qt::cyan);
+        dial.resize(169, 73);
+        c.setUp(map, dial);
+        map.show();
+        dial.show();
+        Settle();
+        PaintRecorder mapPaints(&map);
+        PaintRecorder dialPaints(&dial);
+        c.change(map, dial);
+        Settle();
+        const QRegion painted = mapPaints.region + dialPaints.region;
+        EXPECT_NE(painted, QRegion(map.rect())) << "the whole map repainted: nothing is checked";
+        for (const QRect& r : c.covered) {
+            EXPECT_TRUE(QRegion(r).subtracted(painted).isEmpty())
+                << r.x() << ", " << r.y() << " " << r.width() << " x " << r.height();
+        }
     }
 }
 
