@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrlQuery>
-#include <cmath>
 #include <vector>
 
 #include "cities/city_file.h"
@@ -399,21 +398,13 @@ void Settle() {
     }
 }
 
-// Pixels a dot's outline covers (7 pixels and the outline's 2 around), the ring's (9 pixels and
-// half its 2-pixel outline), a crosshair line, and the needle's (its ends and half its width).
-QRect DotOutline(double left, double top) {
-    return QRect(static_cast<int>(std::floor(left / 15)) - 2,
-                 static_cast<int>(std::floor(top / 15)) - 2, 11, 11);
+// The pixels a shape covers, from its position in twips: a dot's 7 and its 2-pixel outline
+// around, the ring's 9 and half its outline, a crosshair line, the needle and half its width.
+QRect DotOutline(int left, int top) {
+    return QRect(left / 15 - 2, top / 15 - 2, 11, 11);
 }
 QRect RingOutline(double left, double top) {
-    return QRect(static_cast<int>(std::floor(left / 15)) - 1,
-                 static_cast<int>(std::floor(top / 15)) - 1, 11, 11);
-}
-QRect Column(double x) {
-    return QRect(static_cast<int>(std::floor(x / 15)), 0, 1, 321);
-}
-QRect Row(double y) {
-    return QRect(0, static_cast<int>(std::floor(y / 15)), 641, 1);
+    return QRect(static_cast<int>(left / 15) - 1, static_cast<int>(top / 15) - 1, 11, 11);
 }
 QRect Needle(double x2, double y2) {
     return QRectF(QPointF(2040, 600) / 15, QPointF(x2, y2) / 15)
@@ -427,42 +418,34 @@ QRect Needle(double x2, double y2) {
 TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
     struct Case {
         const char* name;
-        void (*setUp)(MapWidget&, DialFrame&);
         void (*change)(MapWidget&, DialFrame&);
         std::vector<QRect> covered;
     };
-    const auto none = +[](MapWidget&, DialFrame&) {};
+    const QRect columnAt4440(296, 0, 1, 321);
+    const QRect rowAt2280(0, 152, 641, 1);
     const Case cases[] = {
         {"a dot moves",
-         none,
          [](MapWidget& map, DialFrame&) { map.SetDotPosition(1, 1500, 1500); },
          {DotOutline(3480, 960), DotOutline(1500, 1500)}},
         {"a dot hides",
-         none,
          [](MapWidget& map, DialFrame&) { map.SetDotVisible(3, false); },
          {DotOutline(3480, 1440)}},
         {"a dot shows",
-         none,
          [](MapWidget& map, DialFrame&) { map.SetDotVisible(6, true); },
          {DotOutline(3480, 2280)}},
         {"the ring moves",
-         none,
          [](MapWidget& map, DialFrame&) { map.SetEntoure(4807.9214f, 1030.5859f); },
          {RingOutline(3840, 1680), RingOutline(4807.9214, 1030.5859)}},
         {"the crosshair moves",
-         none,
          [](MapWidget& map, DialFrame&) { map.SetCrosshair(3000, 1500); },
-         {Column(4440), Column(3000), Row(2280), Row(1500)}},
-        {"the crosshair shows",
+         {columnAt4440, QRect(200, 0, 1, 321), rowAt2280, QRect(0, 100, 641, 1)}},
+        {"the crosshair hides",
          [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(false); },
-         [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(true); },
-         {Column(4440), Row(2280)}},
+         {columnAt4440, rowAt2280}},
         {"the needle turns",
-         none,
          [](MapWidget&, DialFrame& dial) { dial.SetNeedle(2340, 600); },
          {Needle(2300, 380), Needle(2340, 600)}},
         {"the needle hides",
-         none,
          [](MapWidget&, DialFrame& dial) { dial.SetNeedleVisible(false); },
          {Needle(2300, 380)}},
     };
@@ -472,7 +455,6 @@ TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
         map.resize(642, 321);
         DialFrame dial(QStringLiteral("Azimut"), Qt::cyan);
         dial.resize(169, 73);
-        c.setUp(map, dial);
         map.show();
         dial.show();
         Settle();
@@ -480,10 +462,9 @@ TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
         PaintRecorder dialPaints(&dial);
         c.change(map, dial);
         Settle();
-        const QRegion painted = mapPaints.region + dialPaints.region;
-        EXPECT_NE(painted, QRegion(map.rect())) << "the whole map repainted: nothing is checked";
+        EXPECT_NE(mapPaints.region, QRegion(map.rect())) << "all repainted: nothing is checked";
         for (const QRect& r : c.covered) {
-            EXPECT_TRUE(QRegion(r).subtracted(painted).isEmpty())
+            EXPECT_TRUE(QRegion(r).subtracted(mapPaints.region + dialPaints.region).isEmpty())
                 << r.x() << ", " << r.y() << " " << r.width() << " x " << r.height();
         }
     }

@@ -124,6 +124,7 @@ TEST(Tick, AzimuthAndNeedle) {
         {"north-north-west", 48.85, -2.35, 60, -1.0, 357, 2024.30f, 280.41f},
         {"north, left of the ring", 48.85, -2.35, 89.99, -1.0, 360, 2040, 280},
         {"due south on the meridian", 48.85, -2.35, 10, -2.35, 180, 2040, 880},
+        {"over the pole, exactly 180 degrees of longitude away", 40, -10, 20, 170, 0, 2040, 280},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
