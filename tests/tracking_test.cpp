@@ -89,6 +89,26 @@ TEST(Tick, ParisToNewYork) {
     }
 }
 
+// The distance is measured from the reference cut to hundredths and truncated to the kilometre.
+TEST(Tick, DistanceText) {
+    struct Case {
+        const char* name;
+        double curLat, curLon;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"New York", 40.71, 74.00, "  est à 5837  Kms"},
+        {"South Atlantic, 12004.9995 km", -57.0, -28.0, "  est à 12004  Kms"},
+        {"on the city's hundredths", 48.85, -2.36, "  est à 0  Kms"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, 48.8566, -2.3522);
+        EXPECT_EQ(ComputeTick(in).distanceText, c.text);
+    }
+}
+
 TEST(Tick, AzimuthAndNeedle) {
     struct Case {
         const char* name;
@@ -105,6 +125,7 @@ TEST(Tick, AzimuthAndNeedle) {
         {"north-north-west", 48.85, -2.35, 60, -1.0, 357, 2024.30f, 280.41f},
         {"north, left of the ring", 48.85, -2.35, 89.99, -1.0, 360, 2040, 280},
         {"due south on the meridian", 48.85, -2.35, 10, -2.35, 180, 2040, 880},
+        {"over the pole, exactly 180 degrees of longitude away", 40, -10, 20, 170, 0, 2040, 280},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -237,7 +258,6 @@ TEST(Tick, ReferenceNudgeAndDistanceFromOrigin) {
     EXPECT_EQ(f.distanceText, "  est à 0  Kms");
     EXPECT_EQ(f.longitudeReadout, "Longitude: 0°  0'  0'' Ouest");
 
-    SetReference(in, 48.85, -2.35);
     TickInput on = InputOn(48.85, -2.35);
     SetReference(on, 48.85, -2.35);
     const TickFrame same = ComputeTick(on);
