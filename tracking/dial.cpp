@@ -28,7 +28,7 @@ Dial ComputeDial(double courseAngle, float entoureLeft, double mapX, double curs
         exact = 0.0;
     }
     const double e0 = static_cast<double>(ringCentre) > mapX ? exact : 360.0 - exact;
-    dial.course = std::abs(dLon) < 180.0 ? std::abs(e0 - 360.0) : std::abs(e0);
+    dial.course = std::abs(dLon) >= 180.0 ? std::abs(e0) : std::abs(e0 - 360.0);
     if (!(dial.course < 360.0)) {
         dial.course = 0.0;  // due north, reached from the west side as 360
     }
