@@ -120,6 +120,10 @@ int main(int argc, char** argv) {
     }
     orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
     form.UseSettings(&settings);
+    if (!options.rotatorHost.isEmpty()) {
+        // For this run only: what "Rotor…" keeps stays as it was.
+        form.SetRotator(options.rotatorHost, options.rotatorPort, false);
+    }
     form.show();
     return QApplication::exec();
 }

@@ -78,6 +78,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
     BuildControls();
     BuildReadings();
+    BuildRotator();
 
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
