@@ -39,9 +39,10 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption check(QStringLiteral("check"));
     const QCommandLineOption reset(QStringLiteral("reset"));
     const QCommandLineOption time(QStringLiteral("time"), QString(), QStringLiteral("date"));
+    const QCommandLineOption cty(QStringLiteral("cty"), QString(), QStringLiteral("fichier"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions({help, version, check, reset, time, Hidden(platform), Hidden(display)});
+    parser.addOptions({help, version, check, reset, time, cty, Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -66,6 +67,7 @@ Options ParseOptions(const QStringList& arguments) {
     options.check = parser.isSet(check);
     options.reset = parser.isSet(reset);
     options.time = parser.value(time);
+    options.countryFile = parser.value(cty);
     options.platform = parser.value(platform);
     options.display = parser.value(display);
     const QStringList positional = parser.positionalArguments();
@@ -95,7 +97,9 @@ QString HelpText() {
         "  --reset           oublie les réglages retenus (ville, position, unités…)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
-        "préparation\n");
+        "préparation\n"
+        "  --cty FICHIER     lit les pays des indicatifs dans ce fichier cty.dat plutôt que dans\n"
+        "                    celui du dossier de données ou celui du système\n");
 }
 
 }  // namespace orbida::app

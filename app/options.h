@@ -10,13 +10,14 @@ namespace orbida::app {
 struct Options {
     bool help = false;
     bool version = false;
-    bool check = false;  // check the city file and stop
-    QString checkFile;   // the file to check; empty for the one the program would read
-    bool reset = false;  // forget the remembered settings
-    QString time;        // --time: the fixed UTC instant, as typed
-    QString platform;    // Qt's own -platform, which chooses the window system
-    QString display;     // Qt's own -display, the X server to use
-    QString error;       // French, when the command line is not understood
+    bool check = false;   // check the city file and stop
+    QString checkFile;    // the file to check; empty for the one the program would read
+    bool reset = false;   // forget the remembered settings
+    QString time;         // --time: the fixed UTC instant, as typed
+    QString countryFile;  // --cty: the country file of callsigns, instead of the usual places
+    QString platform;     // Qt's own -platform, which chooses the window system
+    QString display;      // Qt's own -display, the X server to use
+    QString error;        // French, when the command line is not understood
 };
 
 // Parses the arguments (the program's name first). Qt's own options (-platform, -style…) are
