@@ -463,10 +463,19 @@ void Form1::ShowInputHint(const QString& text) {
     // A long sentence is wrapped to the width of the map rather than run off the screen, and a
     // very long typed text is cut, keeping its start.
     constexpr int kLongest = 240;
-    inputHint_->setWordWrap(true);
-    inputHint_->setMaximumWidth(Carte->width());
-    inputHint_->setText(text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text);
-    inputHint_->adjustSize();
+    const QString shown = text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text;
+    const int widest = Carte->width();
+    const QMargins margins = inputHint_->contentsMargins();
+    const bool wrap = inputHint_->fontMetrics().horizontalAdvance(shown) +
+                          2 * inputHint_->margin() + margins.left() + margins.right() >
+                      widest;
+    inputHint_->setWordWrap(wrap);
+    inputHint_->setText(shown);
+    if (wrap) {
+        inputHint_->resize(widest, inputHint_->heightForWidth(widest));
+    } else {
+        inputHint_->adjustSize();
+    }
     inputHint_->move(Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)));
     inputHint_->show();
     inputHintTimer_.start(6000);

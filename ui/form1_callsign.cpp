@@ -1,6 +1,8 @@
 // Callsigns in the city box: the amateur radio country file read in the background, a callsign's
 // country pinned as the target, and the line naming it in the strip right of the title.
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
@@ -111,8 +113,17 @@ QString Form1::CountryFileDescription() const {
     }
     QString text = QStringLiteral("Fichier des pays\u00A0: %1")
                        .arg(QDir::toNativeSeparators(countryFile_.load.path));
-    if (const QString version = countryFile_.load.file.version(); !version.isEmpty()) {
-        text += QStringLiteral(", version %1").arg(version);
+    // A release is named by the date of its "=VERyyyymmdd" entry, or else by the country that
+    // lists "=VERSION", which its release notes give.
+    const dxcc::CountryFile& file = countryFile_.load.file;
+    if (file.versionDate() > 0) {
+        text += QStringLiteral(", version %1").arg(file.version());
+    } else if (!file.version().isEmpty()) {
+        text += QStringLiteral(", version «\u00A0%1\u00A0» (entrée =VERSION)").arg(file.version());
+    }
+    const QDateTime modified = QFileInfo(countryFile_.load.path).lastModified();
+    if (modified.isValid()) {
+        text += QStringLiteral(", du %1").arg(modified.date().toString(Qt::ISODate));
     }
     if (!countryFile_.load.message.isEmpty()) {
         text += u'\n' + countryFile_.load.message;
