@@ -178,8 +178,8 @@ TEST_F(ReadingsTest, ShortcutsAndMenu) {
     for (const QAction* a : form.MapMenu()->actions()) {
         texts << a->text() + QLatin1Char('|') + a->shortcut().toString();
     }
-    EXPECT_EQ(texts,
-              (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L", "Unités|"}));
+    EXPECT_EQ(texts, (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L",
+                                  "Ligne grise|Ctrl+G", "Unités|"}));
 }
 
 class SettingsTest : public ::testing::Test {
@@ -202,11 +202,12 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         bool hasPosition;
         DistanceUnit unit;
         bool longRoute;
+        bool greyLine = false;
     } cases[] = {
         {"all set",
          "[reference]\nhome=JN18EU\n[window]\nposition=120, 80\n[display]\nunit=nmi\n"
-         "longRoute=true\n",
-         "JN18EU", true, DistanceUnit::NauticalMiles, true},
+         "longRoute=true\ngreyLine=true\n",
+         "JN18EU", true, DistanceUnit::NauticalMiles, true, true},
         {"empty file", "", "", false, DistanceUnit::Kilometres, false},
         {"odd values", "[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "",
          false, DistanceUnit::Kilometres, false},
@@ -224,6 +225,7 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         EXPECT_EQ(r.position.has_value(), c.hasPosition);
         EXPECT_EQ(r.unit, c.unit);
         EXPECT_EQ(r.longRoute, c.longRoute);
+        EXPECT_EQ(r.greyLine, c.greyLine);
     }
 }
 
@@ -236,6 +238,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         form.ValidateCity();
         form.CycleUnit();
         form.SetLongRoute(true);
+        form.SetGreyLine(true);
     }
     const struct {
         const char* name;
@@ -258,6 +261,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         EXPECT_EQ(form.Reference().citySelected, *run.shown != '\0');
         EXPECT_EQ(form.Unit(), run.unit);
         EXPECT_TRUE(form.LongRoute());
+        EXPECT_TRUE(form.GreyLine());
         if (QString::fromUtf8(run.name) == "locator home") {
             // The next run's home: Sydney, chosen from the list.
             form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setCurrentIndex(2);

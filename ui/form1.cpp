@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
@@ -25,6 +24,7 @@
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
 #include "ui/readout_label.h"
+#include "ui/remembered.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/web_map.h"
@@ -155,9 +155,6 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     sunTimer_.setSingleShot(true);
     sunTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sunTimer_, &QTimer::timeout, this, &Form1::RefreshSun);
-    greyLineShortcut_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    greyLineShortcut_->setContext(Qt::ApplicationShortcut);
-    connect(greyLineShortcut_, &QShortcut::activated, this, [this] { SetGreyLine(!greyLine_); });
 
     if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
@@ -385,6 +382,10 @@ void Form1::SetGreyLine(bool on) {
         return;
     }
     greyLine_ = on;
+    greyLineAction_->setChecked(on);
+    if (settings_ != nullptr) {
+        RememberGreyLine(*settings_, on);
+    }
     if (on) {
         RefreshSun();
         return;

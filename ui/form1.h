@@ -23,7 +23,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QShortcut;
 class QSettings;
 
 namespace orbida::ui {
@@ -164,7 +163,6 @@ class Form1 : public QWidget {
 
     bool greyLine_ = false;
     QTimer sunTimer_;
-    QShortcut* greyLineShortcut_ = nullptr;
     // The wall time when the shading was last brought up to date, and the monotonic time since:
     // the two drift apart when the machine sleeps or the clock is set.
     WallTime sunWall_{};
@@ -199,6 +197,7 @@ class Form1 : public QWidget {
     QMenu* mapMenu_ = nullptr;
     QAction* pinAction_ = nullptr;
     QAction* longRouteAction_ = nullptr;
+    QAction* greyLineAction_ = nullptr;
     std::array<QAction*, 3> unitActions_{};
     std::optional<QPoint> pinned_;                  // the pointer's place in the window when pinned
     std::optional<geodesy::GeoPoint> pinnedPlace_;  // a place pinned by its coordinates

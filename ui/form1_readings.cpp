@@ -68,6 +68,9 @@ void Form1::BuildReadings() {
     longRouteAction_ = AddMenuEntry(
         this, mapMenu_, QStringLiteral("Long chemin"), QKeySequence(Qt::CTRL | Qt::Key_L),
         [this](bool on) { SetLongRoute(on); }, true);
+    greyLineAction_ = AddMenuEntry(
+        this, mapMenu_, QStringLiteral("Ligne grise"), QKeySequence(Qt::CTRL | Qt::Key_G),
+        [this](bool on) { SetGreyLine(on); }, true);
 
     QMenu* units = mapMenu_->addMenu(QStringLiteral("Unités"));
     units->setObjectName(QStringLiteral("UnitMenu"));
@@ -240,6 +243,7 @@ void Form1::UseSettings(QSettings* settings) {
     const Remembered remembered = ReadRemembered(*settings);
     SetUnit(remembered.unit);
     SetLongRoute(remembered.longRoute);
+    SetGreyLine(remembered.greyLine);
     if (!remembered.home.isEmpty()) {
         // A city is remembered by its exact name: another city that merely starts the same way
         // is not it.

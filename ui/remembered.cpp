@@ -9,6 +9,7 @@ const QString kHome = QStringLiteral("reference/home");
 const QString kPosition = QStringLiteral("window/position");
 const QString kUnit = QStringLiteral("display/unit");
 const QString kLongRoute = QStringLiteral("display/longRoute");
+const QString kGreyLine = QStringLiteral("display/greyLine");
 
 // The units by their stored names, which stay the same whatever the enum's order becomes.
 const QString kUnitNames[] = {QStringLiteral("km"), QStringLiteral("mi"), QStringLiteral("nmi")};
@@ -48,6 +49,7 @@ Remembered ReadRemembered(const QSettings& settings) {
         }
     }
     r.longRoute = settings.value(kLongRoute).toString() == QLatin1String("true");
+    r.greyLine = settings.value(kGreyLine).toString() == QLatin1String("true");
     return r;
 }
 
@@ -66,6 +68,10 @@ void RememberUnit(QSettings& settings, tracking::DistanceUnit unit) {
 
 void RememberLongRoute(QSettings& settings, bool longRoute) {
     settings.setValue(kLongRoute, longRoute ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+void RememberGreyLine(QSettings& settings, bool greyLine) {
+    settings.setValue(kGreyLine, greyLine ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 }  // namespace orbida::ui
