@@ -121,6 +121,10 @@ int main(int argc, char** argv) {
     }
     orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
     form.UseSettings(&settings);
+    if (!options.rotatorHost.isEmpty()) {
+        // For this run only: what "Rotor…" keeps stays as it was.
+        form.SetRotator(options.rotatorHost, options.rotatorPort, false);
+    }
     form.show();
     // The country file of callsigns is read in the background once the window is up: the
     // user's own copy (the weekly release dropped in the data folder), the system's, or --cty.

@@ -15,14 +15,20 @@ struct Options {
     bool reset = false;   // forget the remembered settings
     QString time;         // --time: the fixed UTC instant, as typed
     QString countryFile;  // --cty: the country file of callsigns, instead of the usual places
-    QString platform;     // Qt's own -platform, which chooses the window system
-    QString display;      // Qt's own -display, the X server to use
-    QString error;        // French, when the command line is not understood
+    QString rotatorHost;  // --rotator: the rotator daemon for this run; empty: as remembered
+    quint16 rotatorPort = 0;
+    QString platform;  // Qt's own -platform, which chooses the window system
+    QString display;   // Qt's own -display, the X server to use
+    QString error;     // French, when the command line is not understood
 };
 
 // Parses the arguments (the program's name first). Qt's own options (-platform, -style…) are
 // accepted and left for the application object, which reads them from argv again.
 Options ParseOptions(const QStringList& arguments);
+
+// "HOST:PORT", "HOST" (the daemon's usual port 4533), "[IPv6]:PORT" or a bare IPv6 address:
+// the host and port of a rotator daemon, or false when it is none of these.
+bool ParseRotatorAddress(const QString& text, QString* host, quint16* port);
 
 // The text of --help, in French.
 QString HelpText();
