@@ -21,8 +21,18 @@ TEST(LongPath, AzimuthAndDistance) {
     const double inf = std::numeric_limits<double>::infinity();
     const struct {
         double shortAzimuth, longAzimuth;
-    } azimuths[] = {{292, 112},  {0, 180},  {180, 0}, {360, 180},  {179.9, 359},
-                    {-0.0, 180}, {-180, 0}, {540, 0}, {-0.5, 179}, {inf, 0}};
+    } azimuths[] = {{292, 112},
+                    {0, 180},
+                    {180, 0},
+                    {360, 180},
+                    {179.9, 359},
+                    {-0.0, 180},
+                    {-180, 0},
+                    {540, 0},
+                    {-0.5, 179},
+                    {inf, 0},
+                    // just past -180 the turned course rounds up to 360, which is north
+                    {-180.00000000000003, 0}};
     for (const auto& c : azimuths) {
         SCOPED_TRACE(c.shortAzimuth);
         const double got = LongPathAzimuth(c.shortAzimuth);
