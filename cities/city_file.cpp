@@ -182,6 +182,7 @@ CityFileText::CityFileText(std::string_view bytes) {
     if (bytes.starts_with(kUtf8Bom)) {
         bytes_ = bytes.substr(kUtf8Bom.size());
         utf8_ = true;
+        validUtf8_ = IsValidUtf8(bytes_);
         return;
     }
     if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
@@ -202,10 +203,12 @@ CityFileText::CityFileText(std::string_view bytes) {
         bytes_ =
             std::string_view(converted_.constData(), static_cast<std::size_t>(converted_.size()));
         utf8_ = true;
+        validUtf8_ = IsValidUtf8(bytes_);
         return;
     }
     bytes_ = bytes;
     utf8_ = IsValidUtf8(bytes);
+    validUtf8_ = utf8_;
 }
 
 // A U+FEFF inside the file is kept as it stands: dropping it at the start of a field would let
@@ -223,21 +226,35 @@ QString CityFileText::Decode(std::string_view field) const {
     return DecodeCp1252(field);
 }
 
+void CityFileText::AppendUtf8(std::string_view field, QByteArray& out) const {
+    if (validUtf8_ || IsAscii(field)) {
+        out.append(field.data(), static_cast<qsizetype>(field.size()));
+    } else {
+        out.append(Decode(field).toUtf8());
+    }
+}
+
 // Fields are classified on their bytes before decoding. Every byte that LeadingNumber reads is
-// ASCII, and ASCII bytes decode to themselves in every encoding read here, so the coordinate
-// texts kept in the catalogue read back to the same values when a city is selected.
+// ASCII, and ASCII bytes decode to themselves in every encoding read here, so the number read
+// from the bytes once here is the one the decoded text would give.
 Catalogue ParseCityFile(std::string_view bytes) {
     const CityFileText text(bytes);
     Catalogue catalogue;
+    QByteArray name;
     FieldReader reader(text.Bytes());
     while (!reader.AtEnd()) {
         const std::string_view field = reader.Next();
-        if (IsName(field)) {
-            catalogue.names.append(text.Decode(field));
+        const double number = LeadingNumber(field);
+        if (number == 0.0) {
+            name.clear();
+            text.AppendUtf8(field, name);
+            catalogue.AppendName(
+                std::string_view(name.constData(), static_cast<std::size_t>(name.size())));
         } else {
-            catalogue.coordinates.append(text.Decode(field));
+            catalogue.AppendCoordinate(number);
         }
     }
+    catalogue.Squeeze();
     return catalogue;
 }
 

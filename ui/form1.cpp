@@ -126,7 +126,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
     SetCtrlHeight(Combo1, 450);
-    Combo1->SetNames(catalogue_.names);
+    Combo1->SetCatalogue(&catalogue_);
     Combo1->setCurrentIndex(-1);
     Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
     reference_ = cities::StartupReference();
@@ -163,6 +163,11 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
 }
 
 Form1::~Form1() {
+    if (indexing_.valid()) {
+        indexing_.wait();  // it reads the catalogue
+    }
+    // The box outlives the catalogue by a little: its widgets are closed after this body runs.
+    Combo1->SetCatalogue(nullptr);
     qApp->removeEventFilter(this);
     delete about_;
 }
@@ -585,6 +590,19 @@ void Form1::showEvent(QShowEvent* event) {
     // state at once instead of waiting for the first move.
     TickAtPointer();
     QWidget::showEvent(event);
+    // Sorting the names for the box can wait until the window is up: until it is done, typing
+    // finds cities by looking at each name in turn.
+    if (!indexing_.valid() && catalogue_.NameCount() > 0) {
+        indexing_ = std::async(std::launch::async, [this] {
+            auto index = std::make_shared<cities::NameIndex>(catalogue_);
+            QMetaObject::invokeMethod(
+                this,
+                [this, index] {
+                    Combo1->SetIndex(std::make_unique<const cities::NameIndex>(std::move(*index)));
+                },
+                Qt::QueuedConnection);
+        });
+    }
 }
 
 void Form1::moveEvent(QMoveEvent* event) {

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <future>
 #include <optional>
 
 #include "cities/city_file.h"
@@ -90,6 +91,8 @@ class Form1 : public QWidget {
     double degToRad_ = 0.0;
     tracking::TickInput lastInput_;
     bool ticked_ = false;
+    // The city box's name index, built on a worker once the window has shown.
+    std::future<void> indexing_;
     bool topmost_ = false;
     QTimer frameTimer_;
     QElapsedTimer sinceLastFrame_;
