@@ -40,8 +40,9 @@ class CityFileText {
 
     std::string_view Bytes() const { return bytes_; }
     QString Decode(std::string_view field) const;
-    // The field decoded as Decode does, appended to out as UTF-8; valid UTF-8 goes in unchanged.
-    void AppendUtf8(std::string_view field, QByteArray& out) const;
+    // The field decoded as Decode does, as UTF-8: the field itself when it is valid UTF-8, else
+    // its conversion, held in scratch.
+    std::string_view Utf8(std::string_view field, QByteArray& scratch) const;
 
   private:
     QByteArray converted_;
