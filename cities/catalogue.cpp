@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 
 namespace orbida::cities {
 namespace {
@@ -91,21 +92,91 @@ QByteArray FoldedKey(QStringView typed) {
     return FoldForMatch(typed.trimmed()).toUtf8();
 }
 
+namespace {
+
+// The first eight bytes of a folded name as one big-endian number, zeros after its end: keys
+// order as the names do, except that names sharing their first eight bytes tie.
+std::uint64_t SortKey(std::string_view folded) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i) {
+        key = (key << 8) | (i < folded.size() ? static_cast<unsigned char>(folded[i]) : 0u);
+    }
+    return key;
+}
+
+// Sorts city numbers: a radix sort, eleven bits a pass, for the long runs a short prefix gives
+// (a first letter may begin a tenth of a large list), else a plain sort.
+void SortNumbers(std::vector<std::uint32_t>& numbers) {
+    constexpr std::size_t kRadixFrom = 4096;
+    if (numbers.size() < kRadixFrom) {
+        std::sort(numbers.begin(), numbers.end());
+        return;
+    }
+    constexpr unsigned kBits = 11;
+    constexpr std::uint32_t kMask = (1u << kBits) - 1;
+    std::vector<std::uint32_t> spare(numbers.size());
+    for (unsigned shift = 0; shift < 32; shift += kBits) {
+        std::array<std::size_t, kMask + 2> starts{};
+        for (const std::uint32_t n : numbers) {
+            ++starts[((n >> shift) & kMask) + 1];
+        }
+        if (starts[1] == numbers.size()) {
+            continue;  // every number has zeros here: nothing moves
+        }
+        for (std::size_t b = 1; b < starts.size(); ++b) {
+            starts[b] += starts[b - 1];
+        }
+        for (const std::uint32_t n : numbers) {
+            spare[starts[(n >> shift) & kMask]++] = n;
+        }
+        numbers.swap(spare);
+    }
+}
+
+}  // namespace
+
 NameIndex::NameIndex(const Catalogue& catalogue) {
     const auto count = static_cast<std::size_t>(catalogue.NameCount());
     foldedEnds_.reserve(count);
-    order_.resize(count);
     for (std::size_t k = 0; k < count; ++k) {
         AppendFolded(catalogue.NameUtf8(static_cast<qsizetype>(k)), folded_);
         foldedEnds_.push_back(static_cast<std::size_t>(folded_.size()));
-        order_[k] = static_cast<std::uint32_t>(k);
     }
     folded_.squeeze();
-    // Equal folded names keep their file order, so the first of a run is the first in the file.
-    std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
-        const int c = Folded(a).compare(Folded(b));
-        return c < 0 || (c == 0 && a < b);
+    // Sorted on the keys first, which compare as plain numbers, then each run of equal keys on the
+    // whole names. Equal folded names keep their file order, so the first of a run is the first in
+    // the file.
+    struct Entry {
+        std::uint64_t key;
+        std::uint32_t city;
+    };
+    std::vector<Entry> entries(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        entries[k] = {SortKey(Folded(static_cast<std::uint32_t>(k))),
+                      static_cast<std::uint32_t>(k)};
+    }
+    std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.key < b.key || (a.key == b.key && a.city < b.city);
     });
+    order_.resize(count);
+    for (std::size_t k = 0; k < count; ++k) {
+        order_[k] = entries[k].city;
+    }
+    for (std::size_t first = 0; first < count;) {
+        std::size_t last = first + 1;
+        while (last < count && entries[last].key == entries[first].key) {
+            ++last;
+        }
+        if (last - first > 1) {
+            std::sort(order_.begin() + static_cast<std::ptrdiff_t>(first),
+                      order_.begin() + static_cast<std::ptrdiff_t>(last),
+                      [this](std::uint32_t a, std::uint32_t b) {
+                          const int c = Folded(a).compare(Folded(b));
+                          return c < 0 || (c == 0 && a < b);
+                      });
+        }
+        first = last;
+    }
 }
 
 std::string_view NameIndex::Folded(std::uint32_t index) const {
@@ -144,10 +215,10 @@ int NameIndex::Match(QStringView typed) const {
 
 std::vector<int> NameIndex::Beginning(std::string_view foldedKey) const {
     const auto [first, last] = Range(foldedKey);
-    std::vector<int> cities(order_.begin() + static_cast<std::ptrdiff_t>(first),
-                            order_.begin() + static_cast<std::ptrdiff_t>(last));
-    std::sort(cities.begin(), cities.end());
-    return cities;
+    std::vector<std::uint32_t> sorted(order_.begin() + static_cast<std::ptrdiff_t>(first),
+                                      order_.begin() + static_cast<std::ptrdiff_t>(last));
+    SortNumbers(sorted);
+    return std::vector<int>(sorted.begin(), sorted.end());
 }
 
 int MatchByScan(const Catalogue& catalogue, QStringView typed) {
