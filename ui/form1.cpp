@@ -80,6 +80,14 @@ QPushButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& g
     return button;
 }
 
+// Takes from a readout's area the pixels it shares with a caption beside it (their rectangles meet
+// by a pixel row or column where neither draws). A change of the readout then leaves the caption
+// alone instead of making it lay out and paint its text again.
+void KeepOffCaption(QWidget* readout, const QWidget* caption) {
+    const QRegion area = readout->mask().isEmpty() ? QRegion(readout->rect()) : readout->mask();
+    readout->setMask(area.subtracted(caption->geometry().translated(-readout->pos())));
+}
+
 void SetTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) {
         label->setText(text);
@@ -236,8 +244,13 @@ void Form1::BuildControls() {
     LblAzimut = MakeLabel<ReadoutLabel>(Frame1, "LblAzimut", QStringLiteral("Label10"),
                                         TwipRect(360, 480, 1215, 375),
                                         {kLightCyan, 9.75, true, Qt::AlignHCenter});
-    MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"), TwipRect(360, 240, 1215, 255),
-              {kCyan, 8.25, false, Qt::AlignLeft});
+    QLabel* label10 = MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"),
+                                TwipRect(360, 240, 1215, 255), {kCyan, 8.25, false, Qt::AlignLeft});
+    // The readouts change on every frame; the captions they touch by a pixel would be repainted
+    // with them.
+    KeepOffCaption(LblAzimut, label10);
+    KeepOffCaption(MouseDegLon, LblVilleDistance);
+    KeepOffCaption(LblDistance, LblVilleDistance);
 
     // The grey line's sunrise and sunset, in the strip under the frames.
     LblSoleilVille = MakeLabel(this, "LblSoleilVille", QString(), TwipRect(240, 7245, 4800, 240),
