@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStyleFactory>
 #include <cstdio>
 #include <optional>
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Orbida"));
     QApplication::setApplicationVersion(QString::fromLatin1(orbida::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
+    QApplication::setOrganizationName(QStringLiteral("Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
@@ -111,7 +113,13 @@ int main(int argc, char** argv) {
     }
 
     orbida::ui::QtPlatform platform(fixedTime);
+    // What the user set last time; --reset forgets it all and starts as new.
+    QSettings settings;
+    if (options.reset) {
+        settings.clear();
+    }
     orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
+    form.UseSettings(&settings);
     form.show();
     return QApplication::exec();
 }

@@ -37,10 +37,11 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     const QCommandLineOption check(QStringLiteral("check"));
+    const QCommandLineOption reset(QStringLiteral("reset"));
     const QCommandLineOption time(QStringLiteral("time"), QString(), QStringLiteral("date"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions({help, version, check, time, Hidden(platform), Hidden(display)});
+    parser.addOptions({help, version, check, reset, time, Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -63,6 +64,7 @@ Options ParseOptions(const QStringList& arguments) {
     options.help = parser.isSet(help);
     options.version = parser.isSet(version);
     options.check = parser.isSet(check);
+    options.reset = parser.isSet(reset);
     options.time = parser.value(time);
     options.platform = parser.value(platform);
     options.display = parser.value(display);
@@ -90,6 +92,7 @@ QString HelpText() {
         "                    et dit, ligne par ligne, ce qui serait mal lu\u00A0; code de "
         "sortie 0\n"
         "                    quand il est correct, 1 sinon. N'ouvre aucune fenêtre.\n"
+        "  --reset           oublie les réglages retenus (ville, position, unités…)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

@@ -12,6 +12,7 @@ struct Options {
     bool version = false;
     bool check = false;  // check the city file and stop
     QString checkFile;   // the file to check; empty for the one the program would read
+    bool reset = false;  // forget the remembered settings
     QString time;        // --time: the fixed UTC instant, as typed
     QString platform;    // Qt's own -platform, which chooses the window system
     QString display;     // Qt's own -display, the X server to use

@@ -41,6 +41,12 @@ void BM_TickDirect(benchmark::State& state) {
 void BM_TickAntimeridian(benchmark::State& state) {
     Run(state, Input(8551.5, 1452.5, 34.05, 118.25));
 }
+// Paris to New York with the long-path route drawn too.
+void BM_TickLongRoute(benchmark::State& state) {
+    TickInput input = Input(2835.5, 1322.5, 48.8566, -2.3522);
+    input.longRoute = true;
+    Run(state, input);
+}
 // Pointer outside the window.
 void BM_TickOffTheMap(benchmark::State& state) {
     Run(state, Input(-20000, 6000, 48.8566, -2.3522));
@@ -48,6 +54,7 @@ void BM_TickOffTheMap(benchmark::State& state) {
 
 BENCHMARK(BM_TickDirect);
 BENCHMARK(BM_TickAntimeridian);
+BENCHMARK(BM_TickLongRoute);
 BENCHMARK(BM_TickOffTheMap);
 
 }  // namespace

@@ -39,6 +39,17 @@ QString Catalogue::Name(qsizetype index) const {
     return DecodeUtf8(NameUtf8(index));
 }
 
+qsizetype Catalogue::IndexOf(QStringView name) const {
+    const QByteArray bytes = name.toUtf8();
+    const std::string_view wanted(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    for (qsizetype k = 0; k < NameCount(); ++k) {
+        if (NameUtf8(k) == wanted) {
+            return k;
+        }
+    }
+    return -1;
+}
+
 QStringList Catalogue::Names() const {
     QStringList names;
     names.reserve(NameCount());

@@ -20,6 +20,8 @@ class Catalogue {
     qsizetype NameCount() const { return static_cast<qsizetype>(nameEnds_.size()); }
     std::string_view NameUtf8(qsizetype index) const;
     QString Name(qsizetype index) const;
+    // The first city named exactly so (letter case and accents count), or -1.
+    qsizetype IndexOf(QStringView name) const;
     // Every name, in order (for checks and small lists).
     QStringList Names() const;
 

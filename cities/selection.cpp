@@ -42,6 +42,14 @@ std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
         return std::nullopt;
     }
     const geodesy::GeoPoint point{catalogue.Coordinate(first), catalogue.Coordinate(first + 1)};
+    return SelectPoint(point, catalogue.Name(index).toUpper(), QString(), current, connection,
+                       mapWidth, mapHeight);
+}
+
+std::optional<ReferenceState> SelectPoint(geodesy::GeoPoint point, const QString& name,
+                                          const QString& locatorText, const ReferenceState& current,
+                                          ConnectionReport connection, float mapWidth,
+                                          float mapHeight) {
     if (!Usable(point.latitude) || !Usable(point.longitude)) {
         return std::nullopt;
     }
@@ -58,7 +66,15 @@ std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
     state.referenceHundredths.latitude = geodesy::FloorHundredths(point.latitude);
     state.locator =
         MaidenheadLocator(state.referenceHundredths.latitude, state.referenceHundredths.longitude);
-    state.cityName = catalogue.Name(index).toUpper();
+    if (!locatorText.isEmpty()) {
+        const QString shown = locatorText.left(6).toUpper();
+        state.locator.text = shown;
+        for (qsizetype i = 0; i < 6; ++i) {
+            state.locator.cells[static_cast<std::size_t>(i)] =
+                i < shown.size() ? QString(shown[i]) : QString();
+        }
+    }
+    state.cityName = name;
     state.citySelected = true;
     state.internetConnected = current.internetConnected || connection.viaLan || connection.online;
     return state;

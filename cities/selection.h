@@ -42,4 +42,13 @@ std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
                                          const ReferenceState& current, ConnectionReport connection,
                                          float mapWidth, float mapHeight);
 
+// Makes a point of the globe the reference (a locator's centre, typed coordinates), with the same
+// texts and marker as a city, named `name` as given. A non-empty `locatorText` is shown as the
+// locator (its first six characters), else the point's own. std::nullopt, and nothing changes,
+// when the point is not usable.
+std::optional<ReferenceState> SelectPoint(geodesy::GeoPoint point, const QString& name,
+                                          const QString& locatorText, const ReferenceState& current,
+                                          ConnectionReport connection, float mapWidth,
+                                          float mapHeight);
+
 }  // namespace orbida::cities

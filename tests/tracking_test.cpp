@@ -258,5 +258,60 @@ TEST(SunTextTest, Formats) {
     }
 }
 
+// The long path, the units and the pointer's locator, beside the short-path readings.
+TEST(Tick, LongPathUnitsAndLocator) {
+    const struct {
+        DistanceUnit unit;
+        const char* distance;
+        const char* longPath;
+    } cases[] = {
+        {DistanceUnit::Kilometres, "  est à 5837  Kms", "112 °  34192  Kms"},
+        {DistanceUnit::StatuteMiles, "  est à 3627  Miles", "112 °  21246  Miles"},
+        {DistanceUnit::NauticalMiles, "  est à 3152  Nq", "112 °  18462  Nq"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.distance);
+        TickInput in = InputOn(40.71, 74.00);
+        SetReference(in, 48.8566, -2.3522);
+        in.unit = c.unit;
+        const TickFrame f = ComputeTick(in);
+        EXPECT_EQ(f.distanceText, c.distance);
+        EXPECT_EQ(f.longPathText, c.longPath);
+        EXPECT_EQ(f.longAzimuth, 112.0);
+        EXPECT_NEAR(f.longDistanceKm + f.distanceKm, 40030.218, 1e-9);
+        EXPECT_EQ(f.targetLocator, "FN20XR");
+    }
+    TickInput off = InputAt(-20000, 6000);
+    SetReference(off, 48.8566, -2.3522);
+    const TickFrame idle = ComputeTick(off);
+    EXPECT_FALSE(idle.tracking);
+    EXPECT_EQ(idle.longPathText, "");
+    EXPECT_EQ(idle.targetLocator, "");
+}
+
+// The long route: only when asked, only over the map, leaving Paris eastwards for New York and
+// coming back across the 180th meridian.
+TEST(Tick, LongRouteMarks) {
+    TickInput in = InputOn(40.71, 74.00);
+    SetReference(in, 48.8566, -2.3522);
+    EXPECT_FALSE(ComputeTick(in).longRoute.shown);
+    in.longRoute = true;
+    const TickFrame f = ComputeTick(in);
+    ASSERT_TRUE(f.longRoute.shown);
+    EXPECT_GT(f.longRoute.marks[0].x, 9630 / 2 + 2.35 * 9630 / 360);
+    int wraps = 0;
+    for (std::size_t i = 0; i < f.longRoute.marks.size(); ++i) {
+        const geodesy::MapPosition m = f.longRoute.marks[i];
+        EXPECT_TRUE(m.x >= 0 && m.x <= 9630 && m.y >= 0 && m.y <= 4815) << i;
+        if (i > 0 && std::abs(m.x - f.longRoute.marks[i - 1].x) > 9630 / 2) {
+            ++wraps;
+        }
+    }
+    EXPECT_EQ(wraps, 1);
+    in = InputAt(-20000, 6000);
+    in.longRoute = true;
+    EXPECT_FALSE(ComputeTick(in).longRoute.shown);
+}
+
 }  // namespace
 }  // namespace orbida::tracking

@@ -127,6 +127,8 @@ start_x_session() {
     DISPLAY=:$(<"$work/display")
     export DISPLAY
     unset XAUTHORITY
+    # Settings of the session's own: each run starts as new, and the user's are left alone.
+    export XDG_CONFIG_HOME=$work/config
     if command -v openbox >/dev/null; then
         openbox --sm-disable >"$work/openbox.log" 2>&1 &
         started+=($!)

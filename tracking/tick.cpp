@@ -4,6 +4,7 @@
 
 #include "geodesy/course.h"
 #include "geodesy/distance.h"
+#include "geodesy/locator.h"
 #include "geodesy/numbers.h"
 #include "tracking/readout.h"
 
@@ -28,12 +29,33 @@ double FiniteOr(double value, double fallback) {
     return std::isfinite(value) ? value : fallback;
 }
 
-std::string DistanceText(double km) {
-    // Kilometres are truncated towards zero; the distance is finite and below 20016 here.
-    return "  est à " + geodesy::FormatWhole(std::trunc(km)) + "  Kms";
-}
+constexpr double kKmPerStatuteMile = 1.609344;
+constexpr double kKmPerNauticalMile = 1.852;
 
 }  // namespace
+
+const char* UnitWord(DistanceUnit unit) {
+    switch (unit) {
+        case DistanceUnit::StatuteMiles:
+            return "Miles";
+        case DistanceUnit::NauticalMiles:
+            return "Nq";
+        case DistanceUnit::Kilometres:
+            break;
+    }
+    return "Kms";
+}
+
+std::string FormatDistance(double km, DistanceUnit unit) {
+    double value = km;
+    if (unit == DistanceUnit::StatuteMiles) {
+        value = km / kKmPerStatuteMile;
+    } else if (unit == DistanceUnit::NauticalMiles) {
+        value = km / kKmPerNauticalMile;
+    }
+    // Truncated towards zero, as the kilometres always were.
+    return geodesy::FormatWhole(std::trunc(value)) + "  " + UnitWord(unit);
+}
 
 double ComputePi() {
     return 4.0 * std::atan(1.0);
@@ -77,7 +99,7 @@ TickFrame ComputeTick(const TickInput& in) {
         f.distanceKm = geodesy::GetDistanceKm(in.referenceHundredths.longitude,
                                               in.referenceHundredths.latitude,
                                               f.cursorPoint.longitude, f.cursorPoint.latitude);
-        f.distanceText = DistanceText(f.distanceKm);
+        f.distanceText = "  est à " + FormatDistance(f.distanceKm, in.unit);
     } else if (in.internetConnected) {
         f.mapQuestVisible = true;
     }
@@ -108,6 +130,26 @@ TickFrame ComputeTick(const TickInput& in) {
     if (usable) {
         f.dots = PlaceRouteDots(f.map.x, f.map.y, refLatRad, refLonRad, curLatRad, curLonRad,
                                 in.mapWidth, in.mapHeight, degToRad, pi);
+    }
+
+    if (f.tracking) {
+        f.longAzimuth = geodesy::LongPathAzimuth(f.dial.azimuth);
+        f.longDistanceKm = geodesy::LongPathDistanceKm(f.distanceKm);
+        f.longPathText = geodesy::FormatWhole(f.longAzimuth) + " °  " +
+                         FormatDistance(f.longDistanceKm, in.unit);
+        f.longNeedleX2 =
+            geodesy::ToControlFloat(std::sin(f.longAzimuth * degToRad) * 300.0 + 2040.0);
+        f.longNeedleY2 =
+            geodesy::ToControlFloat(580.0 - std::cos(f.longAzimuth * degToRad) * 300.0);
+        f.targetLocator = geodesy::LocatorOf(f.cursorPoint.latitude, f.cursorPoint.longitude);
+    }
+    if (in.longRoute && f.dots.shown) {
+        // The marks go round the other way from the same reference as the route dots.
+        f.longRoute.shown = true;
+        const auto points = geodesy::LongPathPoints(f.referencePoint, f.cursorPoint);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            f.longRoute.marks[i] = geodesy::DegreesToMap(points[i], in.mapWidth, in.mapHeight);
+        }
     }
     return f;
 }

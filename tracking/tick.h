@@ -1,15 +1,33 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 #include "geodesy/geo_point.h"
+#include "geodesy/long_path.h"
 #include "geodesy/projection.h"
 #include "tracking/dial.h"
 #include "tracking/route_dots.h"
 
 namespace orbida::tracking {
+
+// The unit of every distance shown: kilometres, statute miles or nautical miles.
+enum class DistanceUnit { Kilometres, StatuteMiles, NauticalMiles };
+
+// The word written after a distance: "Kms", "Miles", "Nq".
+const char* UnitWord(DistanceUnit unit);
+
+// A distance in kilometres expressed in the unit, truncated to a whole number and written with
+// the unit's word: "5854  Kms", "3637  Miles". Kilometres are written exactly as they always were.
+std::string FormatDistance(double km, DistanceUnit unit);
+
+// The long-path route drawn on the map: the centres of its marks in map twips.
+struct LongRoute {
+    bool shown = false;
+    std::array<geodesy::MapPosition, geodesy::kLongPathPoints> marks{};
+};
 
 // Everything one tracking tick reads. Positions and sizes are the twips that the controls hold as
 // 32-bit floats; the pointer is in screen pixels.
@@ -31,6 +49,9 @@ struct TickInput {
     double pi = 0.0;
     double degToRad = 0.0;
     bool internetConnected = false;
+
+    DistanceUnit unit = DistanceUnit::Kilometres;
+    bool longRoute = false;  // the long-path route is drawn too
 };
 
 // Everything one tick writes. std::nullopt means "leave the control as it is".
@@ -55,6 +76,15 @@ struct TickFrame {
     double courseAngle = 0.0;
     Dial dial;
     RouteDots dots;
+
+    // The long path and the point's locator, filled while tracking; empty texts off the map.
+    double longAzimuth = 0.0;     // whole degrees, 0 to 359
+    double longDistanceKm = 0.0;  // unrounded
+    std::string longPathText;     // "112 °  34176  Kms"
+    float longNeedleX2 = 0.0f;    // the long-path needle's free end, as the dial's
+    float longNeedleY2 = 0.0f;
+    std::string targetLocator;  // "FN20XR", the locator of cursorPoint
+    LongRoute longRoute;        // shown only where the route dots are, and when asked for
 };
 
 // The angle constants, computed once at start-up: 4 atan(1) and that over 180.

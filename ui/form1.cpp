@@ -12,7 +12,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
 #include <algorithm>
@@ -25,6 +24,7 @@
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
 #include "ui/readout_label.h"
+#include "ui/remembered.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/web_map.h"
@@ -110,7 +110,8 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
            a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
            a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
            a.referenceHundredths == b.referenceHundredths &&
-           a.internetConnected == b.internetConnected;
+           a.internetConnected == b.internetConnected && a.unit == b.unit &&
+           a.longRoute == b.longRoute;
 }
 
 }  // namespace
@@ -130,6 +131,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setAutoFillBackground(true);
     setFont(UiFont(8.25));
     BuildControls();
+    BuildReadings();
 
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
@@ -161,9 +163,6 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     sunTimer_.setSingleShot(true);
     sunTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sunTimer_, &QTimer::timeout, this, &Form1::RefreshSun);
-    greyLineShortcut_ = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
-    greyLineShortcut_->setContext(Qt::ApplicationShortcut);
-    connect(greyLineShortcut_, &QShortcut::activated, this, [this] { SetGreyLine(!greyLine_); });
 
     if (screen != nullptr) {
         move(screen->availableGeometry().center() - rect().center());
@@ -305,14 +304,7 @@ void Form1::ApplyReference() {
 void Form1::ValidateCity() {
     const int index = Combo1->SelectedIndex();
     if (index < 0) {
-        QString typed = Combo1->TypedText();
-        if (!typed.isEmpty()) {
-            if (typed.size() > 40) {
-                typed = typed.left(39) + QChar(0x2026);
-            }
-            ShowInputHint(
-                QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(typed));
-        }
+        ValidateTypedHome(Combo1->TypedText());
         return;
     }
     const cities::ConnectionReport connection = platform_.connection.Check();
@@ -326,10 +318,14 @@ void Form1::ValidateCity() {
     Combo1->ShowChoice(index);
     HideInputHint();
     ApplyReference();
+    RememberHomeText(catalogue_.Name(index));
     TickAtPointer();
 }
 
 void Form1::TickAt(QPoint globalPointer) {
+    if (pinned_) {
+        globalPointer = mapToGlobal(*pinned_);  // a pinned target stays measured
+    }
     tracking::TickInput in;
     in.cursorX = globalPointer.x();
     in.cursorY = globalPointer.y();
@@ -348,6 +344,8 @@ void Form1::TickAt(QPoint globalPointer) {
     in.pi = pi_;
     in.degToRad = degToRad_;
     in.internetConnected = reference_.internetConnected;
+    in.unit = unit_;
+    in.longRoute = longRoute_;
     // The tick is a pure function of its input: the same input would show the same frame.
     if (ticked_ && SameInput(in, lastInput_)) {
         return;
@@ -386,6 +384,7 @@ void Form1::ApplyFrame(const tracking::TickFrame& f) {
         }
         Carte->SetDotVisible(n, dot.visible);
     }
+    ApplyReadings(f);
 
     const std::optional<geodesy::GeoPoint> target =
         f.tracking ? std::optional(f.cursorPoint) : std::nullopt;
@@ -400,6 +399,10 @@ void Form1::SetGreyLine(bool on) {
         return;
     }
     greyLine_ = on;
+    greyLineAction_->setChecked(on);
+    if (settings_ != nullptr) {
+        RememberGreyLine(*settings_, on);
+    }
     if (on) {
         RefreshSun();
         return;
@@ -621,6 +624,7 @@ void Form1::showEvent(QShowEvent* event) {
 void Form1::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
     HideInputHint();  // it would stay behind, away from the box
+    RememberWindowPosition();
     if (ticked_) {
         TickAtPointer();
     }

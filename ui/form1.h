@@ -11,15 +11,18 @@
 #include <optional>
 
 #include "cities/city_file.h"
+#include "cities/home_entry.h"
 #include "cities/selection.h"
 #include "tracking/tick.h"
 #include "ui/about_box.h"
 #include "ui/platform.h"
 #include "ui/window_drag.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
-class QShortcut;
+class QSettings;
 
 namespace orbida::ui {
 
@@ -63,6 +66,25 @@ class Form1 : public QWidget {
     const QString& Text1() const { return text1_; }
     const QString& Text2() const { return text2_; }
 
+    // The station readings (form1_readings.cpp).
+    // Reads what was remembered and applies it, then keeps it up to date as the user changes it.
+    // Without settings (nullptr) nothing is remembered.
+    void UseSettings(QSettings* settings);
+    // A left click on the map at a point of the window: pins the point measured there, or
+    // releases the pinned one.
+    void TogglePin(QPoint windowPoint);
+    bool Pinned() const { return pinned_.has_value(); }
+    void SetLongRoute(bool on);
+    bool LongRoute() const { return longRoute_; }
+    void SetUnit(tracking::DistanceUnit unit);
+    void CycleUnit();  // km, then statute miles, then nautical miles
+    tracking::DistanceUnit Unit() const { return unit_; }
+    QMenu* MapMenu() const { return mapMenu_; }
+    // Makes the typed text home when it reads as a locator or coordinates; otherwise says why
+    // below the city box and changes nothing. The name of a city was tried before.
+    bool ValidateTypedHome(const QString& text);
+    const QString& LastRefusal() const { return lastRefusal_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -83,6 +105,13 @@ class Form1 : public QWidget {
     void RefreshSun();
     void CheckClockJump();
     void UpdateSunTexts();
+
+    void BuildReadings();
+    void ApplyReadings(const tracking::TickFrame& frame);
+    void ShowMapMenu(QPoint mapPoint);
+    bool ApplyHome(const cities::HomeEntry& entry);
+    void RememberHomeText(const QString& text);
+    void RememberWindowPosition();
 
     cities::Catalogue catalogue_;
     Platform platform_;
@@ -108,7 +137,6 @@ class Form1 : public QWidget {
 
     bool greyLine_ = false;
     QTimer sunTimer_;
-    QShortcut* greyLineShortcut_ = nullptr;
     // The wall time when the shading was last brought up to date, and the monotonic time since:
     // the two drift apart when the machine sleeps or the clock is set.
     WallTime sunWall_{};
@@ -136,6 +164,21 @@ class Form1 : public QWidget {
     QLabel* LblLocatVille = nullptr;
     QLabel* LblSoleilVille = nullptr;
     QLabel* LblSoleilCible = nullptr;
+
+    // Station readings.
+    QLabel* LblLongChemin = nullptr;    // long-path azimuth and distance
+    QLabel* LblLocatCurseur = nullptr;  // the measured point's locator
+    QMenu* mapMenu_ = nullptr;
+    QAction* pinAction_ = nullptr;
+    QAction* longRouteAction_ = nullptr;
+    QAction* greyLineAction_ = nullptr;
+    std::array<QAction*, 3> unitActions_{};
+    std::optional<QPoint> pinned_;  // the pointer's place in the window when pinned
+    QPoint menuPoint_;              // where the map's menu was asked for, in the window
+    bool longRoute_ = false;
+    tracking::DistanceUnit unit_ = tracking::DistanceUnit::Kilometres;
+    QSettings* settings_ = nullptr;
+    QString lastRefusal_;
 };
 
 }  // namespace orbida::ui

@@ -60,13 +60,17 @@ DialFrame::DialFrame(const QString& caption, const QColor& captionColour, QWidge
     : FrameWidget(caption, captionColour, parent) {}
 
 QRect DialFrame::NeedleRect() const {
-    const QRectF ends =
-        QRectF(QPointF(static_cast<double>(tracking::kNeedleX1),
-                       static_cast<double>(tracking::kNeedleY1)) /
-                   kTwipsPerPixel,
-               QPointF(static_cast<double>(needleX2_), static_cast<double>(needleY2_)) /
-                   kTwipsPerPixel)
-            .normalized();
+    return NeedleRect(needleX2_, needleY2_);
+}
+
+QRect DialFrame::NeedleRect(float x2, float y2) {
+    const QRectF ends = QRectF(QPointF(static_cast<double>(tracking::kNeedleX1),
+                                       static_cast<double>(tracking::kNeedleY1)) /
+                                   kTwipsPerPixel,
+                               QPointF(static_cast<double>(std::clamp(x2, -1e6f, 1e6f)),
+                                       static_cast<double>(std::clamp(y2, -1e6f, 1e6f))) /
+                                   kTwipsPerPixel)
+                            .normalized();
     return ends.toAlignedRect().adjusted(-3, -3, 3, 3);
 }
 
@@ -86,6 +90,21 @@ void DialFrame::SetNeedleVisible(bool visible) {
     }
 }
 
+void DialFrame::SetLongNeedle(float x2, float y2, bool visible) {
+    if (x2 == longX2_ && y2 == longY2_ && visible == longVisible_) {
+        return;
+    }
+    if (longVisible_) {
+        update(NeedleRect(longX2_, longY2_));
+    }
+    longX2_ = x2;
+    longY2_ = y2;
+    longVisible_ = visible;
+    if (longVisible_) {
+        update(NeedleRect(longX2_, longY2_));
+    }
+}
+
 void DialFrame::PaintStill(QPainter& painter) {
     FrameWidget::PaintStill(painter);
     // Cadran: green face, white outline of 2 pixels centred on its edge.
@@ -96,6 +115,17 @@ void DialFrame::PaintStill(QPainter& painter) {
 }
 
 void DialFrame::PaintMoving(QPainter& painter) {
+    const QPointF fixedEnd = QPointF(static_cast<double>(tracking::kNeedleX1),
+                                     static_cast<double>(tracking::kNeedleY1)) /
+                             kTwipsPerPixel;
+    if (longVisible_) {
+        // Under the short-path needle, which stays the one to read first.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kLongPathOrange, 1, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(fixedEnd, QPointF(static_cast<double>(std::clamp(longX2_, -1e6f, 1e6f)),
+                                           static_cast<double>(std::clamp(longY2_, -1e6f, 1e6f))) /
+                                       kTwipsPerPixel);
+    }
     if (needleVisible_) {
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setPen(QPen(kPaleYellow, 2, Qt::SolidLine, Qt::RoundCap));

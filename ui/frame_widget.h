@@ -40,16 +40,26 @@ class DialFrame : public FrameWidget {
     float NeedleY2() const { return needleY2_; }
     bool NeedleVisible() const { return needleVisible_; }
 
+    // The long-path needle: thinner, another colour, from the same fixed end.
+    void SetLongNeedle(float x2, float y2, bool visible);
+    float LongNeedleX2() const { return longX2_; }
+    float LongNeedleY2() const { return longY2_; }
+    bool LongNeedleVisible() const { return longVisible_; }
+
   protected:
     void PaintStill(QPainter& painter) override;
     void PaintMoving(QPainter& painter) override;
 
   private:
     QRect NeedleRect() const;
+    static QRect NeedleRect(float x2, float y2);
 
     float needleX2_ = 2300.0f;  // design position of the free end
     float needleY2_ = 380.0f;
     bool needleVisible_ = true;
+    float longX2_ = 2040.0f;
+    float longY2_ = 880.0f;
+    bool longVisible_ = false;
 };
 
 }  // namespace orbida::ui

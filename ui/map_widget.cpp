@@ -231,6 +231,45 @@ QPixmap MapWidget::SunSprite(qreal ratio) {
     return sprite;
 }
 
+namespace {
+constexpr int kLongMarkRadius = 3;  // pixels: a little smaller than the route dots
+constexpr int kPinRadius = 5;
+}  // namespace
+
+QRect MapWidget::MarkRect(QPointF centreTwips, int radius) {
+    const int x = PixelOf(static_cast<float>(centreTwips.x()));
+    const int y = PixelOf(static_cast<float>(centreTwips.y()));
+    return QRect(x - radius - kOutline, y - radius - kOutline, 2 * (radius + kOutline) + 1,
+                 2 * (radius + kOutline) + 1);
+}
+
+void MapWidget::SetLongRoute(const std::vector<QPointF>& centres) {
+    if (centres == longRoute_) {
+        return;
+    }
+    for (const QPointF& c : longRoute_) {
+        update(MarkRect(c, kLongMarkRadius));
+    }
+    longRoute_ = centres;
+    for (const QPointF& c : longRoute_) {
+        update(MarkRect(c, kLongMarkRadius));
+    }
+}
+
+void MapWidget::SetPinMark(bool shown, QPointF centre) {
+    if (shown == pinShown_ && (!shown || centre == pin_)) {
+        return;
+    }
+    if (pinShown_) {
+        update(MarkRect(pin_, kPinRadius));
+    }
+    pinShown_ = shown;
+    pin_ = centre;
+    if (pinShown_) {
+        update(MarkRect(pin_, kPinRadius));
+    }
+}
+
 // A dot's outline drawn once into a small transparent image, at the screen's pixel ratio, and
 // then copied: antialiasing twelve ellipses on every pointer move cost a quarter of a move.
 QPixmap MapWidget::Sprite(float sizeTwips, qreal ratio) {
@@ -294,6 +333,22 @@ void MapWidget::paintEvent(QPaintEvent* event) {
         painter.drawRect(QRectF(ring));
     }
 
+    // The long route under the route dots: small hollow circles of another colour.
+    if (!longRoute_.empty()) {
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kLongPathOrange, 1.5));
+        painter.setBrush(Qt::NoBrush);
+        for (const QPointF& c : longRoute_) {
+            const QRect r = MarkRect(c, kLongMarkRadius);
+            if (region.intersects(r)) {
+                painter.drawEllipse(QRectF(r.center(), QSizeF())
+                                        .adjusted(-kLongMarkRadius, -kLongMarkRadius,
+                                                  kLongMarkRadius, kLongMarkRadius));
+            }
+        }
+        painter.setRenderHint(QPainter::Antialiasing, false);
+    }
+
     static constexpr int kOrder[kDots] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 10, 11};
     for (int n : kOrder) {
         const Shape& dot = Dot(n);
@@ -304,6 +359,18 @@ void MapWidget::paintEvent(QPaintEvent* event) {
                                    n == 2 ? ovalSprite_ : circleSprite_);
             }
         }
+    }
+
+    if (pinShown_ && region.intersects(MarkRect(pin_, kPinRadius))) {
+        // A magenta diamond with a dark edge: unlike the red rings and the crosshair.
+        const QPointF c = QRectF(MarkRect(pin_, kPinRadius)).center();
+        const double r = kPinRadius;
+        const QPointF diamond[4] = {c + QPointF(0, -r), c + QPointF(r, 0), c + QPointF(0, r),
+                                    c + QPointF(-r, 0)};
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(kPinMagenta);
+        painter.drawPolygon(diamond, 4);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 
+#include <vector>
 #include "geodesy/sun.h"
 
 namespace orbida::ui {
@@ -33,6 +34,13 @@ class MapWidget : public QWidget {
     const std::optional<geodesy::SunPosition>& Sun() const { return sun_; }
     // Where the sun mark is drawn, in pixels of the widget.
     QRect SunMarkRect() const;
+    // The long-path route: hollow marks centred on the given points, in map twips; an empty list
+    // hides them.
+    void SetLongRoute(const std::vector<QPointF>& centres);
+    const std::vector<QPointF>& LongRoute() const { return longRoute_; }
+    // The pinned point's mark, centred on a point in map twips, or hidden.
+    void SetPinMark(bool shown, QPointF centre = {});
+    bool PinMarkShown() const { return pinShown_; }
 
     float CrosshairX() const { return crosshairX_; }
     float CrosshairY() const { return crosshairY_; }
@@ -81,6 +89,11 @@ class MapWidget : public QWidget {
     float entoureLeft_ = 3840.0f;
     float entoureTop_ = 1680.0f;
     std::array<Shape, kDots> dots_{};
+
+    static QRect MarkRect(QPointF centreTwips, int radius);
+    std::vector<QPointF> longRoute_;
+    bool pinShown_ = false;
+    QPointF pin_;
 };
 
 }  // namespace orbida::ui

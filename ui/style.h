@@ -19,6 +19,9 @@ inline const QColor kAboutGrey(224, 224, 224);
 inline const QColor kDarkGrey(64, 64, 64);
 inline const QColor kGreen(0, 128, 0);
 inline const QColor kBrightGreen(0, 255, 0);
+// The long path, on the dial and on the map, and the pinned point's mark.
+inline const QColor kLongPathOrange(255, 160, 0);
+inline const QColor kPinMagenta(255, 0, 255);
 
 // The program's font at a size in points (8.25 is the window font). The layout was drawn for
 // "MS Sans Serif"; Liberation Sans (Arial's metrics) is the closest sans-serif that Debian ships,

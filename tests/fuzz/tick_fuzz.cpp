@@ -75,16 +75,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     in.pi = data.ConsumeBool() ? orbida::tracking::ComputePi() : PickDouble(data);
     in.degToRad = data.ConsumeBool() ? orbida::tracking::ComputeDegToRad(in.pi) : PickDouble(data);
     in.internetConnected = data.ConsumeBool();
+    in.unit = static_cast<orbida::tracking::DistanceUnit>(data.ConsumeIntegralInRange<int>(0, 2));
+    in.longRoute = data.ConsumeBool();
 
     const TickFrame f = orbida::tracking::ComputeTick(in);
     for (double v : {f.map.x, f.map.y, f.cursorPoint.latitude, f.cursorPoint.longitude,
                      f.distanceKm, f.referencePoint.latitude, f.referencePoint.longitude,
-                     f.angularDistance, f.courseAngle, f.dial.azimuth}) {
+                     f.angularDistance, f.courseAngle, f.dial.azimuth, f.longDistanceKm}) {
         CheckFinite(v);
     }
     for (float v : {f.crosshairX, f.crosshairY, f.dial.needleX2, f.dial.needleY2}) {
         CheckFinite(static_cast<double>(v));
     }
+    CheckFinite(static_cast<double>(f.longNeedleX2));
+    CheckFinite(static_cast<double>(f.longNeedleY2));
+    for (const auto& mark : f.longRoute.marks) {
+        CheckFinite(mark.x);
+        CheckFinite(mark.y);
+    }
+    Check(f.longAzimuth >= 0.0 && f.longAzimuth < 360.0);
+    Check(!f.tracking || f.targetLocator.size() == 6);
     for (const auto& dot : f.dots.dots) {
         CheckFinite(static_cast<double>(dot.top));
         CheckFinite(static_cast<double>(dot.left));

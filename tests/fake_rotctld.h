@@ -1,0 +1,83 @@
+#pragma once
+
+// A rotator daemon of the test's own, on a loopback port: it answers like rotctld or misbehaves in
+// one chosen way, and records the command lines it receives.
+#include <QByteArray>
+#include <QHostAddress>
+#include <QList>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace orbida::testing {
+
+class FakeRotctld {
+  public:
+    enum class Mode { kGood, kSilent, kGarbage, kError, kWrongQuestion, kMidLine, kHugeLine };
+
+    FakeRotctld() {
+        server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server, &QTcpServer::newConnection, [this] { Accept(); });
+    }
+    quint16 Port() const { return server.serverPort(); }
+    // Stops listening: connections to the port are refused.
+    void Refuse() { server.close(); }
+    void Listen(quint16 port) { server.listen(QHostAddress::LocalHost, port); }
+
+    Mode mode = Mode::kGood;
+    QByteArray limits = "min_az=-180.000000\nmax_az=450.000000\n";
+    QByteArray azimuth = "10.000000";
+    QList<QByteArray> commands;
+    int connections = 0;
+
+  private:
+    void Accept() {
+        while (QTcpSocket* socket = server.nextPendingConnection()) {
+            ++connections;
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                while (socket->canReadLine()) {
+                    Answer(socket, socket->readLine().trimmed());
+                }
+            });
+            QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        }
+    }
+    void Answer(QTcpSocket* socket, const QByteArray& command) {
+        commands.append(command);
+        switch (mode) {
+            case Mode::kSilent:
+                return;
+            case Mode::kGarbage:
+                socket->write("\xff\xfe<html>\n");
+                return;
+            case Mode::kError:
+                socket->write("RPRT -5\n");
+                return;
+            case Mode::kWrongQuestion:
+                socket->write("RPRT 0\n");
+                return;
+            case Mode::kMidLine:
+                socket->write("1\n1\nmin_a");
+                socket->disconnectFromHost();
+                return;
+            case Mode::kHugeLine:
+                socket->write(QByteArray(1 << 20, 'x') + "\n");
+                return;
+            case Mode::kGood:
+                break;
+        }
+        if (command == "\\dump_state") {
+            socket->write("1\n1\n" + limits +
+                          "min_el=0.000000\nmax_el=90.000000\nsouth_zero=0\nrot_type=AzEl\ndone\n");
+        } else if (command == "p") {
+            socket->write(azimuth + "\n0.000000\n");
+        } else if (command == "_") {
+            socket->write("Fake rotator\n");
+        } else {
+            socket->write("RPRT 0\n");
+        }
+    }
+
+    QTcpServer server;
+};
+
+}  // namespace orbida::testing

@@ -1,0 +1,62 @@
+// Feeds arbitrary text to the reading of the city box and checks what the window relies on: the
+// reading ends, a point it accepts is on the globe (finite, latitude within 90, longitude within
+// 180, west positive), a locator's centre lies in the square typed, and a refusal says why.
+//
+// Short run (CI): make fuzz
+// Longer run: out/build/fuzz/tests/fuzz/home_entry_fuzz out/fuzz/corpus -max_total_time=3600
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "cities/home_entry.h"
+#include "geodesy/locator.h"
+
+namespace {
+
+using namespace orbida::cities;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+const QStringList kNames = {QStringLiteral("Paris"), QStringLiteral("Besançon")};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 4096) {
+        return 0;
+    }
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const HomeEntry e =
+        ReadHomeEntry(text, [](const QString& t) { return FindCityByPrefix(kNames, t); });
+    switch (e.kind) {
+        case HomeKind::City:
+            Check(e.cityIndex >= 0 && e.cityIndex < kNames.size());
+            break;
+        case HomeKind::Locator: {
+            Check(e.locator == e.name && e.locator == e.locator.toUpper());
+            const std::string square = e.locator.toStdString();
+            Check(orbida::geodesy::LocatorOf(e.point.latitude, e.point.longitude,
+                                             static_cast<int>(square.size())) == square);
+            [[fallthrough]];
+        }
+        case HomeKind::Coordinates:
+            Check(std::isfinite(e.point.latitude) && std::isfinite(e.point.longitude));
+            Check(std::abs(e.point.latitude) <= 90.0 && std::abs(e.point.longitude) <= 180.0);
+            Check(!e.name.isEmpty());
+            break;
+        case HomeKind::Refused:
+            Check(e.reason.isEmpty() == text.simplified().isEmpty());
+            break;
+        case HomeKind::Callsign:
+            Check(false);  // not read here
+            break;
+    }
+    return 0;
+}

@@ -1,0 +1,78 @@
+// Feeds arbitrary bytes to the rotator's reply reader, as one question's answer cut into the
+// pieces the network might deliver, and checks what the client relies on: the reader never holds
+// a line longer than its cap, a failure always has a reason, a completed position is finite, and
+// completed limits leave some azimuth to send, inside them.
+//
+// Short run (CI): make fuzz
+// Longer run, keeping the inputs it finds in a corpus folder:
+//   cmake --preset fuzz && cmake --build --preset fuzz
+//   mkdir -p out/fuzz/rotator-corpus && out/build/fuzz/tests/fuzz/rotator_reply_fuzz \
+//       out/fuzz/rotator-corpus -max_total_time=3600 -artifact_prefix=out/fuzz/
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "rotator/protocol.h"
+
+namespace {
+
+using namespace orbida::rotator;
+
+void Check(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    // First byte: the question; second: the size of the pieces.
+    const auto question = static_cast<Question>(data[0] % 4);
+    const std::size_t piece = 1 + data[1];
+    std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+
+    ReplyReader reader;
+    reader.Expect(question);
+    while (!bytes.empty() && reader.status() == ReplyReader::Status::kPending) {
+        const std::size_t taken = bytes.size() < piece ? bytes.size() : piece;
+        reader.Feed(bytes.substr(0, taken));
+        bytes.remove_prefix(taken);
+    }
+    if (reader.status() == ReplyReader::Status::kPending && (data[1] & 1) != 0) {
+        reader.Close();
+    }
+    if (reader.status() == ReplyReader::Status::kFailed) {
+        Check(!reader.failure().empty());
+        return 0;
+    }
+    if (reader.status() != ReplyReader::Status::kComplete) {
+        return 0;
+    }
+    const Reply reply = reader.Take();
+    Check(reply.code <= 0);
+    Check(std::isfinite(reply.azimuth) && std::isfinite(reply.elevation));
+    for (const char c : reply.info) {
+        Check(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
+    }
+    if (question == Question::kDumpState) {
+        const Limits& limits = reply.limits;
+        Check(limits.minAzimuth < limits.maxAzimuth);
+        const double elevation = LevelElevation(limits);
+        Check(elevation >= limits.minElevation && elevation <= limits.maxElevation);
+        for (const double course : {0.0, 90.0, 292.4, 359.96, reply.azimuth}) {
+            const auto tenths = AzimuthTenths(course, limits, reply.azimuth);
+            if (tenths) {
+                const double sent = static_cast<double>(*tenths) / 10.0;
+                Check(sent >= limits.minAzimuth - 1e-6 && sent <= limits.maxAzimuth + 1e-6);
+                Check(!SetPositionCommand(*tenths, elevation).empty());
+            }
+        }
+    }
+    return 0;
+}
