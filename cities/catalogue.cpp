@@ -64,6 +64,13 @@ void Catalogue::AppendName(std::string_view utf8) {
     nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
 }
 
+void Catalogue::Reserve(std::size_t fileBytes) {
+    // A field takes at least two bytes with its separator.
+    names_.reserve(static_cast<qsizetype>(fileBytes));
+    nameEnds_.reserve(fileBytes / 2 + 1);
+    coordinates_.reserve(fileBytes / 2 + 1);
+}
+
 void Catalogue::Squeeze() {
     names_.squeeze();
     nameEnds_.shrink_to_fit();

@@ -33,6 +33,9 @@ class Catalogue {
 
     void AppendName(std::string_view utf8);
     void AppendCoordinate(double value) { coordinates_.push_back(value); }
+    // Room for what a file of that many bytes may hold, so that reading it grows nothing; only
+    // the pages written become resident.
+    void Reserve(std::size_t fileBytes);
     // Gives back the spare room left by growing, once the file is read.
     void Squeeze();
 

@@ -26,7 +26,7 @@ class FieldReader {
 
   private:
     std::string_view data_;
-    std::size_t pos_ = 0;
+    mutable std::size_t pos_ = 0;
 };
 
 // The bytes of a city file as the field reader sees them, and the decoding of their fields: UTF-8
