@@ -193,7 +193,11 @@ void CityCombo::SetCatalogue(const cities::Catalogue* catalogue) {
     suggested_.clear();
     suggestions_->Reset(nullptr, {});
     catalogue_ = catalogue;
+    // The box makes its first row current on a reset, and the completer is given that name as a
+    // prefix: nobody typed it, and a scan for it would cost a look at every name.
+    filling_ = true;
     names_->Reset(catalogue);
+    filling_ = false;
 }
 
 void CityCombo::SetIndex(std::unique_ptr<const cities::NameIndex> index) {
@@ -202,7 +206,7 @@ void CityCombo::SetIndex(std::unique_ptr<const cities::NameIndex> index) {
 }
 
 void CityCombo::Suggest(const QString& folded) {
-    if (folded == suggested_ || catalogue_ == nullptr) {
+    if (filling_ || folded == suggested_ || catalogue_ == nullptr) {
         return;
     }
     suggested_ = folded;

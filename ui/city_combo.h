@@ -54,6 +54,7 @@ class CityCombo : public QComboBox {
     CatalogueModel* names_ = nullptr;
     SuggestionModel* suggestions_ = nullptr;
     QString suggested_;  // the folded key the suggestions were made for
+    bool filling_ = false;
     QString startText_;
     int outerHeight_ = 0;
 };

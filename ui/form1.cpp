@@ -136,9 +136,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
     SetCtrlHeight(Combo1, 450);
-    Combo1->SetCatalogue(&catalogue_);
-    Combo1->setCurrentIndex(-1);
-    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
+    ShowCatalogue();
     reference_ = cities::StartupReference();
     ApplyReference();
     pi_ = tracking::ComputePi();
@@ -572,6 +570,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::paintEvent(QPaintEvent*) {
+    if (!indexing_.valid()) {
+        QTimer::singleShot(0, this, &Form1::StartIndexing);  // once this first paint is out
+    }
     // Borf: a silver outline 10 pixels wide around the window, centred on its rectangle.
     QPainter painter(this);
     QPen pen(kSilver, 10);
@@ -606,19 +607,34 @@ void Form1::showEvent(QShowEvent* event) {
     // state at once instead of waiting for the first move.
     TickAtPointer();
     QWidget::showEvent(event);
-    // Sorting the names for the box can wait until the window is up: until it is done, typing
-    // finds cities by looking at each name in turn.
-    if (!indexing_.valid() && catalogue_.NameCount() > 0) {
-        indexing_ = std::async(std::launch::async, [this] {
-            auto index = std::make_shared<cities::NameIndex>(catalogue_);
-            QMetaObject::invokeMethod(
-                this,
-                [this, index] {
-                    Combo1->SetIndex(std::make_unique<const cities::NameIndex>(std::move(*index)));
-                },
-                Qt::QueuedConnection);
-        });
+}
+
+void Form1::SetCatalogue(cities::Catalogue catalogue) {
+    catalogue_ = std::move(catalogue);
+    ShowCatalogue();
+}
+
+void Form1::ShowCatalogue() {
+    Combo1->SetCatalogue(&catalogue_);
+    Combo1->setCurrentIndex(-1);
+    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
+}
+
+// Sorting the names for the box waits until the window is on screen, and then runs beside it:
+// until it is done, typing finds cities by looking at each name in turn.
+void Form1::StartIndexing() {
+    if (indexing_.valid() || catalogue_.NameCount() == 0) {
+        return;
     }
+    indexing_ = std::async(std::launch::async, [this] {
+        auto index = std::make_shared<cities::NameIndex>(catalogue_);
+        QMetaObject::invokeMethod(
+            this,
+            [this, index] {
+                Combo1->SetIndex(std::make_unique<const cities::NameIndex>(std::move(*index)));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Form1::moveEvent(QMoveEvent* event) {

@@ -61,6 +61,9 @@ class Form1 : public QWidget {
 
     const cities::ReferenceState& Reference() const { return reference_; }
     const cities::Catalogue& Catalogue() const { return catalogue_; }
+    // Replaces the city list, before the window first shows (the window may be built while the
+    // file is still being read).
+    void SetCatalogue(cities::Catalogue catalogue);
     AboutBox* About() const { return about_; }
     // The hidden text boxes that hold the web map address's latitude and longitude texts.
     const QString& Text1() const { return text1_; }
@@ -122,6 +125,8 @@ class Form1 : public QWidget {
     bool ticked_ = false;
     // The city box's name index, built on a worker once the window has shown.
     std::future<void> indexing_;
+    void ShowCatalogue();
+    void StartIndexing();
     bool topmost_ = false;
     QTimer frameTimer_;
     QElapsedTimer sinceLastFrame_;
