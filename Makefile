@@ -98,3 +98,6 @@ clean:
 # Fails when a C++ file is not clang-format clean.
 format-check:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# Plants each fault of tools/mutations.txt in a copy of the tree and runs the suite against it.
+mutate: ; @tools/mutate.sh $(MUTATE_ARGS)

@@ -126,6 +126,10 @@ int main(int argc, char** argv) {
         settings.clear();
     }
     form.UseSettings(&settings);
+    if (!options.rotatorHost.isEmpty()) {
+        // For this run only: what "Rotor…" keeps stays as it was.
+        form.SetRotator(options.rotatorHost, options.rotatorPort, false);
+    }
     form.show();
     return QApplication::exec();
 }

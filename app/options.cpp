@@ -39,9 +39,12 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption check(QStringLiteral("check"));
     const QCommandLineOption reset(QStringLiteral("reset"));
     const QCommandLineOption time(QStringLiteral("time"), QString(), QStringLiteral("date"));
+    const QCommandLineOption rotator(QStringLiteral("rotator"), QString(),
+                                     QStringLiteral("hôte:port"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions({help, version, check, reset, time, Hidden(platform), Hidden(display)});
+    parser.addOptions(
+        {help, version, check, reset, time, rotator, Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -66,6 +69,14 @@ Options ParseOptions(const QStringList& arguments) {
     options.check = parser.isSet(check);
     options.reset = parser.isSet(reset);
     options.time = parser.value(time);
+    if (parser.isSet(rotator) &&
+        !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost, &options.rotatorPort)) {
+        options.error = QStringLiteral(
+                            "Adresse de rotor invalide\u00A0: «\u00A0%1\u00A0» "
+                            "(attendu HÔTE:PORT, par exemple localhost:4533)")
+                            .arg(parser.value(rotator));
+        return options;
+    }
     options.platform = parser.value(platform);
     options.display = parser.value(display);
     const QStringList positional = parser.positionalArguments();
@@ -76,6 +87,55 @@ Options ParseOptions(const QStringList& arguments) {
                             .arg(positional.value(options.check ? 1 : 0));
     }
     return options;
+}
+
+bool ParseRotatorAddress(const QString& text, QString* host, quint16* port) {
+    const QString value = text.trimmed();
+    QString name = value;
+    QString number;
+    if (value.startsWith(QLatin1Char('['))) {
+        const qsizetype close = value.indexOf(QLatin1Char(']'));
+        if (close < 0) {
+            return false;
+        }
+        name = value.mid(1, close - 1);
+        const QString rest = value.mid(close + 1);
+        if (!rest.isEmpty()) {
+            if (!rest.startsWith(QLatin1Char(':'))) {
+                return false;
+            }
+            number = rest.mid(1);
+            if (number.isEmpty()) {
+                return false;
+            }
+        }
+    } else if (value.count(QLatin1Char(':')) == 1) {
+        name = value.section(QLatin1Char(':'), 0, 0);
+        number = value.section(QLatin1Char(':'), 1);
+        if (number.isEmpty()) {
+            return false;
+        }
+    }
+    if (name.isEmpty() || name.size() > 253) {
+        return false;
+    }
+    for (const QChar c : name) {
+        if (!c.isPrint() || c.isSpace() || c == QLatin1Char('[') || c == QLatin1Char(']')) {
+            return false;
+        }
+    }
+    int n = 4533;
+    if (!number.isEmpty()) {
+        bool ok = false;
+        n = number.toInt(&ok);
+        // Digits only: "+12" and " 12" are no port.
+        if (!ok || n < 1 || n > 65535 || !number.front().isDigit()) {
+            return false;
+        }
+    }
+    *host = name;
+    *port = static_cast<quint16>(n);
+    return true;
 }
 
 QString HelpText() {
@@ -93,6 +153,9 @@ QString HelpText() {
         "sortie 0\n"
         "                    quand il est correct, 1 sinon. N'ouvre aucune fenêtre.\n"
         "  --reset           oublie les réglages retenus (ville, position, unités…)\n"
+        "  --rotator HÔTE:PORT\n"
+        "                    le démon de rotor de Hamlib (rotctld) qui oriente l'antenne, pour\n"
+        "                    cette fois (sinon celui réglé par «\u00A0Rotor…\u00A0»)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

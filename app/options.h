@@ -10,18 +10,24 @@ namespace orbida::app {
 struct Options {
     bool help = false;
     bool version = false;
-    bool check = false;  // check the city file and stop
-    QString checkFile;   // the file to check; empty for the one the program would read
-    bool reset = false;  // forget the remembered settings
-    QString time;        // --time: the fixed UTC instant, as typed
-    QString platform;    // Qt's own -platform, which chooses the window system
-    QString display;     // Qt's own -display, the X server to use
-    QString error;       // French, when the command line is not understood
+    bool check = false;   // check the city file and stop
+    QString checkFile;    // the file to check; empty for the one the program would read
+    bool reset = false;   // forget the remembered settings
+    QString time;         // --time: the fixed UTC instant, as typed
+    QString rotatorHost;  // --rotator: the rotator daemon for this run; empty: as remembered
+    quint16 rotatorPort = 0;
+    QString platform;  // Qt's own -platform, which chooses the window system
+    QString display;   // Qt's own -display, the X server to use
+    QString error;     // French, when the command line is not understood
 };
 
 // Parses the arguments (the program's name first). Qt's own options (-platform, -style…) are
 // accepted and left for the application object, which reads them from argv again.
 Options ParseOptions(const QStringList& arguments);
+
+// "HOST:PORT", "HOST" (the daemon's usual port 4533), "[IPv6]:PORT" or a bare IPv6 address:
+// the host and port of a rotator daemon, or false when it is none of these.
+bool ParseRotatorAddress(const QString& text, QString* host, quint16* port);
 
 // The text of --help, in French.
 QString HelpText();

@@ -48,6 +48,39 @@ TEST(ParseOptions, ReadsOurOptionsAndLeavesQtItsOwn) {
     }
 }
 
+TEST(ParseOptions, RotatorAddress) {
+    const struct {
+        const char* value;
+        const char* host;  // empty: refused
+        quint16 port;
+    } cases[] = {
+        {"localhost:4533", "localhost", 4533},
+        {"192.168.1.20:4534", "192.168.1.20", 4534},
+        {"shack.example.org", "shack.example.org", 4533},
+        {"[::1]:4540", "::1", 4540},
+        {"[fe80::1]", "fe80::1", 4533},
+        {"::1", "::1", 4533},
+        {"localhost:", "", 0},
+        {":4533", "", 0},
+        {"localhost:0", "", 0},
+        {"localhost:65536", "", 0},
+        {"localhost:+45", "", 0},
+        {"local host:4533", "", 0},
+        {"[::1", "", 0},
+        {"[::1]4533", "", 0},
+        {"", "", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        const Options options =
+            ParseOptions({QStringLiteral("orbida"), QStringLiteral("--rotator"), c.value});
+        EXPECT_EQ(options.rotatorHost, QString::fromUtf8(c.host));
+        EXPECT_EQ(options.rotatorPort, c.port);
+        EXPECT_EQ(options.error.isEmpty(), *c.host != '\0') << options.error.toStdString();
+    }
+    EXPECT_TRUE(ParseOptions({QStringLiteral("orbida")}).rotatorHost.isEmpty());
+}
+
 TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("pipe");

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -222,6 +223,7 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
     };
     move({200, 200});
     const float first = Map()->CrosshairX();
+    EXPECT_EQ(first, static_cast<float>(200 * 15 - 330)) << "the first move shown at once";
     move({210, 200});
     move({220, 200});
     EXPECT_EQ(Map()->CrosshairX(), first) << "gathered until the frame ends";
@@ -235,6 +237,24 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
     QApplication::sendEvent(&form, &leave);
     wait(60);
     EXPECT_FALSE(Map()->CrosshairVisible());
+}
+
+// A window moved under a still pointer measures the pointer again.
+TEST_F(Form1Test, MovingTheWindowUnderAStillPointerTicksAgain) {
+    Choose(0);  // a reference that the tick leaves as it is
+    const QPoint moves[] = {{30, 0}, {0, 20}, {-10, -10}};
+    for (const QPoint& by : moves) {
+        SCOPED_TRACE(::testing::Message() << by.x() << ", " << by.y());
+        const QPoint pointer = form.mapToGlobal(QPoint(200, 200));
+        fake.pointer.position = pointer;
+        form.TickAt(pointer);
+        const float x = Map()->CrosshairX();
+        const float y = Map()->CrosshairY();
+        form.move(form.pos() + by);
+        form.TickAt(pointer);
+        EXPECT_EQ(Map()->CrosshairX(), x - static_cast<float>(15 * by.x()));
+        EXPECT_EQ(Map()->CrosshairY(), y - static_cast<float>(15 * by.y()));
+    }
 }
 
 TEST_F(Form1Test, ChoosingParis) {
@@ -616,6 +636,101 @@ TEST(Form1Readouts, OverlongTextsStayOnTheirLine) {
     EXPECT_EQ(outside, 0) << "pixels drawn off the labels' lines";
     for (std::size_t i = 0; i < lines.size(); ++i) {
         EXPECT_GT(rightmost[i], lines[i].right() - 20) << names[i] << ": drawn across the label";
+    }
+}
+
+// Collects the regions of the paint events a widget receives.
+class PaintRecorder : public QObject {
+  public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    QRegion region;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            region += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+};
+
+void Settle() {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 60) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+}
+
+// The pixels a shape covers, from its position in twips: a dot's 7 and its 2-pixel outline
+// around, the ring's 9 and half its outline, a crosshair line, the needle and half its width.
+QRect DotOutline(int left, int top) {
+    return QRect(left / 15 - 2, top / 15 - 2, 11, 11);
+}
+QRect RingOutline(double left, double top) {
+    return QRect(static_cast<int>(left / 15) - 1, static_cast<int>(top / 15) - 1, 11, 11);
+}
+QRect Needle(double x2, double y2) {
+    return QRectF(QPointF(2040, 600) / 15, QPointF(x2, y2) / 15)
+        .normalized()
+        .adjusted(-1, -1, 1, 1)
+        .toAlignedRect();
+}
+
+// Only what changes is repainted, so the region must cover a shape where it was and where it now
+// is, outline included: anything left out keeps its old image on the screen.
+TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
+    struct Case {
+        const char* name;
+        void (*change)(MapWidget&, DialFrame&);
+        std::vector<QRect> covered;
+    };
+    const QRect columnAt4440(296, 0, 1, 321);
+    const QRect rowAt2280(0, 152, 641, 1);
+    const Case cases[] = {
+        {"a dot moves",
+         [](MapWidget& map, DialFrame&) { map.SetDotPosition(1, 1500, 1500); },
+         {DotOutline(3480, 960), DotOutline(1500, 1500)}},
+        {"a dot hides",
+         [](MapWidget& map, DialFrame&) { map.SetDotVisible(3, false); },
+         {DotOutline(3480, 1440)}},
+        {"a dot shows",
+         [](MapWidget& map, DialFrame&) { map.SetDotVisible(6, true); },
+         {DotOutline(3480, 2280)}},
+        {"the ring moves",
+         [](MapWidget& map, DialFrame&) { map.SetEntoure(4807.9214f, 1030.5859f); },
+         {RingOutline(3840, 1680), RingOutline(4807.9214, 1030.5859)}},
+        {"the crosshair moves",
+         [](MapWidget& map, DialFrame&) { map.SetCrosshair(3000, 1500); },
+         {columnAt4440, QRect(200, 0, 1, 321), rowAt2280, QRect(0, 100, 641, 1)}},
+        {"the crosshair hides",
+         [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(false); },
+         {columnAt4440, rowAt2280}},
+        {"the needle turns west",
+         [](MapWidget&, DialFrame& dial) { dial.SetNeedle(1740, 600); },
+         {Needle(2300, 380), Needle(1740, 600)}},
+        {"the needle hides",
+         [](MapWidget&, DialFrame& dial) { dial.SetNeedleVisible(false); },
+         {Needle(2300, 380)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MapWidget map;
+        map.resize(642, 321);
+        DialFrame dial(QStringLiteral("Azimut"), Qt::cyan);
+        dial.resize(169, 73);
+        map.show();
+        dial.show();
+        Settle();
+        PaintRecorder mapPaints(&map);
+        PaintRecorder dialPaints(&dial);
+        c.change(map, dial);
+        Settle();
+        EXPECT_NE(mapPaints.region, QRegion(map.rect())) << "all repainted: nothing is checked";
+        for (const QRect& r : c.covered) {
+            EXPECT_TRUE(QRegion(r).subtracted(mapPaints.region + dialPaints.region).isEmpty())
+                << r.x() << ", " << r.y() << " " << r.width() << " x " << r.height();
+        }
     }
 }
 

@@ -179,7 +179,10 @@ TEST_F(ReadingsTest, ShortcutsAndMenu) {
         texts << a->text() + QLatin1Char('|') + a->shortcut().toString();
     }
     EXPECT_EQ(texts, (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L",
-                                  "Ligne grise|Ctrl+G", "Unités|"}));
+                                  "Ligne grise|Ctrl+G", "Unités|", "|",
+                                  "Orienter l'antenne (court chemin)|Ctrl+R",
+                                  "Orienter l'antenne (long chemin)|Ctrl+Shift+R",
+                                  "Arrêter le rotor|Ctrl+Space", "Rotor…|"}));
 }
 
 class SettingsTest : public ::testing::Test {

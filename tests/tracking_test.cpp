@@ -89,6 +89,26 @@ TEST(Tick, ParisToNewYork) {
     }
 }
 
+// The distance is measured from the reference cut to hundredths and truncated to the kilometre.
+TEST(Tick, DistanceText) {
+    struct Case {
+        const char* name;
+        double curLat, curLon;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"New York", 40.71, 74.00, "  est à 5837  Kms"},
+        {"South Atlantic, 12004.9995 km", -57.0, -28.0, "  est à 12004  Kms"},
+        {"on the city's hundredths", 48.85, -2.36, "  est à 0  Kms"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, 48.8566, -2.3522);
+        EXPECT_EQ(ComputeTick(in).distanceText, c.text);
+    }
+}
+
 TEST(Tick, AzimuthAndNeedle) {
     struct Case {
         const char* name;
@@ -105,6 +125,7 @@ TEST(Tick, AzimuthAndNeedle) {
         {"north-north-west", 48.85, -2.35, 60, -1.0, 357, 2024.30f, 280.41f},
         {"north, left of the ring", 48.85, -2.35, 89.99, -1.0, 360, 2040, 280},
         {"due south on the meridian", 48.85, -2.35, 10, -2.35, 180, 2040, 880},
+        {"over the pole, exactly 180 degrees of longitude away", 40, -10, 20, 170, 0, 2040, 280},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -114,6 +135,45 @@ TEST(Tick, AzimuthAndNeedle) {
         EXPECT_EQ(f.dial.azimuth, c.azimuth);
         EXPECT_NEAR(f.dial.needleX2, c.x2, 0.01);
         EXPECT_NEAR(f.dial.needleY2, c.y2, 0.01);
+    }
+}
+
+// The course sent to an antenna rotator: the dial's azimuth before rounding, which a textbook
+// initial bearing (east-positive longitudes) must match, on either side and across the
+// antimeridian.
+TEST(Tick, UnroundedCourse) {
+    struct Case {
+        const char* name;
+        double refLat, refLon, curLat, curLon;  // west positive
+    };
+    const Case cases[] = {
+        {"Paris to New York", 48.8566, -2.3522, 40.71, 74.00},
+        {"Paris to Tokyo", 48.8566, -2.3522, 35.68, -139.69},
+        {"Sydney to Santiago", -33.87, -151.21, -33.45, 70.67},
+        {"east across the antimeridian", 10, -170, 20, 170},
+        {"west across the antimeridian", 10, 170, -20, -170},
+        {"north-north-west", 48.85, -2.35, 60, -1.0},
+        {"due south on the meridian", 48.85, -2.35, 10, -2.35},
+    };
+    const double rad = std::acos(-1.0) / 180.0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in = InputOn(c.curLat, c.curLon);
+        SetReference(in, c.refLat, c.refLon);
+        const TickFrame f = ComputeTick(in);
+        const double p1 = c.refLat * rad;
+        const double p2 = f.cursorPoint.latitude * rad;
+        const double dl = (c.refLon - f.cursorPoint.longitude) * rad;
+        double bearing =
+            std::atan2(std::sin(dl) * std::cos(p2),
+                       std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl)) /
+            rad;
+        bearing = std::fmod(bearing + 360.0, 360.0);
+        EXPECT_NEAR(f.dial.course, bearing, 0.05);
+        EXPECT_GE(f.dial.course, 0.0);
+        EXPECT_LT(f.dial.course, 360.0);
+        // The dial shows it rounded to a whole degree on the far side from north.
+        EXPECT_LT(std::abs(f.dial.azimuth - f.dial.course), 1.0);
     }
 }
 
@@ -198,7 +258,6 @@ TEST(Tick, ReferenceNudgeAndDistanceFromOrigin) {
     EXPECT_EQ(f.distanceText, "  est à 0  Kms");
     EXPECT_EQ(f.longitudeReadout, "Longitude: 0°  0'  0'' Ouest");
 
-    SetReference(in, 48.85, -2.35);
     TickInput on = InputOn(48.85, -2.35);
     SetReference(on, 48.85, -2.35);
     const TickFrame same = ComputeTick(on);

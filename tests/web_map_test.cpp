@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
-#include <QUrl>
 #include <clocale>
 
 #include "ui/web_map.h"
@@ -40,7 +39,6 @@ TEST(WebMapAddress, SameTextUnderEveryLocale) {
                 QString::fromLatin1(c.latitude) + QStringLiteral("&longitude=") +
                 QString::fromLatin1(c.longitude) + QStringLiteral("&zoom=3");
             EXPECT_EQ(WebMapAddress(c.reference), expected);
-            EXPECT_TRUE(QUrl(expected).isValid());
         }
     }
     std::setlocale(LC_ALL, "C");

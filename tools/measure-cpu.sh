@@ -1,7 +1,11 @@
 #!/usr/bin/env bash
 # CPU used by Orbida while the pointer rests and while it sweeps the map, under Xvfb.
 #
-# Usage: tools/measure-cpu.sh [program]      (default: out/build/default/app/orbida)
+# Usage: tools/measure-cpu.sh [--rotator] [program]      (default: out/build/default/app/orbida)
+#
+# --rotator: the program follows a rotator all along, Hamlib's dummy one (`rotctld -m 1`, started
+# here on a free loopback port and given to the program with --rotator), so that the figures
+# include reading its azimuth twice a second.
 #
 # Starts a private Xvfb (a free display number chosen by Xvfb itself) with openbox when present,
 # starts the program, then measures four 10-second phases:
@@ -31,6 +35,11 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+with_rotator=0
+if [[ ${1:-} == --rotator ]]; then
+    with_rotator=1
+    shift
+fi
 # shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
 . "$(dirname "$0")/xvfb-session.sh"
 session_name=measure-cpu
@@ -60,8 +69,33 @@ wait_crosshair() {
     return 1
 }
 
+# --- the dummy rotator ---------------------------------------------------------------------------
+program_args=()
+if ((with_rotator)); then
+    require_tools rotctld
+    # A port that is free: rotctld ends at once when it cannot listen on the one it is given.
+    rotator_port=
+    for _ in 1 2 3 4 5 6 7 8; do
+        port=$((20000 + RANDOM % 40000))
+        rotctld -m 1 -T 127.0.0.1 -t "$port" >"$work/rotctld.log" 2>&1 &
+        rotctld_pid=$!
+        for _ in 1 2 3 4 5 6 7 8 9 10; do
+            sleep 0.1
+            kill -0 "$rotctld_pid" 2>/dev/null || break
+            if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+                rotator_port=$port
+                break 2
+            fi
+        done
+        kill "$rotctld_pid" 2>/dev/null || true
+    done
+    [[ -n $rotator_port ]] || die "rotctld -m 1 could not be started on a free port"
+    started+=("$rotctld_pid")
+    program_args=(--rotator "127.0.0.1:$rotator_port")
+fi
+
 # --- the program ---------------------------------------------------------------------------------
-"$program" >"$work/program.log" 2>&1 &
+"$program" "${program_args[@]}" >"$work/program.log" 2>&1 &
 started+=($!)
 launched=$!
 wait_for_window "$launched"
@@ -116,6 +150,9 @@ sweep_args() {
 }
 
 echo "Orbida CPU use: $program (pid $pid, display $DISPLAY, window at $win_x,$win_y)"
+if ((with_rotator)); then
+    echo "with the dummy rotator of rotctld -m 1 on 127.0.0.1:$rotator_port"
+fi
 
 # (a) still over the map
 xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))

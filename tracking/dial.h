@@ -9,6 +9,8 @@ namespace orbida::tracking {
 // (2040, 600); the free end lies on a circle of radius 300 around (2040, 580).
 struct Dial {
     double azimuth = 0.0;
+    // The same azimuth unrounded, 0 ≤ course < 360: what an antenna is turned to.
+    double course = 0.0;
     std::string text;
     float needleX2 = 0.0f;
     float needleY2 = 0.0f;

@@ -132,6 +132,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     setFont(UiFont(8.25));
     BuildControls();
     BuildReadings();
+    BuildRotator();
 
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.

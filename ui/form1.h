@@ -24,6 +24,10 @@ class QMenu;
 class QPushButton;
 class QSettings;
 
+namespace orbida::rotator {
+class Client;
+}
+
 namespace orbida::ui {
 
 class CityCombo;
@@ -88,6 +92,18 @@ class Form1 : public QWidget {
     bool ValidateTypedHome(const QString& text);
     const QString& LastRefusal() const { return lastRefusal_; }
 
+    // The antenna rotator (form1_rotator.cpp).
+    // Where its daemon listens; an empty host means none, and nothing of it shows. remember:
+    // kept for the next runs too.
+    void SetRotator(const QString& host, quint16 port, bool remember);
+    // Turns the antenna to the short or long path of the target: the pinned point, else the
+    // point where the map's menu was opened, else the pointer's. Nothing off the map.
+    void TurnRotator(bool longPath);
+    void StopRotator();
+    // "Rotor…": the daemon's address, with a test; OK keeps it.
+    void OpenRotatorDialog();
+    rotator::Client* Rotator() const { return rotator_; }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -115,6 +131,9 @@ class Form1 : public QWidget {
     bool ApplyHome(const cities::HomeEntry& entry);
     void RememberHomeText(const QString& text);
     void RememberWindowPosition();
+
+    void BuildRotator();
+    void ShowRotatorStatus();
 
     cities::Catalogue catalogue_;
     Platform platform_;
@@ -184,6 +203,15 @@ class Form1 : public QWidget {
     tracking::DistanceUnit unit_ = tracking::DistanceUnit::Kilometres;
     QSettings* settings_ = nullptr;
     QString lastRefusal_;
+
+    // Antenna rotator.
+    rotator::Client* rotator_ = nullptr;
+    QLabel* LblRotor = nullptr;  // "Rotor 287 °", right of the dial
+    QAction* turnShortAction_ = nullptr;
+    QAction* turnLongAction_ = nullptr;
+    QAction* stopRotorAction_ = nullptr;
+    QPointer<QWidget> rotatorDialog_;
+    bool menuTarget_ = false;  // an entry of the map's menu is being chosen
 };
 
 }  // namespace orbida::ui

@@ -251,6 +251,8 @@ void Form1::UseSettings(QSettings* settings) {
     if (remembered.position && OnSomeScreen(*remembered.position, size())) {
         move(*remembered.position);
     }
+    const RotatorAddress rotator = ReadRotatorAddress(*settings);
+    SetRotator(rotator.host, rotator.port, false);
     if (settings->status() == QSettings::FormatError) {
         settings->clear();  // a damaged file is written afresh with what is set from now on
     }

@@ -4,6 +4,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 #include "tracking/dial.h"
 #include "ui/style.h"
@@ -105,6 +107,30 @@ void DialFrame::SetLongNeedle(float x2, float y2, bool visible) {
     }
 }
 
+void DialFrame::SetRotorNeedle(std::optional<double> heading) {
+    const bool visible = heading.has_value() && std::isfinite(*heading);
+    float x2 = rotorX2_;
+    float y2 = rotorY2_;
+    if (visible) {
+        // On the same circle as the azimuth needle's free end.
+        const double rad = *heading * std::numbers::pi / 180.0;
+        x2 = static_cast<float>(std::sin(rad) * 300.0 + 2040.0);
+        y2 = static_cast<float>(580.0 - std::cos(rad) * 300.0);
+    }
+    if (visible == rotorVisible_ && (!visible || (x2 == rotorX2_ && y2 == rotorY2_))) {
+        return;
+    }
+    if (rotorVisible_) {
+        update(NeedleRect(rotorX2_, rotorY2_));
+    }
+    rotorX2_ = x2;
+    rotorY2_ = y2;
+    rotorVisible_ = visible;
+    if (rotorVisible_) {
+        update(NeedleRect(rotorX2_, rotorY2_));
+    }
+}
+
 void DialFrame::PaintStill(QPainter& painter) {
     FrameWidget::PaintStill(painter);
     // Cadran: green face, white outline of 2 pixels centred on its edge.
@@ -125,6 +151,14 @@ void DialFrame::PaintMoving(QPainter& painter) {
         painter.drawLine(fixedEnd, QPointF(static_cast<double>(std::clamp(longX2_, -1e6f, 1e6f)),
                                            static_cast<double>(std::clamp(longY2_, -1e6f, 1e6f))) /
                                        kTwipsPerPixel);
+    }
+    if (rotorVisible_) {
+        // Where the antenna points, between the two courses it may be asked to take.
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(kRotorBlue, 2, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(
+            fixedEnd,
+            QPointF(static_cast<double>(rotorX2_), static_cast<double>(rotorY2_)) / kTwipsPerPixel);
     }
     if (needleVisible_) {
         painter.setRenderHint(QPainter::Antialiasing);

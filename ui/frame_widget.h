@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace orbida::ui {
 
@@ -46,6 +47,12 @@ class DialFrame : public FrameWidget {
     float LongNeedleY2() const { return longY2_; }
     bool LongNeedleVisible() const { return longVisible_; }
 
+    // The antenna rotator's heading, a course in degrees; nothing while it is not known.
+    void SetRotorNeedle(std::optional<double> heading);
+    bool RotorNeedleVisible() const { return rotorVisible_; }
+    float RotorNeedleX2() const { return rotorX2_; }
+    float RotorNeedleY2() const { return rotorY2_; }
+
   protected:
     void PaintStill(QPainter& painter) override;
     void PaintMoving(QPainter& painter) override;
@@ -60,6 +67,9 @@ class DialFrame : public FrameWidget {
     float longX2_ = 2040.0f;
     float longY2_ = 880.0f;
     bool longVisible_ = false;
+    float rotorX2_ = 2040.0f;
+    float rotorY2_ = 280.0f;
+    bool rotorVisible_ = false;
 };
 
 }  // namespace orbida::ui

@@ -10,6 +10,8 @@ const QString kPosition = QStringLiteral("window/position");
 const QString kUnit = QStringLiteral("display/unit");
 const QString kLongRoute = QStringLiteral("display/longRoute");
 const QString kGreyLine = QStringLiteral("display/greyLine");
+const QString kRotatorHost = QStringLiteral("rotator/host");
+const QString kRotatorPort = QStringLiteral("rotator/port");
 
 // The units by their stored names, which stay the same whatever the enum's order becomes.
 const QString kUnitNames[] = {QStringLiteral("km"), QStringLiteral("mi"), QStringLiteral("nmi")};
@@ -72,6 +74,33 @@ void RememberLongRoute(QSettings& settings, bool longRoute) {
 
 void RememberGreyLine(QSettings& settings, bool greyLine) {
     settings.setValue(kGreyLine, greyLine ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+RotatorAddress ReadRotatorAddress(const QSettings& settings) {
+    RotatorAddress address;
+    if (settings.status() != QSettings::NoError) {
+        return address;
+    }
+    const QString host = settings.value(kRotatorHost).toString().trimmed();
+    // A host name is at most 253 characters, and never holds a space or a control character.
+    bool plain = !host.isEmpty() && host.size() <= 253;
+    for (const QChar c : host) {
+        plain = plain && c.isPrint() && !c.isSpace();
+    }
+    if (!plain) {
+        return address;
+    }
+    address.host = host;
+    const auto port = ReadInt(settings.value(kRotatorPort));
+    if (port && *port >= 1 && *port <= 65535) {
+        address.port = static_cast<quint16>(*port);
+    }
+    return address;
+}
+
+void RememberRotator(QSettings& settings, const RotatorAddress& address) {
+    settings.setValue(kRotatorHost, address.host);
+    settings.setValue(kRotatorPort, QString::number(address.port));
 }
 
 }  // namespace orbida::ui

@@ -30,4 +30,14 @@ void RememberUnit(QSettings& settings, tracking::DistanceUnit unit);
 void RememberLongRoute(QSettings& settings, bool longRoute);
 void RememberGreyLine(QSettings& settings, bool greyLine);
 
+// Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
+// range reads as the daemon's usual one.
+struct RotatorAddress {
+    QString host;
+    quint16 port = 4533;
+};
+
+RotatorAddress ReadRotatorAddress(const QSettings& settings);
+void RememberRotator(QSettings& settings, const RotatorAddress& address);
+
 }  // namespace orbida::ui

@@ -22,6 +22,8 @@ inline const QColor kBrightGreen(0, 255, 0);
 // The long path, on the dial and on the map, and the pinned point's mark.
 inline const QColor kLongPathOrange(255, 160, 0);
 inline const QColor kPinMagenta(255, 0, 255);
+// The antenna rotator's needle and text.
+inline const QColor kRotorBlue(150, 205, 255);
 
 // The program's font at a size in points (8.25 is the window font). The layout was drawn for
 // "MS Sans Serif"; Liberation Sans (Arial's metrics) is the closest sans-serif that Debian ships,
