@@ -76,10 +76,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(coordinate != 0.0 && !std::isnan(coordinate));
     }
     // The index finds what a scan of the names finds.
-    const NameIndex index(catalogue);
+    const NameIndex nameIndex(catalogue);
     for (const QString& name : names.mid(0, 4)) {
         for (const QString& typed : {name, name.left(1), name.left(3).toUpper()}) {
-            Check(index.Match(typed) == MatchByScan(catalogue, typed));
+            Check(nameIndex.Match(typed) == MatchByScan(catalogue, typed));
         }
     }
 
