@@ -340,6 +340,35 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
 }
 
 // The start text is never typed into: the first key replaces it, wherever the cursor was put.
+// The name index is built on a worker once the window has painted, and reaches the box: what a
+// typed text chooses is the same before (by a scan) and after.
+TEST(Form1CityIndex, ArrivesAfterTheFirstPaintAndChoosesAsTheScanDid) {
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile(kCities), fake.Services());
+    auto* combo = form.findChild<CityCombo*>("Combo1");
+    const QString typed[] = {"par", "PARIS", "new", "besan", "xyz"};
+    const auto choices = [&] {
+        std::vector<int> chosen;
+        for (const QString& text : typed) {
+            combo->setEditText(text);
+            chosen.push_back(combo->SelectedIndex());
+        }
+        return chosen;
+    };
+    const std::vector<int> byScan = choices();
+    EXPECT_FALSE(combo->HasIndex());
+    form.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!combo->HasIndex() && waited.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_TRUE(combo->HasIndex());
+    EXPECT_EQ(choices(), byScan);
+    EXPECT_EQ(byScan[0], 0);
+    EXPECT_EQ(byScan[4], -1);
+}
+
 TEST(Form1StartText, FirstKeyReplacesIt) {
     struct Case {
         int cursor;  // -1: a click in the middle of the text
