@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStyleFactory>
 #include <cstdio>
 #include <future>
@@ -131,5 +132,10 @@ int main(int argc, char** argv) {
         form.SetRotator(options.rotatorHost, options.rotatorPort, false);
     }
     form.show();
+    // The country file of callsigns is read in the background once the window is up: the
+    // user's own copy (the weekly release dropped in the data folder), the system's, or --cty.
+    form.SetCountryFilePlaces(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                              QStringLiteral("/usr/share/hamradio-files/cty.dat"),
+                              options.countryFile);
     return QApplication::exec();
 }

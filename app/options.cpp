@@ -39,12 +39,13 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption check(QStringLiteral("check"));
     const QCommandLineOption reset(QStringLiteral("reset"));
     const QCommandLineOption time(QStringLiteral("time"), QString(), QStringLiteral("date"));
+    const QCommandLineOption cty(QStringLiteral("cty"), QString(), QStringLiteral("fichier"));
     const QCommandLineOption rotator(QStringLiteral("rotator"), QString(),
                                      QStringLiteral("hôte:port"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
     parser.addOptions(
-        {help, version, check, reset, time, rotator, Hidden(platform), Hidden(display)});
+        {help, version, check, reset, time, cty, rotator, Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -69,6 +70,7 @@ Options ParseOptions(const QStringList& arguments) {
     options.check = parser.isSet(check);
     options.reset = parser.isSet(reset);
     options.time = parser.value(time);
+    options.countryFile = parser.value(cty);
     if (parser.isSet(rotator) &&
         !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost, &options.rotatorPort)) {
         options.error = QStringLiteral(
@@ -152,6 +154,8 @@ QString HelpText() {
         "                    et dit, ligne par ligne, ce qui serait mal lu\u00A0; code de "
         "sortie 0\n"
         "                    quand il est correct, 1 sinon. N'ouvre aucune fenêtre.\n"
+        "  --cty FICHIER     lit les pays des indicatifs dans ce fichier cty.dat plutôt que dans\n"
+        "                    celui du dossier de données ou celui du système\n"
         "  --reset           oublie les réglages retenus (ville, position, unités…)\n"
         "  --rotator HÔTE:PORT\n"
         "                    le démon de rotor de Hamlib (rotctld) qui oriente l'antenne, pour\n"

@@ -14,6 +14,7 @@ struct Options {
     QString checkFile;    // the file to check; empty for the one the program would read
     bool reset = false;   // forget the remembered settings
     QString time;         // --time: the fixed UTC instant, as typed
+    QString countryFile;  // --cty: the country file of callsigns, instead of the usual places
     QString rotatorHost;  // --rotator: the rotator daemon for this run; empty: as remembered
     quint16 rotatorPort = 0;
     QString platform;  // Qt's own -platform, which chooses the window system

@@ -49,6 +49,29 @@ bool LocatorShaped(const QString& text) {
     return true;
 }
 
+// Letters, digits and strokes only, with at least one letter and one digit, as every callsign
+// ("F4ABC", "EA8/DL1ABC", "W1AW/MM") and every numbered prefix ("3B8", "VK0") has. A word
+// without a digit is a misspelt city more likely than a prefix: "Lyon" would read as Lithuania.
+bool CallsignShaped(const QString& text) {
+    constexpr qsizetype kLongest = 32;
+    if (text.size() > kLongest) {
+        return false;
+    }
+    bool letter = false;
+    bool digit = false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool isLetter = (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z');
+        const bool isDigit = u >= u'0' && u <= u'9';
+        if (!isLetter && !isDigit && u != u'/') {
+            return false;
+        }
+        letter = letter || isLetter;
+        digit = digit || isDigit;
+    }
+    return letter && digit;
+}
+
 // One piece of written coordinates.
 struct Token {
     enum Kind { Number, Mark, Hemisphere } kind = Number;
@@ -328,12 +351,20 @@ HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity) {
         return entry;
     }
     HomeEntry entry = ReadCoordinates(text);
-    if (entry.kind != HomeKind::Refused) {
+    if (entry.kind != HomeKind::Refused || !CallsignShaped(text)) {
         return entry;
     }
-    // A callsign's country (HomeKind::Callsign) is the last reading, tried here when nothing else
-    // reads; the coordinates' reason stands when it is not a callsign either.
-    return entry;
+    // Last, a callsign: its country is looked up by the caller, who has the country file. A text
+    // made only of numbers and hemisphere letters ("48N") keeps the coordinates' reason, for
+    // when no country fits.
+    HomeEntry callsign;
+    callsign.kind = HomeKind::Callsign;
+    callsign.name = text.toUpper();
+    QString unused;
+    if (Tokenise(text, unused)) {
+        callsign.reason = entry.reason;
+    }
+    return callsign;
 }
 
 }  // namespace orbida::cities

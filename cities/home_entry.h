@@ -14,7 +14,9 @@ enum class HomeKind {
     City,         // a city of the list: `cityIndex`
     Locator,      // the centre of a Maidenhead square: `point`, `name` is the locator in capitals
     Coordinates,  // a point written with its hemisphere letters: `point`, `name` is the text
-    Callsign,     // a station's country, looked up from its callsign (not read here)
+    Callsign,     // a station's callsign or a numbered prefix: `name`, in capitals; its country is
+                  // looked up by the caller. `reason`, when not empty, is why it does not read
+                  // as coordinates ("48N"), to be said if no country fits either.
 };
 
 struct HomeEntry {
@@ -23,7 +25,7 @@ struct HomeEntry {
     geodesy::GeoPoint point;  // latitude north positive, longitude WEST positive
     QString name;             // what the reference is called on the window
     QString locator;          // Locator: the square as typed, in capitals
-    QString reason;           // Refused: a French sentence for the user
+    QString reason;           // Refused (or Callsign): a French sentence for the user
 };
 
 // Finds a city of the list from the typed text (trimmed): its index, or -1.
@@ -31,8 +33,10 @@ using CityLookup = std::function<int(const QString& typed)>;
 
 // Reads what the user typed in the city box, trying in turn a name (or prefix) of the list through
 // findCity, a locator of 4 to 10 characters, then coordinates with their N/S/E/O (or W) letters:
-// "48.8566N 2.3522E", "48°51'24\"N 2°21'08\"E", "N 33 52.2, E 151 12.6". A locator or coordinates
-// out of range are refused with their reason, as is anything else that is not empty.
+// "48.8566N 2.3522E", "48°51'24\"N 2°21'08\"E", "N 33 52.2, E 151 12.6", then a callsign
+// ("3B8CF", "EA8/DL1ABC"): letters, digits and strokes with a letter and a digit among them. A
+// locator or coordinates out of range are refused with their reason (a text shaped like a locator
+// stays one: "JN18YZ" is a locator mistyped, not a call), as is anything else that is not empty.
 HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity);
 
 // The index of the first city of the list whose name is `typed`, or starts with it, compared

@@ -24,17 +24,27 @@ TEST(ParseOptions, ReadsOurOptionsAndLeavesQtItsOwn) {
     const struct {
         QStringList arguments;
         bool help, version, check;
-        QString checkFile, platform, error;
+        QString checkFile, platform, countryFile, error;
     } cases[] = {
-        {{}, false, false, false, {}, {}, {}},
-        {{"-h"}, true, false, false, {}, {}, {}},
-        {{"--version"}, false, true, false, {}, {}, {}},
-        {{"--check"}, false, false, true, {}, {}, {}},
-        {{"--check", "a b.txt"}, false, false, true, "a b.txt", {}, {}},
-        {{"-platform", "offscreen", "-style", "Fusion"}, false, false, false, {}, "offscreen", {}},
-        {{"--chek"}, false, false, false, {}, {}, "Option inconnue\u00A0: --chek"},
-        {{"fichier"}, false, false, false, {}, {}, "Argument inattendu\u00A0: fichier"},
-        {{"--check", "a", "b"}, false, false, true, "", {}, "Argument inattendu\u00A0: b"},
+        {{}, false, false, false, {}, {}, {}, {}},
+        {{"-h"}, true, false, false, {}, {}, {}, {}},
+        {{"--version"}, false, true, false, {}, {}, {}, {}},
+        {{"--check"}, false, false, true, {}, {}, {}, {}},
+        {{"--check", "a b.txt"}, false, false, true, "a b.txt", {}, {}, {}},
+        {{"-platform", "offscreen", "-style", "Fusion"},
+         false,
+         false,
+         false,
+         {},
+         "offscreen",
+         {},
+         {}},
+        {{"--cty", "/tmp/cty.dat"}, false, false, false, {}, {}, "/tmp/cty.dat", {}},
+        {{"--cty=mon cty.dat"}, false, false, false, {}, {}, "mon cty.dat", {}},
+        {{"--cty"}, false, false, false, {}, {}, {}, "Il manque la valeur d'une option."},
+        {{"--chek"}, false, false, false, {}, {}, {}, "Option inconnue\u00A0: --chek"},
+        {{"fichier"}, false, false, false, {}, {}, {}, "Argument inattendu\u00A0: fichier"},
+        {{"--check", "a", "b"}, false, false, true, "", {}, {}, "Argument inattendu\u00A0: b"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -44,6 +54,7 @@ TEST(ParseOptions, ReadsOurOptionsAndLeavesQtItsOwn) {
         EXPECT_EQ(options.check, c.check);
         EXPECT_EQ(options.checkFile, c.checkFile);
         EXPECT_EQ(options.platform, c.platform);
+        EXPECT_EQ(options.countryFile, c.countryFile);
         EXPECT_EQ(options.error, c.error);
     }
 }

@@ -75,14 +75,14 @@ TEST(ReadHomeEntry, RefusedTextsSayWhy) {
         {"48.85N 2.35", "Il manque la lettre"},
         {"48N 2N", "Deux latitudes"},
         {"48E 2W", "Deux longitudes"},
-        {"48N", "deux coordonnées"},
         {"48N 2E 3S", "deux coordonnées"},
         {"-33.87S 151.21E", "Caractère inattendu"},
         {"48.5 30 N 2E", "illisibles"},
         {"48°51'24\"30 N 2E", "illisibles"},
         {"48'N 2E", "illisibles"},
         {"N E 48 2", "illisibles"},
-        {"F4ABC", "Caractère inattendu"},
+        {"F4 ABC", "Caractère inattendu"},
+        {"F4ABC-1", "Caractère inattendu"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -98,4 +98,40 @@ TEST(ReadHomeEntry, RefusedTextsSayWhy) {
 }
 
 }  // namespace
+// A callsign is the last reading: what reads as a locator or coordinates stays so, and only a
+// text of letters, digits and strokes with a digit among them is taken for a call.
+TEST(ReadHomeEntry, CallsignsComeLast) {
+    const struct {
+        const char* text;
+        HomeKind kind;
+        const char* name;    // Callsign: the call handed to the look-up
+        const char* reason;  // Callsign: what to say if no country fits; empty: the look-up's
+    } cases[] = {
+        {"3b8cf", HomeKind::Callsign, "3B8CF", ""},
+        {" JA1NUT/P ", HomeKind::Callsign, "JA1NUT/P", ""},
+        {"ea8/dl1abc", HomeKind::Callsign, "EA8/DL1ABC", ""},
+        {"W1AW/MM", HomeKind::Callsign, "W1AW/MM", ""},
+        {"VK0", HomeKind::Callsign, "VK0", ""},
+        {"48N", HomeKind::Callsign, "48N", "deux coordonnées"},
+        {"N1SE", HomeKind::Callsign, "N1SE", "illisibles"},
+        {"48N2E", HomeKind::Coordinates, "", ""},
+        {"JN18EU", HomeKind::Locator, "", ""},
+        {"JN18YZ", HomeKind::Refused, "", ""},
+        {"Lyon", HomeKind::Refused, "", ""},
+        {"VK", HomeKind::Refused, "", ""},
+        {"3B8 CF", HomeKind::Refused, "", ""},
+        {"F4ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFG", HomeKind::Refused, "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const HomeEntry e = Read(QString::fromUtf8(c.text));
+        EXPECT_EQ(e.kind, c.kind);
+        if (c.kind == HomeKind::Callsign) {
+            EXPECT_EQ(e.name, QString::fromUtf8(c.name));
+            EXPECT_EQ(e.reason.isEmpty(), *c.reason == '\0');
+            EXPECT_TRUE(e.reason.contains(QString::fromUtf8(c.reason))) << e.reason.toStdString();
+        }
+    }
+}
+
 }  // namespace orbida::cities

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -102,7 +103,7 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
     const struct {
         const char* name;
         QByteArray limits;
-        const char* how;  // "short", "long", "stop", "menu", "pinned", "off"
+        const char* how;  // "short", "long", "stop", "menu", "pinned", "callsign", "off"
         double azimuth;   // of the P line; NaN: "S"; infinity: nothing sent
     } cases[] = {
         {"short path", "min_az=0\nmax_az=360\n", "short", kShortPath},
@@ -111,6 +112,7 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
         {"stop", "min_az=0\nmax_az=360\n", "stop", std::nan("")},
         {"menu opened over New York", "min_az=0\nmax_az=360\n", "menu", kShortPath},
         {"pinned New York, pointer away", "min_az=0\nmax_az=360\n", "pinned", kShortPath},
+        {"callsign pinned at New York", "min_az=0\nmax_az=360\n", "callsign", kShortPath},
         {"target off the map", "min_az=0\nmax_az=360\n", "off", INFINITY},
     };
     for (const auto& c : cases) {
@@ -144,6 +146,20 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(entry).center());
         } else if (how == "pinned") {
             form.TogglePin(kNewYork);
+            PointAt(kMoscow);
+            Key(Qt::Key_R, Qt::ControlModifier);
+            form.TogglePin(kMoscow);
+        } else if (how == "callsign") {
+            // A country placed where the pointer measures New York.
+            QTemporaryDir dir;
+            QFile file(dir.filePath(QStringLiteral("cty.dat")));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write("Test Land: 05: 08: NA: 40.46: 74.00: 5.0: K:\n    K;\n");
+            file.close();
+            form.SetCountryFilePlaces({}, {}, file.fileName());
+            Child<CityCombo>("Combo1")->setEditText(QStringLiteral("K1ABC"));
+            form.ValidateCity();
+            ASSERT_TRUE(form.CallsignCountry().has_value());
             PointAt(kMoscow);
             Key(Qt::Key_R, Qt::ControlModifier);
             form.TogglePin(kMoscow);

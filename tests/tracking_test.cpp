@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 #include "tracking/readout.h"
 #include "tracking/sun_text.h"
@@ -370,6 +371,44 @@ TEST(Tick, LongRouteMarks) {
     in = InputAt(-20000, 6000);
     in.longRoute = true;
     EXPECT_FALSE(ComputeTick(in).longRoute.shown);
+}
+
+// A place pinned by its coordinates is measured wherever the pointer is, as the pointer over
+// that place would be; a pinned place that is no place on the globe leaves the pointer measured.
+TEST(Tick, PinnedPlaceReplacesThePointer) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const geodesy::GeoPoint newYork{40.71, 74.00};
+    const geodesy::GeoPoint sydney{-33.86, -151.20};
+    const struct {
+        const char* name;
+        geodesy::GeoPoint pinned;
+        std::optional<geodesy::GeoPoint> pointer;  // none: off the map
+        bool measuresNewYork;                      // else nothing: idle
+    } cases[] = {
+        {"pointer off the map", newYork, std::nullopt, true},
+        {"pointer over another place", newYork, sydney, true},
+        {"not a number", {nan, 74.00}, std::nullopt, false},
+        {"latitude off the globe", {90.5, 74.00}, newYork, true},
+        {"longitude off the globe", {40.71, -180.5}, std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TickInput in =
+            c.pointer ? InputOn(c.pointer->latitude, c.pointer->longitude) : InputAt(-20000, 6000);
+        SetReference(in, 48.8566, -2.3522);
+        in.pinnedPoint = c.pinned;
+        const TickFrame f = ComputeTick(in);
+        EXPECT_EQ(f.tracking, c.measuresNewYork);
+        if (!c.measuresNewYork) {
+            continue;
+        }
+        EXPECT_EQ(f.distanceText, "  est à 5837  Kms");
+        EXPECT_EQ(f.dial.text, "292 °");
+        EXPECT_EQ(f.targetLocator, "FN20XR");
+        EXPECT_NEAR(f.crosshairX, 9630.0 / 2 - 9630.0 / 360 * 74.00, 0.5);
+        EXPECT_NEAR(f.crosshairY, 4815.0 / 2 - 4815.0 / 180 * 40.71, 0.5);
+        EXPECT_TRUE(f.dots.shown);
+    }
 }
 
 }  // namespace

@@ -25,6 +25,11 @@ bool UsableGeometry(const TickInput& in) {
            Finite(in.mapWidth) && Finite(in.mapHeight);
 }
 
+bool OnTheGlobe(geodesy::GeoPoint p) {
+    // Written so that NaN fails.
+    return std::abs(p.latitude) <= 90.0 && std::abs(p.longitude) <= 180.0;
+}
+
 double FiniteOr(double value, double fallback) {
     return std::isfinite(value) ? value : fallback;
 }
@@ -72,8 +77,13 @@ TickFrame ComputeTick(const TickInput& in) {
     const double degToRad =
         std::isfinite(in.degToRad) && in.degToRad > 0.0 ? in.degToRad : ComputeDegToRad(pi);
 
-    // Pointer to map twips, crosshair, degrees.
-    if (usable) {
+    // Pointer (or pinned place) to map twips, crosshair, degrees.
+    const std::optional<geodesy::GeoPoint> pinned =
+        in.pinnedPoint && OnTheGlobe(*in.pinnedPoint) ? in.pinnedPoint : std::nullopt;
+    if (usable && pinned) {
+        f.map = geodesy::DegreesToMap(*pinned, in.mapWidth, in.mapHeight);
+        f.cursorPoint = *pinned;
+    } else if (usable) {
         f.map = geodesy::CursorToMap(in.cursorX, in.cursorY, in.twipsPerPixelX, in.twipsPerPixelY,
                                      in.windowLeft, in.windowTop, in.mapLeft, in.mapTop);
         f.cursorPoint = geodesy::MapToDegrees(f.map, in.mapWidth, in.mapHeight);

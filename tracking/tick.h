@@ -52,6 +52,11 @@ struct TickInput {
 
     DistanceUnit unit = DistanceUnit::Kilometres;
     bool longRoute = false;  // the long-path route is drawn too
+
+    // A place pinned by its coordinates (a callsign's country), measured instead of the pointer's
+    // point; latitude north positive, longitude west positive. One that is not finite or lies off
+    // the globe is ignored.
+    std::optional<geodesy::GeoPoint> pinnedPoint;
 };
 
 // Everything one tick writes. std::nullopt means "leave the control as it is".

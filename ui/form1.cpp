@@ -111,7 +111,7 @@ bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
            a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
            a.referenceHundredths == b.referenceHundredths &&
            a.internetConnected == b.internetConnected && a.unit == b.unit &&
-           a.longRoute == b.longRoute;
+           a.longRoute == b.longRoute && a.pinnedPoint == b.pinnedPoint;
 }
 
 }  // namespace
@@ -345,6 +345,7 @@ void Form1::TickAt(QPoint globalPointer) {
     in.internetConnected = reference_.internetConnected;
     in.unit = unit_;
     in.longRoute = longRoute_;
+    in.pinnedPoint = pinnedPlace_;
     // The tick is a pure function of its input: the same input would show the same frame.
     if (ticked_ && SameInput(in, lastInput_)) {
         return;
@@ -477,10 +478,22 @@ void Form1::ShowInputHint(const QString& text) {
         connect(&inputHintTimer_, &QTimer::timeout, this, &Form1::HideInputHint);
         connect(Combo1, &QComboBox::editTextChanged, this, &Form1::HideInputHint);
     }
-    // A very long text would make a tip wider than the screen: it is cut, keeping its start.
-    constexpr int kLongest = 80;
-    inputHint_->setText(text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text);
-    inputHint_->adjustSize();
+    // A long sentence is wrapped to the width of the map rather than run off the screen, and a
+    // very long typed text is cut, keeping its start.
+    constexpr int kLongest = 240;
+    const QString shown = text.size() > kLongest ? text.left(kLongest - 1) + QChar(0x2026) : text;
+    const int widest = Carte->width();
+    const QMargins margins = inputHint_->contentsMargins();
+    const bool wrap = inputHint_->fontMetrics().horizontalAdvance(shown) +
+                          2 * inputHint_->margin() + margins.left() + margins.right() >
+                      widest;
+    inputHint_->setWordWrap(wrap);
+    inputHint_->setText(shown);
+    if (wrap) {
+        inputHint_->resize(widest, inputHint_->heightForWidth(widest));
+    } else {
+        inputHint_->adjustSize();
+    }
     inputHint_->move(Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)));
     inputHint_->show();
     inputHintTimer_.start(6000);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QFuture>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include "cities/city_file.h"
 #include "cities/home_entry.h"
 #include "cities/selection.h"
+#include "dxcc/locate.h"
 #include "tracking/tick.h"
 #include "ui/about_box.h"
 #include "ui/platform.h"
@@ -32,6 +34,12 @@ namespace orbida::ui {
 
 class CityCombo;
 class DialFrame;
+
+// Where the country file of callsigns was looked for, and what reading it gave.
+struct CountryFileReading {
+    dxcc::CountryFileChoice choice;
+    dxcc::CountryFileLoad load;
+};
 class FrameWidget;
 class MapWidget;
 
@@ -80,17 +88,32 @@ class Form1 : public QWidget {
     // A left click on the map at a point of the window: pins the point measured there, or
     // releases the pinned one.
     void TogglePin(QPoint windowPoint);
-    bool Pinned() const { return pinned_.has_value(); }
+    bool Pinned() const { return pinned_.has_value() || pinnedPlace_.has_value(); }
     void SetLongRoute(bool on);
     bool LongRoute() const { return longRoute_; }
     void SetUnit(tracking::DistanceUnit unit);
     void CycleUnit();  // km, then statute miles, then nautical miles
     tracking::DistanceUnit Unit() const { return unit_; }
     QMenu* MapMenu() const { return mapMenu_; }
-    // Makes the typed text home when it reads as a locator or coordinates; otherwise says why
-    // below the city box and changes nothing. The name of a city was tried before.
+    // Makes the typed text home when it reads as a locator or coordinates, or pins the country
+    // of a callsign as the target; otherwise says why below the city box and changes nothing.
+    // The name of a city was tried before. True when home changed.
     bool ValidateTypedHome(const QString& text);
     const QString& LastRefusal() const { return lastRefusal_; }
+
+    // Callsigns (form1_callsign.cpp).
+    // Where the country file is looked for: overridePath (--cty) when given, else the newer of
+    // cty.dat in userDataDir and systemPath. It is read in the background shortly after this
+    // call, or at the first callsign typed if that comes sooner.
+    void SetCountryFilePlaces(const QString& userDataDir, const QString& systemPath,
+                              const QString& overridePath);
+    // Pins the target at the country of the callsign (home does not change) and names it in the
+    // top strip. Says why under the city box and changes nothing when no country fits or there
+    // is no country file.
+    bool PinCallsign(const QString& callsign);
+    const std::optional<dxcc::Country>& CallsignCountry() const { return callsignCountry_; }
+    // The country file in use and its release, in French; empty before it is read or without one.
+    QString CountryFileDescription() const;
 
     // The antenna rotator (form1_rotator.cpp).
     // Where its daemon listens; an empty host means none, and nothing of it shows. remember:
@@ -132,6 +155,11 @@ class Form1 : public QWidget {
     void RememberHomeText(const QString& text);
     void RememberWindowPosition();
 
+    void StartCountryFile();
+    const dxcc::CountryFile* CountryFileNow();
+    void CountryFileRead(CountryFileReading reading);
+    void ReleaseCallsign();
+    void ApplyCallsignLine(const tracking::TickFrame& frame);
     void BuildRotator();
     void ShowRotatorStatus();
 
@@ -197,12 +225,26 @@ class Form1 : public QWidget {
     QAction* longRouteAction_ = nullptr;
     QAction* greyLineAction_ = nullptr;
     std::array<QAction*, 3> unitActions_{};
-    std::optional<QPoint> pinned_;  // the pointer's place in the window when pinned
-    QPoint menuPoint_;              // where the map's menu was asked for, in the window
+    std::optional<QPoint> pinned_;                  // the pointer's place in the window when pinned
+    std::optional<geodesy::GeoPoint> pinnedPlace_;  // a place pinned by its coordinates
+    QPoint menuPoint_;  // where the map's menu was asked for, in the window
     bool longRoute_ = false;
     tracking::DistanceUnit unit_ = tracking::DistanceUnit::Kilometres;
     QSettings* settings_ = nullptr;
     QString lastRefusal_;
+
+    // Callsigns.
+    QLabel* LblIndicatif = nullptr;  // the pinned callsign's country and paths, in the top strip
+    struct CountryFilePlaces {
+        QString userDataDir;
+        QString systemPath;
+        QString overridePath;
+    };
+    std::optional<CountryFilePlaces> countryPlaces_;
+    QFuture<CountryFileReading> countryReading_;
+    bool countryFileSettled_ = false;
+    CountryFileReading countryFile_;
+    std::optional<dxcc::Country> callsignCountry_;
 
     // Antenna rotator.
     rotator::Client* rotator_ = nullptr;

@@ -104,14 +104,15 @@ void Form1::BuildReadings() {
 void Form1::ShowMapMenu(QPoint mapPoint) {
     menuPoint_ = Carte->mapTo(this, mapPoint);
     pinAction_->setText(
-        (pinned_ ? QStringLiteral("Libérer le point") : QStringLiteral("Épingler ce point")) +
+        (Pinned() ? QStringLiteral("Libérer le point") : QStringLiteral("Épingler ce point")) +
         QStringLiteral("\tClic gauche"));
     mapMenu_->popup(Carte->mapToGlobal(mapPoint));
 }
 
 void Form1::TogglePin(QPoint windowPoint) {
-    if (pinned_) {
+    if (Pinned()) {
         pinned_.reset();
+        ReleaseCallsign();
         Carte->SetPinMark(false);
     } else {
         pinned_ = windowPoint;
@@ -167,14 +168,23 @@ void Form1::ApplyReadings(const tracking::TickFrame& f) {
         }
     }
     Carte->SetLongRoute(marks);
-    Carte->SetPinMark(
-        pinned_.has_value() && f.tracking,
-        QPointF(static_cast<double>(f.crosshairX), static_cast<double>(f.crosshairY)));
+    ApplyCallsignLine(f);
+    Carte->SetPinMark(Pinned() && f.tracking, QPointF(static_cast<double>(f.crosshairX),
+                                                      static_cast<double>(f.crosshairY)));
 }
 
 bool Form1::ValidateTypedHome(const QString& text) {
-    // The name was looked for in the list already: only a locator or coordinates are left.
+    // The name was looked for in the list already: a locator, coordinates or a callsign are left.
     const cities::HomeEntry entry = cities::ReadHomeEntry(text, nullptr);
+    if (entry.kind == cities::HomeKind::Callsign) {
+        // A callsign pins the target; home stays. A text that was nearly coordinates ("48N")
+        // and is no callsign either is refused as coordinates.
+        if (!PinCallsign(entry.name) && !entry.reason.isEmpty()) {
+            lastRefusal_ = entry.reason;
+            ShowInputHint(entry.reason);
+        }
+        return false;
+    }
     if (entry.kind == cities::HomeKind::Refused) {
         lastRefusal_ = entry.reason;
         if (!entry.reason.isEmpty()) {

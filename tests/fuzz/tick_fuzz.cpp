@@ -77,6 +77,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     in.internetConnected = data.ConsumeBool();
     in.unit = static_cast<orbida::tracking::DistanceUnit>(data.ConsumeIntegralInRange<int>(0, 2));
     in.longRoute = data.ConsumeBool();
+    if (data.ConsumeBool()) {
+        in.pinnedPoint = orbida::geodesy::GeoPoint{PickDouble(data), PickDouble(data)};
+    }
 
     const TickFrame f = orbida::tracking::ComputeTick(in);
     for (double v : {f.map.x, f.map.y, f.cursorPoint.latitude, f.cursorPoint.longitude,
