@@ -12,18 +12,6 @@
 namespace orbida::cities {
 namespace {
 
-QString Fold(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString out;
-    out.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing) {
-            out.append(c);
-        }
-    }
-    return out.toCaseFolded();
-}
-
 HomeEntry Refuse(const QString& reason) {
     HomeEntry entry;
     entry.reason = reason;
@@ -303,13 +291,13 @@ HomeEntry ReadCoordinates(const QString& text) {
 }  // namespace
 
 int FindCityByPrefix(const QStringList& names, const QString& typed) {
-    const QString wanted = Fold(typed.trimmed());
+    const QString wanted = FoldForMatch(typed.trimmed());
     if (wanted.isEmpty()) {
         return -1;
     }
     int prefix = -1;
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString name = Fold(names[i]);
+        const QString name = FoldForMatch(names[i]);
         if (name == wanted) {
             return static_cast<int>(i);
         }

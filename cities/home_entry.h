@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "cities/catalogue.h"
 #include "geodesy/geo_point.h"
 
 namespace orbida::cities {

@@ -12,6 +12,8 @@ inline const QString kStartupLocator = QStringLiteral("JJ00AA");
 struct Locator {
     std::array<QString, 6> cells;  // Label1..Label6
     QString text;                  // the six cells joined (Locarte1, LblLocatVille)
+
+    friend bool operator==(const Locator&, const Locator&) = default;
 };
 
 Locator MaidenheadLocator(double latitude, double longitude);

@@ -7,6 +7,7 @@
 #include "cities/coordinate_text.h"
 #include "cities/maidenhead.h"
 #include "geodesy/geo_point.h"
+#include "geodesy/map_layout.h"
 
 namespace orbida::cities {
 
@@ -14,14 +15,17 @@ namespace orbida::cities {
 struct ReferenceState {
     geodesy::GeoPoint referencePoint;       // as parsed, full precision
     geodesy::GeoPoint referenceHundredths;  // cut down to hundredths (floor)
-    float entoureLeft = 4760.0f;            // the marker on the map, twips
-    float entoureTop = 2360.0f;
+    // the marker on the map, twips
+    float entoureLeft = static_cast<float>(geodesy::kEntoureStartLeft);
+    float entoureTop = static_cast<float>(geodesy::kEntoureStartTop);
     QString longitudeText = kStartupDmsText;  // LblLonVille
     QString latitudeText = kStartupDmsText;   // LblLatVille
     Locator locator;                          // LblLocatVille and its cells
     QString cityName;  // upper-cased, beside the distance (LblVilleDistance); empty at start
     bool citySelected = false;       // LblVilleDistance and LblDistance shown
     bool internetConnected = false;  // once true, stays true
+
+    friend bool operator==(const ReferenceState&, const ReferenceState&) = default;
 };
 
 // The values before any selection: marker at (4760, 2360), "            0°" texts, "JJ00AA".
@@ -31,6 +35,8 @@ ReferenceState StartupReference();
 struct ConnectionReport {
     bool viaLan = false;
     bool online = false;
+
+    friend bool operator==(const ConnectionReport&, const ConnectionReport&) = default;
 };
 
 // Makes city `index` of the catalogue the reference, on a map of mapWidth x mapHeight twips.

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "geodesy/geo_point.h"
+#include "geodesy/map_layout.h"
 
 namespace orbida::geodesy {
 
@@ -10,12 +11,9 @@ namespace orbida::geodesy {
 struct MapPosition {
     double x = 0.0;
     double y = 0.0;
-};
 
-// Where the measured point lies relative to the window and map origins: a fixed offset in twips,
-// not derived from any border or caption size at run time.
-inline constexpr double kPointerOffsetX = 90.0;
-inline constexpr double kPointerOffsetY = 370.0;
+    friend bool operator==(const MapPosition&, const MapPosition&) = default;
+};
 
 // Screen pixels to map twips. The twips-per-pixel factors and the window and map positions are
 // the 32-bit floats the controls hold; the arithmetic is in doubles.

@@ -68,7 +68,7 @@ void Client::SetAddress(const QString& host, quint16 port) {
     port_ = port;
 }
 
-void Client::Disconnect() {
+void Client::DropConnection() {
     socket_->Abort();
     connectTimer_.stop();
     replyTimer_.stop();
@@ -77,9 +77,13 @@ void Client::Disconnect() {
     inFlight_ = Step::kNone;
     pendingCourse_.reset();
     pendingStop_ = false;
+    heading_.reset();
+}
+
+void Client::Disconnect() {
+    DropConnection();
     pendingTest_ = false;
     notice_.clear();
-    heading_.reset();
     SetState(State::kDisconnected);
 }
 
@@ -169,15 +173,7 @@ void Client::OnClosed() {
 }
 
 void Client::Fail(const QString& reason) {
-    socket_->Abort();
-    connectTimer_.stop();
-    replyTimer_.stop();
-    pollTimer_.stop();
-    reader_.Reset();
-    inFlight_ = Step::kNone;
-    pendingCourse_.reset();
-    pendingStop_ = false;
-    heading_.reset();
+    DropConnection();
     failure_ = reason;
     const bool testing = pendingTest_;
     pendingTest_ = false;

@@ -69,6 +69,8 @@ class Client : public QObject {
     void OnReadyRead();
     void OnClosed();
     void Fail(const QString& reason);
+    // Closes the socket, stops the timers and forgets the exchange under way.
+    void DropConnection();
     void Ask(Step step, Question question, const QByteArray& line);
     void Next();
     void Handle(Step step, const Reply& reply);

@@ -163,17 +163,14 @@ TEST_F(AboutBoxTest, LinksStartTheDesktopOpener) {
         {kLabel14, Qt::LeftButton, ""},
     };
     for (const auto& c : cases) {
-        fake.processes.started.clear();
+        fake.urls.opened.clear();
         Click(c.at, c.button);
-        const CommandLine command = LinkCommand(c.address);
-        EXPECT_EQ(fake.processes.started,
-                  c.address.isEmpty()
-                      ? std::vector<QStringList>{}
-                      : std::vector{QStringList{command.program} + command.arguments})
+        EXPECT_EQ(fake.urls.opened,
+                  c.address.isEmpty() ? std::vector<QUrl>{} : std::vector{QUrl(c.address)})
             << c.address.toStdString();
     }
     // An opener that cannot be started changes nothing.
-    fake.processes.succeed = false;
+    fake.urls.succeed = false;
     Click(kVemra, Qt::LeftButton);
     EXPECT_FALSE(box.isNull());
 }

@@ -3,7 +3,6 @@
 // Test doubles of the desktop services: they record what the windows ask for and answer what the
 // test sets.
 #include <QPoint>
-#include <QStringList>
 #include <QUrl>
 #include <QWidget>
 #include <vector>
@@ -25,16 +24,6 @@ class FakeUrlOpener final : public ui::UrlOpener {
         return succeed;
     }
     std::vector<QUrl> opened;
-    bool succeed = true;
-};
-
-class FakeProcessLauncher final : public ui::ProcessLauncher {
-  public:
-    bool StartDetached(const QString& program, const QStringList& arguments) override {
-        started.push_back(QStringList{program} + arguments);
-        return succeed;
-    }
-    std::vector<QStringList> started;
     bool succeed = true;
 };
 
@@ -65,16 +54,28 @@ class FakeClock final : public ui::Clock {
     ui::WallTime now{std::chrono::milliseconds{0}};
 };
 
+class FakeSession final : public ui::Session {
+  public:
+    bool PointerKnownOutside() const override { return pointerKnownOutside; }
+    double RefreshRate() const override { return refreshRate; }
+    void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
+    void Exit(int status) override { exits.push_back(status); }
+    bool pointerKnownOutside = true;
+    double refreshRate = 60.0;
+    std::vector<QString> messages;
+    std::vector<int> exits;
+};
+
 struct FakePlatform {
     FakePointer pointer;
     FakeUrlOpener urls;
-    FakeProcessLauncher processes;
     FakeConnection connection;
     FakeWindowManager windows;
     FakeClock clock;
+    FakeSession session;
 
     ui::Platform Services() {
-        return ui::Platform{pointer, urls, processes, connection, windows, clock};
+        return ui::Platform{pointer, urls, connection, windows, clock, session};
     }
 };
 

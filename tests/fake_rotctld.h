@@ -7,6 +7,9 @@
 #include <QList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <optional>
+
+#include "rotator/protocol.h"
 
 namespace orbida::testing {
 
@@ -79,5 +82,21 @@ class FakeRotctld {
 
     QTcpServer server;
 };
+
+// The azimuth that a rotator daemon listening on a loopback port reports, asked on a connection
+// of the caller's own; std::nullopt while it does not answer.
+inline std::optional<double> DaemonAzimuth(quint16 port) {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, port);
+    if (!socket.waitForConnected(500)) {
+        return std::nullopt;
+    }
+    socket.write("p\n");
+    QByteArray answer;
+    while (answer.count('\n') < 2 && socket.waitForReadyRead(1000)) {
+        answer += socket.readAll();
+    }
+    return rotator::ParseNumber(answer.left(answer.indexOf('\n')).toStdString());
+}
 
 }  // namespace orbida::testing

@@ -334,19 +334,7 @@ TEST_F(RotatorFormTest, TurnsHamlibsDummyRotator) {
     QProcess daemon;
     daemon.start(program, {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
     ASSERT_TRUE(daemon.waitForStarted(2000));
-    const auto position = [&]() -> std::optional<double> {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        if (!socket.waitForConnected(500)) {
-            return std::nullopt;
-        }
-        socket.write("p\n");
-        QByteArray answer;
-        while (answer.count('\n') < 2 && socket.waitForReadyRead(1000)) {
-            answer += socket.readAll();
-        }
-        return rotator::ParseNumber(answer.left(answer.indexOf('\n')).toStdString());
-    };
+    const auto position = [&] { return testing::DaemonAzimuth(port); };
     ASSERT_TRUE(QTest::qWaitFor([&] { return position().has_value(); }, 3000));
     form.SetRotator(QStringLiteral("127.0.0.1"), port, false);
     ASSERT_TRUE(WaitForStatus(QStringLiteral("Rotor 0 °")));

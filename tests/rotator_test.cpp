@@ -329,19 +329,7 @@ class DummyRotator : public ::testing::Test {
         daemon.waitForFinished(2000);
     }
     // The dummy's azimuth, read on a connection of the test's own.
-    std::optional<double> Position() const {
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, port);
-        if (!socket.waitForConnected(500)) {
-            return std::nullopt;
-        }
-        socket.write("p\n");
-        QByteArray answer;
-        while (answer.count('\n') < 2 && socket.waitForReadyRead(1000)) {
-            answer += socket.readAll();
-        }
-        return ParseNumber(answer.left(answer.indexOf('\n')).toStdString());
-    }
+    std::optional<double> Position() const { return testing::DaemonAzimuth(port); }
 
     QProcess daemon;
     quint16 port = 0;

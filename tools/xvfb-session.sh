@@ -28,9 +28,27 @@ session_name=${0##*/}
 session_name=${session_name%.sh}
 
 readonly screen_w=1280 screen_h=1024
-# The map widget, window-relative, and the crosshair lines relative to the pointer.
-readonly map_x=16 map_y=48 map_w=642 map_h=321
-readonly line_dx=-6 line_dy=-25
+# The map widget, window-relative, and the crosshair lines relative to the pointer, in pixels:
+# read from the program's own layout (in twips) so that they follow it.
+source_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# The value of `inline constexpr double NAME = VALUE;` in a header of the sources.
+layout_value() {
+    local value
+    value=$(sed -n "s/^inline constexpr double $2 = \([0-9]*\)\.0;.*/\1/p" "$source_root/$1")
+    [[ -n $value ]] || { echo "$session_name: no $2 in $1" >&2; return 2; }
+    echo "$value"
+}
+# A length of the map's layout in pixels, to the nearest one.
+layout_px() {
+    local twips per_pixel
+    twips=$(layout_value geodesy/map_layout.h "$1") || return 2
+    per_pixel=$(layout_value ui/twips.h kTwipsPerPixel) || return 2
+    echo $(((twips + per_pixel / 2) / per_pixel))
+}
+map_x=$(layout_px kMapLeft) map_y=$(layout_px kMapTop)
+map_w=$(layout_px kMapWidth) map_h=$(layout_px kMapHeight)
+line_dx=-$(layout_px kPointerOffsetX) line_dy=-$(layout_px kPointerOffsetY)
+readonly source_root map_x map_y map_w map_h line_dx line_dy
 
 # The work folder, and the clean-up at exit: $app and $started ended, the folder removed.
 session_begin() {

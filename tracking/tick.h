@@ -7,6 +7,7 @@
 
 #include "geodesy/geo_point.h"
 #include "geodesy/long_path.h"
+#include "geodesy/map_layout.h"
 #include "geodesy/projection.h"
 #include "tracking/dial.h"
 #include "tracking/route_dots.h"
@@ -38,11 +39,12 @@ struct TickInput {
     float twipsPerPixelY = 15.0f;
     float windowLeft = 0.0f;  // the main window's client origin on the screen
     float windowTop = 0.0f;
-    float mapLeft = 240.0f;  // the map control inside the window
-    float mapTop = 720.0f;
-    float mapWidth = 9630.0f;
-    float mapHeight = 4815.0f;
-    float entoureLeft = 4760.0f;  // the reference ring's Left on the map
+    float mapLeft = static_cast<float>(geodesy::kMapLeft);  // the map control inside the window
+    float mapTop = static_cast<float>(geodesy::kMapTop);
+    float mapWidth = static_cast<float>(geodesy::kMapWidth);
+    float mapHeight = static_cast<float>(geodesy::kMapHeight);
+    // the reference ring's Left on the map
+    float entoureLeft = static_cast<float>(geodesy::kEntoureStartLeft);
 
     geodesy::GeoPoint referencePoint;       // full precision, as selected
     geodesy::GeoPoint referenceHundredths;  // cut down to hundredths
@@ -57,6 +59,8 @@ struct TickInput {
     // point; latitude north positive, longitude west positive. One that is not finite or lies off
     // the globe is ignored.
     std::optional<geodesy::GeoPoint> pinnedPoint;
+
+    friend bool operator==(const TickInput&, const TickInput&) = default;
 };
 
 // Everything one tick writes. std::nullopt means "leave the control as it is".

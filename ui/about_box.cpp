@@ -12,7 +12,6 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "ui/form1.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/version.h"
@@ -53,30 +52,12 @@ const QRectF kShape2 = TwipRectF(3480, 6840, 1215, 255);
 // The first pixel column under the right side of Shape1's outline.
 const int kFrameInnerRight = static_cast<int>(kShape1.right()) - 1;
 
-struct LabelStyle {
-    QColor colour;  // invalid: the system button-text colour
-    double points = 8.25;
-    bool bold = true;
-    Qt::Alignment alignment = Qt::AlignLeft;
-};
-
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const LabelStyle& style) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    // Two labels reach past the frame Shape1, and one past the window's edge: their text wraps
-    // inside the frame instead of running under it or off the window.
+// A label of the box. Two labels reach past the frame Shape1, and one past the window's edge:
+// their text wraps inside the frame instead of running under it or off the window.
+QLabel* FramedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                    const LabelStyle& style) {
     geometry.setRight(std::min(geometry.right(), kFrameInnerRight - 1));
-    label->setGeometry(geometry);
-    label->setFont(UiFont(style.points, style.bold));
-    label->setAlignment(style.alignment | Qt::AlignTop);
-    label->setWordWrap(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText,
-                     style.colour.isValid() ? style.colour
-                                            : QApplication::palette().color(QPalette::ButtonText));
-    label->setPalette(palette);
-    return label;
+    return MakeLabel(parent, name, text, geometry, style);
 }
 
 QColor Background(const QLabel* label) {
@@ -150,14 +131,8 @@ AboutBox::AboutBox(Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       platform_(platform),
       drag_(platform_.windows) {
-    setObjectName(QStringLiteral("frmAbout"));
+    StyleWindow(this, "frmAbout", TwipRect(0, 0, 6105, 7350).size(), kAboutGrey);
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(TwipRect(0, 0, 6105, 7350).size());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kAboutGrey);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(UiFont(8.25));
     BuildControls();
     cmdOK->setFocus();
 
@@ -172,15 +147,15 @@ void AboutBox::BuildControls() {
     // Widgets created later are drawn over earlier ones: the labels from the bottom of the
     // stacking order to the top, then the picture and the button, which lie over every label.
     // The lines and shapes are painted on the surface itself, under the labels.
-    Label1 = MakeLabel(this, "Label1", QStringLiteral("ORBIDA"), TwipRect(1680, 315, 2055, 495),
-                       {kGrey, 24, true, Qt::AlignHCenter});
-    Label7 = MakeLabel(this, "Label7", kT6, TwipRect(360, 3360, 5775, 855), {});
-    Label9 = MakeLabel(this, "Label9", kT5, TwipRect(360, 1200, 5535, 495), {});
-    MakeLabel(this, "Label10", QString(), TwipRect(1560, 6240, 3255, 255),
-              {QColor(), 8.25, true, Qt::AlignHCenter});
-    Label11 = MakeLabel(this, "Label11", kT4, TwipRect(360, 1800, 5655, 855), {});
+    Label1 = FramedLabel(this, "Label1", QStringLiteral("ORBIDA"), TwipRect(1680, 315, 2055, 495),
+                         {kGrey, 24, true, Qt::AlignHCenter});
+    Label7 = FramedLabel(this, "Label7", kT6, TwipRect(360, 3360, 5775, 855), {});
+    Label9 = FramedLabel(this, "Label9", kT5, TwipRect(360, 1200, 5535, 495), {});
+    FramedLabel(this, "Label10", QString(), TwipRect(1560, 6240, 3255, 255),
+                {QColor(), 8.25, true, Qt::AlignHCenter});
+    Label11 = FramedLabel(this, "Label11", kT4, TwipRect(360, 1800, 5655, 855), {});
     QLabel* label13 =
-        MakeLabel(this, "Label13", kCityListCredit, TwipRect(2160, 6480, 2175, 255), {});
+        FramedLabel(this, "Label13", kCityListCredit, TwipRect(2160, 6480, 2175, 255), {});
     // The credit is longer than the box drawn for it: the box widens about its centre so that
     // the credit stays on one line.
     const int creditWidth = label13->fontMetrics().horizontalAdvance(kCityListCredit) + 1;
@@ -189,34 +164,34 @@ void AboutBox::BuildControls() {
         label13->setGeometry(centre.x() - creditWidth / 2, label13->y(), creditWidth,
                              label13->height());
     }
-    MakeLabel(this, "Label14", QStringLiteral("D'autres logiciels sur le site"),
-              TwipRect(840, 6840, 2415, 255), {QColor(), 8.25, true, Qt::AlignRight});
+    FramedLabel(this, "Label14", QStringLiteral("D'autres logiciels sur le site"),
+                TwipRect(840, 6840, 2415, 255), {QColor(), 8.25, true, Qt::AlignRight});
     // Lblvemra is opaque, but Shape2 lies over it: the surface paints its background, then
     // Shape2, and the label draws only its text.
-    Lblvemra = MakeLabel(this, "Lblvemra", kAuthorHost, TwipRect(3480, 6840, 1215, 255),
-                         {QColor(), 8.25, true, Qt::AlignHCenter});
+    Lblvemra = FramedLabel(this, "Lblvemra", kAuthorHost, TwipRect(3480, 6840, 1215, 255),
+                           {QColor(), 8.25, true, Qt::AlignHCenter});
     SetBackground(Lblvemra, QApplication::palette().color(QPalette::Button));
     Lblvemra->setCursor(HandCursor());
-    MakeLabel(this, "Label17", kT3, TwipRect(360, 2760, 5535, 615), {});
+    FramedLabel(this, "Label17", kT3, TwipRect(360, 2760, 5535, 615), {});
     // The major and minor numbers as plain integers: " Version 2.0" for 2.00.
-    MakeLabel(this, "Label18",
-              QStringLiteral(" Version %1.%2").arg(kVersionMajor).arg(kVersionMinor),
-              TwipRect(3840, 555, 975, 255), {QColor(), 8.25, false, Qt::AlignLeft});
-    Label2 = MakeLabel(this, "Label2", QStringLiteral("ORBIDA"), TwipRect(1560, 240, 2415, 495),
-                       {kDarkGrey, 24, true, Qt::AlignHCenter});
-    QLabel* label5 = MakeLabel(this, "Label5", kT2, TwipRect(480, 5040, 5295, 615), {});
+    FramedLabel(this, "Label18",
+                QStringLiteral(" Version %1.%2").arg(kVersionMajor).arg(kVersionMinor),
+                TwipRect(3840, 555, 975, 255), {QColor(), 8.25, false, Qt::AlignLeft});
+    Label2 = FramedLabel(this, "Label2", QStringLiteral("ORBIDA"), TwipRect(1560, 240, 2415, 495),
+                         {kDarkGrey, 24, true, Qt::AlignHCenter});
+    QLabel* label5 = FramedLabel(this, "Label5", kT2, TwipRect(480, 5040, 5295, 615), {});
     // LblRmobile covers the words "Radio Mobile" of Label5 with its own opaque face. Its box was
     // drawn for another font: it is moved to where Label5 lays out the words, so that neither
     // shows a piece of the other, and covers them and the blanks after them.
     const QString radioMobile = QStringLiteral("\"Radio Mobile\"");
-    LblRmobile = MakeLabel(this, "LblRmobile", radioMobile, TwipRect(600, 5235, 1335, 210), {});
+    LblRmobile = FramedLabel(this, "LblRmobile", radioMobile, TwipRect(600, 5235, 1335, 210), {});
     if (const QRect words = RunBox(label5, radioMobile); !words.isEmpty()) {
         LblRmobile->setGeometry(words.left() + label5->x(), words.top() + label5->y(),
                                 words.width(), LblRmobile->height());
     }
     SetBackground(LblRmobile, kLightGreen);
     LblRmobile->setAutoFillBackground(true);
-    MakeLabel(this, "Label3", T1(), TwipRect(360, 4320, 5535, 615), {});
+    FramedLabel(this, "Label3", T1(), TwipRect(360, 4320, 5535, 615), {});
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
@@ -231,14 +206,9 @@ void AboutBox::BuildControls() {
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
 
-    // Every control keeps the pointer's moves and presses to itself: only a move over the bare
-    // surface resets the link labels, and only the surface and the labels watched below drag.
-    const auto children = findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        child->setAttribute(Qt::WA_NoMousePropagation);
-        child->setMouseTracking(true);
-    }
-    setMouseTracking(true);
+    // Only a move over the bare surface resets the link labels, and only the surface and the
+    // labels watched below drag.
+    ClaimMouse(this);
     for (QLabel* label : {Lblvemra, LblRmobile, Label1, Label2, Label7, Label9, Label11}) {
         label->installEventFilter(this);
     }
@@ -319,8 +289,7 @@ void AboutBox::SetShape2Visible(bool visible) {
 
 void AboutBox::OpenLink(const QString& address) {
     // The browser starts on its own; whether it could be started at all changes nothing here.
-    const CommandLine command = LinkCommand(address);
-    platform_.processes.StartDetached(command.program, command.arguments);
+    platform_.urls.Open(QUrl(address));
 }
 
 void AboutBox::paintEvent(QPaintEvent*) {

@@ -7,7 +7,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "geodesy/map_layout.h"
 #include "geodesy/sun.h"
 #include "tracking/sun_text.h"
 #include "ui/about_box.h"
@@ -32,35 +32,11 @@
 namespace orbida::ui {
 namespace {
 
-constexpr double kMapLeft = 240.0;  // Carte inside the window, twips
-constexpr double kMapTop = 720.0;
 // The shading timer fires this long after the minute has turned, so that it never wakes just
 // before it.
 constexpr int kAfterMinuteMs = 50;
 // A difference between the wall clock and the monotonic time larger than this is a clock jump.
 constexpr std::chrono::milliseconds kClockJump{2000};
-
-struct LabelStyle {
-    QColor colour;
-    double points = 8.25;
-    bool bold = true;
-    Qt::Alignment alignment = Qt::AlignLeft;
-};
-
-template <typename Label = QLabel>
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
-                  const LabelStyle& style) {
-    auto* label = new Label(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(UiFont(style.points, style.bold));
-    label->setAlignment(style.alignment | Qt::AlignTop);
-    label->setWordWrap(true);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, style.colour);
-    label->setPalette(palette);
-    return label;
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, parent);
@@ -94,42 +70,20 @@ void SetTextIfChanged(QLabel* label, const QString& text) {
     }
 }
 
-// Every widget of the window takes its own mouse presses, so that only the bare surface (and
-// the border drawn on it) starts a drag, and reports pointer moves to the tick.
-void ClaimMouse(QWidget* root) {
-    const auto children = root->findChildren<QWidget*>();
-    for (QWidget* w : children) {
-        w->setAttribute(Qt::WA_NoMousePropagation);
-        w->setMouseTracking(true);
-    }
-    root->setMouseTracking(true);
-}
-
-bool SameInput(const tracking::TickInput& a, const tracking::TickInput& b) {
-    return a.cursorX == b.cursorX && a.cursorY == b.cursorY && a.windowLeft == b.windowLeft &&
-           a.windowTop == b.windowTop && a.mapWidth == b.mapWidth && a.mapHeight == b.mapHeight &&
-           a.entoureLeft == b.entoureLeft && a.referencePoint == b.referencePoint &&
-           a.referenceHundredths == b.referenceHundredths &&
-           a.internetConnected == b.internetConnected && a.unit == b.unit &&
-           a.longRoute == b.longRoute && a.pinnedPoint == b.pinnedPoint;
-}
-
 }  // namespace
 
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
       platform_(platform),
+      pacer_(FramePacer::FrameFor(platform_.session.RefreshRate()),
+             [this] { return FramePacer::Milliseconds{monotonic_.elapsed()}; }),
       drag_(platform_.windows) {
-    setObjectName(QStringLiteral("Form1"));
+    monotonic_.start();
+    StyleWindow(this, "Form1", TwipRect(0, 0, geodesy::kWindowWidth, geodesy::kWindowHeight).size(),
+                kGrey);
     setWindowTitle(QStringLiteral("  ORBIDA"));
     setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
-    setFixedSize(TwipRect(0, 0, 10140, 7605).size());
-    QPalette palette = this->palette();
-    palette.setColor(QPalette::Window, kGrey);
-    setPalette(palette);
-    setAutoFillBackground(true);
-    setFont(UiFont(8.25));
     BuildControls();
     BuildReadings();
     BuildRotator();
@@ -144,18 +98,15 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     degToRad_ = tracking::ComputeDegToRad(pi_);
     reference_.internetConnected = false;
 
+    // Only the bare surface (and the border drawn on it) starts a drag; every pointer move
+    // reaches the tick.
     ClaimMouse(this);
     qApp->installEventFilter(this);
 
-    // One frame of the screen, in milliseconds: the pace at which fast pointer moves are shown.
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const qreal hertz = screen != nullptr ? screen->refreshRate() : 60.0;
-    frameMs_ =
-        static_cast<qint64>(std::clamp(1000.0 / std::max(hertz, 1.0), 1000.0 / 240, 1000.0 / 50));
     frameTimer_.setSingleShot(true);
     frameTimer_.setTimerType(Qt::PreciseTimer);
     connect(&frameTimer_, &QTimer::timeout, this, [this] {
-        sinceLastFrame_.start();
+        pacer_.HeldShown();
         TickAt(pendingPointer_);
     });
 
@@ -163,7 +114,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     sunTimer_.setTimerType(Qt::PreciseTimer);
     connect(&sunTimer_, &QTimer::timeout, this, &Form1::RefreshSun);
 
-    if (screen != nullptr) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
@@ -200,7 +151,8 @@ void Form1::BuildControls() {
 
     Carte = new MapWidget(this);
     Carte->setObjectName(QStringLiteral("Carte"));
-    Carte->setGeometry(TwipRect(kMapLeft, kMapTop, 9630, 4815));
+    Carte->setGeometry(
+        TwipRect(geodesy::kMapLeft, geodesy::kMapTop, geodesy::kMapWidth, geodesy::kMapHeight));
 
     Frame2 = new FrameWidget(QStringLiteral("Localisation d'une ville"), kCyan, this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
@@ -284,7 +236,7 @@ void Form1::BuildControls() {
     connect(CmdMapQuest, &QPushButton::clicked, this, &Form1::OpenWebMap);
     connect(CmdAide, &QPushButton::clicked, this, &Form1::ShowAbout);
     connect(CmdMinimise, &QPushButton::clicked, this, &Form1::Minimise);
-    connect(CmdQuitte, &QPushButton::clicked, this, [] { QCoreApplication::exit(0); });
+    connect(CmdQuitte, &QPushButton::clicked, this, [this] { platform_.session.Exit(0); });
 }
 
 void Form1::ApplyReference() {
@@ -347,7 +299,7 @@ void Form1::TickAt(QPoint globalPointer) {
     in.longRoute = longRoute_;
     in.pinnedPoint = pinnedPlace_;
     // The tick is a pure function of its input: the same input would show the same frame.
-    if (ticked_ && SameInput(in, lastInput_)) {
+    if (ticked_ && in == lastInput_) {
         return;
     }
     ticked_ = true;
@@ -516,10 +468,8 @@ void Form1::OpenWebMap() {
     text1_ = AddressNumber(reference_.referencePoint.latitude);
     text2_ = AddressNumber(-reference_.referencePoint.longitude);
     if (!platform_.urls.Open(QUrl(WebMapAddress(reference_.referencePoint)))) {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbida"),
-                        QStringLiteral("Impossible de se connecter au site GoogleMaps"),
-                        QMessageBox::Ok, this);
-        box.exec();
+        platform_.session.ShowMessage(
+            this, QStringLiteral("Impossible de se connecter au site GoogleMaps"));
     }
 }
 
@@ -546,19 +496,16 @@ void Form1::Minimise() {
 }
 
 void Form1::PointerMoved(QPoint globalPointer) {
-    // A move after a quiet spell is shown at once. Moves that follow faster than the screen
-    // refreshes are gathered, and the last of them is shown at the end of the frame: the screen
-    // could not show the others anyway, and each tick repaints text and dots.
+    // Each tick repaints text and dots: moves faster than the screen refreshes are gathered.
     pendingPointer_ = globalPointer;
-    if (frameTimer_.isActive()) {
+    const std::optional<FramePacer::Milliseconds> wait = pacer_.Moved();
+    if (!wait) {
         return;
     }
-    const qint64 elapsed = sinceLastFrame_.isValid() ? sinceLastFrame_.elapsed() : frameMs_;
-    if (elapsed >= frameMs_) {
-        sinceLastFrame_.start();
+    if (wait->count() == 0) {
         TickAt(globalPointer);
     } else {
-        frameTimer_.start(static_cast<int>(frameMs_ - elapsed));
+        frameTimer_.start(static_cast<int>(wait->count()));
     }
 }
 
@@ -612,6 +559,7 @@ void Form1::mouseReleaseEvent(QMouseEvent* event) {
 void Form1::TickAtPointer() {
     // The pointer as it is now supersedes a move still waiting for the end of its frame.
     frameTimer_.stop();
+    pacer_.DropHeld();
     TickAt(platform_.pointer.Position());
 }
 
@@ -662,9 +610,10 @@ void Form1::moveEvent(QMoveEvent* event) {
 
 void Form1::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        // Wayland does not tell where the pointer went: it is somewhere off this window.
+    if (!platform_.session.PointerKnownOutside()) {
+        // The session does not tell where the pointer went: it is somewhere off this window.
         frameTimer_.stop();
+        pacer_.DropHeld();
         TickAt(QPoint(-1'000'000, -1'000'000));
         return;
     }

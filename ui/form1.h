@@ -17,6 +17,7 @@
 #include "dxcc/locate.h"
 #include "tracking/tick.h"
 #include "ui/about_box.h"
+#include "ui/frame_pacer.h"
 #include "ui/platform.h"
 #include "ui/window_drag.h"
 
@@ -174,11 +175,11 @@ class Form1 : public QWidget {
     std::future<void> indexing_;
     void ShowCatalogue();
     void StartIndexing();
-    bool topmost_ = false;
-    QTimer frameTimer_;
-    QElapsedTimer sinceLastFrame_;
+    bool topmost_ = false;  // made topmost by the first drag, for the rest of the run
+    QElapsedTimer monotonic_;
+    FramePacer pacer_;
+    QTimer frameTimer_;  // the end of the frame of a held move
     QPoint pendingPointer_;
-    qint64 frameMs_ = 16;  // made topmost by the first drag, for the rest of the run
     QString text1_ = QStringLiteral("Text1");
     QString text2_ = QStringLiteral("Text2");
     QPointer<AboutBox> about_;

@@ -174,15 +174,10 @@ bool Form1::PinCallsign(const QString& callsign) {
     if (LblIndicatif == nullptr) {
         // Made when first needed and left to pass the mouse on: a press on it still drags the
         // window, as on the bare strip around it.
-        LblIndicatif = new QLabel(this);
-        LblIndicatif->setObjectName(QStringLiteral("LblIndicatif"));
-        LblIndicatif->setGeometry(TwipRect(5850, 90, 3075, 600));
-        LblIndicatif->setFont(UiFont(8.25));
+        LblIndicatif = MakeLabel(this, "LblIndicatif", QString(), TwipRect(5850, 90, 3075, 600),
+                                 {kLightCyan, 8.25, false});
+        LblIndicatif->setWordWrap(false);  // shortened to fit instead
         LblIndicatif->setTextFormat(Qt::PlainText);
-        LblIndicatif->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        QPalette palette = LblIndicatif->palette();
-        palette.setColor(QPalette::WindowText, kLightCyan);
-        LblIndicatif->setPalette(palette);
         LblIndicatif->setMouseTracking(true);
     }
     // The whole name, which the line may have to shorten, and the file it comes from.

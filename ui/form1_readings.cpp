@@ -26,14 +26,8 @@ namespace orbida::ui {
 namespace {
 
 QLabel* MakeReading(QWidget* parent, const char* name, QRect geometry) {
-    auto* label = new ReadoutLabel(QString(), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(geometry);
-    label->setFont(UiFont(8.25, true));
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, kLongPathOrange);
-    label->setPalette(palette);
+    auto* label = MakeLabel<ReadoutLabel>(parent, name, QString(), geometry, {kLongPathOrange});
+    label->setWordWrap(false);
     label->hide();
     return label;
 }

@@ -36,16 +36,9 @@ void Form1::BuildRotator() {
 
     // In the free space right of the dial, under the long path's reading. The text wraps: a
     // reason for a fault takes a few lines.
-    LblRotor = new QLabel(this);
-    LblRotor->setObjectName(QStringLiteral("LblRotor"));
-    LblRotor->setGeometry(TwipRect(8850, 6150, 1170, 1050));
-    LblRotor->setFont(UiFont(8.25, true));
-    LblRotor->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    LblRotor->setWordWrap(true);
+    LblRotor =
+        MakeLabel(this, "LblRotor", QString(), TwipRect(8850, 6150, 1170, 1050), {kRotorBlue});
     LblRotor->setTextFormat(Qt::PlainText);  // a daemon's words are never read as markup
-    QPalette palette = LblRotor->palette();
-    palette.setColor(QPalette::WindowText, kRotorBlue);
-    LblRotor->setPalette(palette);
     LblRotor->hide();
 
     mapMenu_->addSeparator();

@@ -1,10 +1,13 @@
 #include "ui/platform.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
-#include <QProcess>
+#include <QScreen>
 #include <QWidget>
 #include <QWindow>
 
@@ -19,13 +22,6 @@ class QtPointer final : public PointerSource {
 class QtUrlOpener final : public UrlOpener {
   public:
     bool Open(const QUrl& url) override { return QDesktopServices::openUrl(url); }
-};
-
-class QtProcessLauncher final : public ProcessLauncher {
-  public:
-    bool StartDetached(const QString& program, const QStringList& arguments) override {
-        return QProcess::startDetached(program, arguments);
-    }
 };
 
 // Asks the system's network information backend (NetworkManager on Linux, the Network List
@@ -97,24 +93,31 @@ class QtWindowManager final : public WindowManager {
     void Minimise(QWidget* window) override { window->showMinimized(); }
 };
 
-}  // namespace
+class QtSession final : public Session {
+  public:
+    bool PointerKnownOutside() const override {
+        return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    }
+    double RefreshRate() const override {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        return screen != nullptr ? screen->refreshRate() : 60.0;
+    }
+    void ShowMessage(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orbida"), text, QMessageBox::Ok,
+                        parent);
+        box.exec();
+    }
+    void Exit(int status) override { QCoreApplication::exit(status); }
+};
 
-CommandLine LinkCommand(const QString& address) {
-#if defined(Q_OS_WIN)
-    return {QStringLiteral("explorer.exe"), {address}};
-#elif defined(Q_OS_MACOS)
-    return {QStringLiteral("open"), {address}};
-#else
-    return {QStringLiteral("xdg-open"), {address}};
-#endif
-}
+}  // namespace
 
 struct QtPlatform::Impl {
     QtPointer pointer;
     QtUrlOpener urls;
-    QtProcessLauncher processes;
     QtConnectionChecker connection;
     QtWindowManager windows;
+    QtSession session;
     SystemClock systemClock;
     std::optional<FixedClock> fixedClock;
 };
@@ -129,8 +132,8 @@ QtPlatform::~QtPlatform() = default;
 Platform QtPlatform::Services() {
     Clock& clock = impl_->fixedClock ? static_cast<Clock&>(*impl_->fixedClock)
                                      : static_cast<Clock&>(impl_->systemClock);
-    return Platform{impl_->pointer,    impl_->urls,    impl_->processes,
-                    impl_->connection, impl_->windows, clock};
+    return Platform{impl_->pointer, impl_->urls, impl_->connection,
+                    impl_->windows, clock,       impl_->session};
 }
 
 }  // namespace orbida::ui

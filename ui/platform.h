@@ -2,7 +2,6 @@
 
 #include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <QUrl>
 #include <memory>
 #include <optional>
@@ -24,18 +23,12 @@ class PointerSource {
     virtual QPoint Position() const = 0;
 };
 
-// Hands an address to the default browser. False when it could not be handed over at all.
+// Hands an address to the desktop's own opener (the default browser for a web address): the one
+// way the program opens an address. False when it could not be handed over at all.
 class UrlOpener {
   public:
     virtual ~UrlOpener() = default;
     virtual bool Open(const QUrl& url) = 0;
-};
-
-// Starts a command line as a process of its own, without waiting for it.
-class ProcessLauncher {
-  public:
-    virtual ~ProcessLauncher() = default;
-    virtual bool StartDetached(const QString& program, const QStringList& arguments) = 0;
 };
 
 // Whether the machine has a network connection; a check that fails reports none.
@@ -54,22 +47,30 @@ class WindowManager {
     virtual void Minimise(QWidget* window) = 0;
 };
 
+// The desktop session the program runs in: what it says of itself, the one message the program
+// shows, and the end of the program.
+class Session {
+  public:
+    virtual ~Session() = default;
+    // Whether the session tells where the pointer is once it has left the program's windows
+    // (Wayland does not).
+    virtual bool PointerKnownOutside() const = 0;
+    // The refresh rate of the primary screen, in hertz.
+    virtual double RefreshRate() const = 0;
+    // Shows a message with an OK button over `parent` and returns once it is closed.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // Ends the program's event loop with an exit status.
+    virtual void Exit(int status) = 0;
+};
+
 struct Platform {
     PointerSource& pointer;
     UrlOpener& urls;
-    ProcessLauncher& processes;
     ConnectionChecker& connection;
     WindowManager& windows;
     Clock& clock;
+    Session& session;
 };
-
-// The command line that opens an address with the desktop's own opener: xdg-open on Linux and
-// other Unix desktops, the shell's explorer on Windows, open on macOS.
-struct CommandLine {
-    QString program;
-    QStringList arguments;
-};
-CommandLine LinkCommand(const QString& address);
 
 // The real services, over Qt.
 class QtPlatform {

@@ -20,6 +20,8 @@ struct Remembered {
     tracking::DistanceUnit unit = tracking::DistanceUnit::Kilometres;
     bool longRoute = false;
     bool greyLine = false;
+
+    friend bool operator==(const Remembered&, const Remembered&) = default;
 };
 
 Remembered ReadRemembered(const QSettings& settings);

@@ -1,5 +1,6 @@
 #include "ui/style.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <cmath>
@@ -15,6 +16,29 @@ QFont UiFont(double points, bool bold) {
     font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
     font.setBold(bold);
     return font;
+}
+
+void StyleWindow(QWidget* window, const char* name, QSize size, const QColor& background) {
+    window->setObjectName(QString::fromLatin1(name));
+    window->setFixedSize(size);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, background);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+    window->setFont(UiFont(8.25));
+}
+
+void StyleLabel(QLabel* label, const char* name, QRect geometry, const LabelStyle& style) {
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setFont(UiFont(style.points, style.bold));
+    label->setAlignment(style.alignment | Qt::AlignTop);
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText,
+                     style.colour.isValid() ? style.colour
+                                            : QApplication::palette().color(QPalette::ButtonText));
+    label->setPalette(palette);
 }
 
 QCursor HandCursor() {

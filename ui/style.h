@@ -3,6 +3,10 @@
 #include <QColor>
 #include <QCursor>
 #include <QFont>
+#include <QLabel>
+#include <QRect>
+#include <QSize>
+#include <QString>
 
 namespace orbida::ui {
 
@@ -30,6 +34,29 @@ inline const QColor kRotorBlue(150, 205, 255);
 // and every text the program writes fits its label with it. The size is set in pixels at 96 dpi
 // so that text scales with the layout and not with the font configuration.
 QFont UiFont(double points, bool bold = false);
+
+// How a label of the layout looks.
+struct LabelStyle {
+    QColor colour;  // invalid: the system's button-text colour
+    double points = 8.25;
+    bool bold = true;
+    Qt::Alignment alignment = Qt::AlignLeft;  // the text always starts at the top
+};
+
+// Names, places and styles a label of the layout; its text wraps at word boundaries.
+void StyleLabel(QLabel* label, const char* name, QRect geometry, const LabelStyle& style);
+
+// Sets up a fixed-size window of the layout: its name, size, background and the window font.
+void StyleWindow(QWidget* window, const char* name, QSize size, const QColor& background);
+
+// A new label of the layout, of type Label (a QLabel or one of its subclasses).
+template <typename Label = QLabel>
+Label* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect geometry,
+                 const LabelStyle& style) {
+    auto* label = new Label(text, parent);
+    StyleLabel(label, name, geometry, style);
+    return label;
+}
 
 // The hand pointer of the buttons and the blank pointer of the map.
 QCursor HandCursor();

@@ -30,4 +30,13 @@ void WindowDrag::Move(QWidget* window, const QMouseEvent* event) {
     }
 }
 
+void ClaimMouse(QWidget* window) {
+    const auto children = window->findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        child->setAttribute(Qt::WA_NoMousePropagation);
+        child->setMouseTracking(true);
+    }
+    window->setMouseTracking(true);
+}
+
 }  // namespace orbida::ui

@@ -29,4 +29,8 @@ class WindowDrag {
     QPointF pressedAt_;
 };
 
+// Makes every control of a window keep the pointer's presses to itself, so that only the bare
+// surface starts a drag, and track the pointer's moves, the window's own included.
+void ClaimMouse(QWidget* window);
+
 }  // namespace orbida::ui
