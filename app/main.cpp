@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <cstdio>
+#include <future>
 #include <optional>
 
 #include "app/display.h"
@@ -104,8 +105,14 @@ int main(int argc, char** argv) {
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
-    orbida::cities::LoadResult cities =
-        orbida::cities::LoadCityFile(QCoreApplication::applicationDirPath());
+    // The city file is read beside the building of the window.
+    auto loading =
+        std::async(std::launch::async, [folder = QCoreApplication::applicationDirPath()] {
+            return orbida::cities::LoadCityFile(folder);
+        });
+    orbida::ui::QtPlatform platform(fixedTime);
+    orbida::ui::Form1 form(orbida::cities::Catalogue{}, platform.Services());
+    orbida::cities::LoadResult cities = loading.get();
     if (!cities.ok) {
         // On the terminal too, for whoever started it from one.
         Print(stderr, cities.errorMessage + u'\n');
@@ -113,13 +120,12 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    orbida::ui::QtPlatform platform(fixedTime);
+    form.SetCatalogue(std::move(cities.catalogue));
     // What the user set last time; --reset forgets it all and starts as new.
     QSettings settings;
     if (options.reset) {
         settings.clear();
     }
-    orbida::ui::Form1 form(std::move(cities.catalogue), platform.Services());
     form.UseSettings(&settings);
     if (!options.rotatorHost.isEmpty()) {
         // For this run only: what "Rotor…" keeps stays as it was.

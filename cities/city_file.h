@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+#include "cities/catalogue.h"
+
 namespace orbida::cities {
 
 // Reads the city file one field at a time. Fields are separated by commas and line ends (LF, CRLF
@@ -24,14 +26,7 @@ class FieldReader {
 
   private:
     std::string_view data_;
-    std::size_t pos_ = 0;
-};
-
-// The catalogue: the visible names (Combo1) and, two per name, the coordinate texts (Combo2),
-// both in file order. Name k owns coordinates 2k (latitude) and 2k + 1 (longitude).
-struct Catalogue {
-    QStringList names;
-    QStringList coordinates;
+    mutable std::size_t pos_ = 0;
 };
 
 // The bytes of a city file as the field reader sees them, and the decoding of their fields: UTF-8
@@ -45,18 +40,22 @@ class CityFileText {
 
     std::string_view Bytes() const { return bytes_; }
     QString Decode(std::string_view field) const;
+    // The field decoded as Decode does, as UTF-8: the field itself when it is valid UTF-8, else
+    // its conversion, held in scratch.
+    std::string_view Utf8(std::string_view field, QByteArray& scratch) const;
 
   private:
     QByteArray converted_;
     std::string_view bytes_;
     bool utf8_ = false;
+    bool validUtf8_ = false;  // every byte as it stands is valid UTF-8
 };
 
 // A field whose LeadingNumber is 0 is a name; anything else is a coordinate.
 bool IsName(std::string_view field);
 
 // Decodes the bytes of a city file (see CityFileText) and sorts every field into names and
-// coordinates with IsName.
+// coordinates with IsName; a coordinate is kept as the number LeadingNumber reads.
 Catalogue ParseCityFile(std::string_view bytes);
 
 // A city file larger than this is refused rather than read.

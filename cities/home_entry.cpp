@@ -290,18 +290,6 @@ HomeEntry ReadCoordinates(const QString& text) {
 
 }  // namespace
 
-QString FoldForMatch(const QString& text) {
-    const QString decomposed = text.normalized(QString::NormalizationForm_KD);
-    QString out;
-    out.reserve(decomposed.size());
-    for (const QChar c : decomposed) {
-        if (c.category() != QChar::Mark_NonSpacing) {
-            out.append(c);
-        }
-    }
-    return out.toCaseFolded();
-}
-
 int FindCityByPrefix(const QStringList& names, const QString& typed) {
     const QString wanted = FoldForMatch(typed.trimmed());
     if (wanted.isEmpty()) {

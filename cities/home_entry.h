@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "cities/catalogue.h"
 #include "geodesy/geo_point.h"
 
 namespace orbida::cities {
@@ -38,10 +39,6 @@ using CityLookup = std::function<int(const QString& typed)>;
 // locator or coordinates out of range are refused with their reason (a text shaped like a locator
 // stays one: "JN18YZ" is a locator mistyped, not a call), as is anything else that is not empty.
 HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity);
-
-// Folds a name for matching: accents removed, case folded ("Besançon" and "BESANCON" both give
-// "besancon").
-QString FoldForMatch(const QString& text);
 
 // The index of the first city of the list whose name is `typed`, or starts with it, compared
 // without regard to case or accents; -1 when none does or `typed` is blank.

@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "cities/coordinate_text.h"
-#include "cities/leading_number.h"
 #include "geodesy/numbers.h"
 #include "geodesy/projection.h"
 
@@ -12,12 +11,6 @@ namespace {
 
 // Half the side of the marker square, so that it is centred on the city.
 constexpr double kMarkerHalfSide = 70.0;
-
-double ParseCoordinate(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return LeadingNumber(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
 
 // A value counts only if it and its cut to hundredths are finite: 1e307 is finite, but 1e307 x 100
 // is not, and the hundredths feed the distance and the locator.
@@ -41,16 +34,15 @@ ReferenceState StartupReference() {
 std::optional<ReferenceState> SelectCity(const Catalogue& catalogue, int index,
                                          const ReferenceState& current, ConnectionReport connection,
                                          float mapWidth, float mapHeight) {
-    if (index < 0 || index >= catalogue.names.size()) {
+    if (index < 0 || index >= catalogue.NameCount()) {
         return std::nullopt;
     }
     const qsizetype first = 2 * static_cast<qsizetype>(index);
-    if (first + 1 >= catalogue.coordinates.size()) {
+    if (first + 1 >= catalogue.CoordinateCount()) {
         return std::nullopt;
     }
-    const geodesy::GeoPoint point{ParseCoordinate(catalogue.coordinates[first]),
-                                  ParseCoordinate(catalogue.coordinates[first + 1])};
-    return SelectPoint(point, catalogue.names[index].toUpper(), QString(), current, connection,
+    const geodesy::GeoPoint point{catalogue.Coordinate(first), catalogue.Coordinate(first + 1)};
+    return SelectPoint(point, catalogue.Name(index).toUpper(), QString(), current, connection,
                        mapWidth, mapHeight);
 }
 

@@ -116,14 +116,14 @@ TEST(FieldReader, TakesLinearTimeOnPathologicalInput) {
     FieldReader one(field);
     EXPECT_EQ(one.Next().size(), field.size());
     EXPECT_TRUE(one.AtEnd());
-    EXPECT_EQ(ParseCityFile(std::string(10'000'000, ',')).names.size(), 0);
+    EXPECT_EQ(ParseCityFile(std::string(10'000'000, ',')).NameCount(), 0);
     std::string emptyNames;
     for (int i = 0; i < 1'000'000; ++i) {
         emptyNames += "\"\",";
     }
-    EXPECT_EQ(ParseCityFile(emptyNames).names.size(), 1'000'000);
-    EXPECT_EQ(ParseCityFile(std::string(10'000'000, '"')).names, QStringList{""});
-    EXPECT_EQ(ParseCityFile("\"" + std::string(10'000'000, ' ')).names.size(), 1);
+    EXPECT_EQ(ParseCityFile(emptyNames).NameCount(), 1'000'000);
+    EXPECT_EQ(ParseCityFile(std::string(10'000'000, '"')).Names(), QStringList{""});
+    EXPECT_EQ(ParseCityFile("\"" + std::string(10'000'000, ' ')).NameCount(), 1);
 }
 
 TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
@@ -131,25 +131,59 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
         const char* name;
         std::string bytes;
         QStringList names;
-        QStringList coordinates;
+        std::vector<double> coordinates;
     } cases[] = {
-        {"Paris", "Paris, 48.8566, -2.3522", {"Paris"}, {"48.8566", "-2.3522"}},
-        {"zero coordinate", "Quito, -0.0, 78.5", {"Quito", "-0.0"}, {"78.5"}},
-        {"name starting with a digit", "2 Alpes, 45, -6", {}, {"2 Alpes", "45", "-6"}},
-        {"decimal comma", "Lyon, 45,76, -4.8", {"Lyon"}, {"45", "76", "-4.8"}},
-        {"quoted number", "\"Lyon\", \"45.76\", -4.8", {"Lyon"}, {"45.76", "-4.8"}},
+        {"Paris", "Paris, 48.8566, -2.3522", {"Paris"}, {48.8566, -2.3522}},
+        {"zero coordinate", "Quito, -0.0, 78.5", {"Quito", "-0.0"}, {78.5}},
+        {"name starting with a digit", "2 Alpes, 45, -6", {}, {2, 45, -6}},
+        {"decimal comma", "Lyon, 45,76, -4.8", {"Lyon"}, {45, 76, -4.8}},
+        {"quoted number", "\"Lyon\", \"45.76\", -4.8", {"Lyon"}, {45.76, -4.8}},
         {"unquoted comma in a name",
          "Washington, D.C., 38.9, 77",
          {"Washington", "D.C."},
-         {"38.9", "77"}},
-        {"odd numbers", "A, 1e999, -1e999\nnan, 0x1A", {"A", "nan", "0x1A"}, {"1e999", "-1e999"}},
+         {38.9, 77}},
+        {"odd numbers",
+         "A, 1e999, -1e999\nnan, 0x1A",
+         {"A", "nan", "0x1A"},
+         {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}},
         {"byte-order marks", kBom + "A," + kBom + "9", {"A", QStringLiteral("\uFEFF9")}, {}},
         {"binary", "\x89PNG\r\n\x1A\n\0\0"s, {"\u2030PNG", "\x1A", QString(2, QChar(0))}, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const Catalogue catalogue = ParseCityFile(c.bytes);
-        EXPECT_EQ(catalogue.names, c.names);
-        EXPECT_EQ(catalogue.coordinates, c.coordinates);
+        EXPECT_EQ(catalogue.Names(), c.names);
+        EXPECT_EQ(catalogue.Coordinates(), c.coordinates);
+    }
+}
+
+// Plain decimals are converted on a short path; every coordinate must still be the number the
+// general reader gives, to the last bit, on both sides of that path's limits.
+TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
+    const char* const fields[] = {"48.8566",
+                                  "-2.3522",
+                                  "0.1",
+                                  "-179.99999999",
+                                  "1.",
+                                  ".5",
+                                  "-.5",
+                                  "007.25",
+                                  "9007199254740991",
+                                  "9007199254740993",
+                                  "0.9007199254740993",
+                                  "1.0000000000000000000001",
+                                  "123.4567890123456789012",
+                                  "1e5",
+                                  "+4.5",
+                                  "4.5.6",
+                                  "12abc",
+                                  " 3.25",
+                                  "-0.0001",
+                                  "1234567890123456789012345678901234567890"};
+    for (const char* field : fields) {
+        SCOPED_TRACE(field);
+        const Catalogue catalogue = ParseCityFile(std::string("A,") + field);
+        ASSERT_EQ(catalogue.CoordinateCount(), 1);
+        EXPECT_EQ(catalogue.Coordinate(0), LeadingNumber(field));
     }
 }
 
@@ -190,7 +224,51 @@ TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(ParseCityFile(c.bytes).names, QStringList{c.city});
+        EXPECT_EQ(ParseCityFile(c.bytes).Names(), QStringList{c.city});
+    }
+}
+
+// The index answers what a look at every name in turn answers: the exact name first (the earliest
+// of equal ones), else the first name in file order that the text begins, whatever the case and
+// accents; the suggestions are every name the text begins, in file order.
+TEST(NameIndex, ExactNameFirstThenTheFirstNameItBegins) {
+    const Catalogue catalogue = ParseCityFile(
+        "Paris-Plage,1,1\nParis,1,1\nP\xC3\xA2turages,1,1\nBesan\xC3\xA7on,1,1\nB\xC3\xA8s,1,1\n"
+        "PARIS,1,1\n\xC3\x89vry,1,1\nevry,1,1\nStra\xC3\x9F"
+        "e,1,1\nAbc,1,1\nab,1,1\n");
+    const NameIndex index(catalogue);
+    struct Case {
+        const char* typed;
+        int city;
+        std::vector<int> suggested;
+    };
+    const Case cases[] = {
+        {"paris", 1, {0, 1, 5}},
+        {"PAR", 0, {0, 1, 5}},
+        {"pat", 2, {2}},
+        {"p", 0, {0, 1, 2, 5}},
+        {"bes", 4, {3, 4}},
+        {"BESA", 3, {3}},
+        {"  b\xC3\xA8", 3, {3, 4}},
+        {"EVRY", 6, {6, 7}},
+        {"STRA\xC3\x9F", 8, {8}},
+        {"ab", 10, {9, 10}},
+        {"xyz", -1, {}},
+        {"parisx", -1, {}},
+        {"", -1, {}},
+        {"   ", -1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString typed = QString::fromUtf8(c.typed);
+        EXPECT_EQ(index.Match(typed), c.city);
+        EXPECT_EQ(MatchByScan(catalogue, typed), c.city);
+        const QByteArray key = FoldedKey(typed);
+        if (!key.isEmpty()) {
+            const std::string_view view(key.constData(), static_cast<std::size_t>(key.size()));
+            EXPECT_EQ(index.Beginning(view), c.suggested);
+            EXPECT_EQ(BeginningByScan(catalogue, view, 100), c.suggested);
+        }
     }
 }
 
@@ -220,7 +298,7 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
         const LoadResult result = LoadCityFile(dir.path());
         EXPECT_TRUE(result.ok);
         EXPECT_TRUE(result.errorMessage.isEmpty());
-        EXPECT_EQ(result.catalogue.names, QStringList{c.read});
+        EXPECT_EQ(result.catalogue.Names(), QStringList{c.read});
         EXPECT_EQ(QFileInfo(result.path).fileName(), c.read);
     }
 }

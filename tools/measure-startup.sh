@@ -15,8 +15,18 @@
 # generated list of 100,000 cities (the program copied into a temporary folder beside it; it only
 # needs villes.txt next to itself). Then VmRSS from /proc/<pid>/status 1 s after launch, with the
 # default list (against the target) and with the large one (for information).
-# Targets: < 300 ms default list, < 500 ms 100,000 cities, < 60 MB resident. Exits 1 when one is
-# missed, 2 when the measurement itself could not run.
+# Targets: < 300 ms default list, < 500 ms 100,000 cities, < 60 MB resident.
+# Then, side by side in the same Xvfb and interleaved, 3 runs each of Orbida and of a bare Qt
+# window of the same size whose only job is a label showing the pointer position
+# (bench/bare_window, built with CMake when missing): launch to first painted window, and VmRSS
+# 1 s after launch, min / median / max, and the ratios (targets: at most 1.15 times the bare
+# window for both). Then a list of 1,000,000 cities (tools/make-cities.py): launch to first
+# painted window (< 300 ms) and VmRSS 1 s after launch (< 120 MB), 3 runs; and, from the
+# benchmarks built beside the program, the load of that list against one memchr pass over its
+# bytes (city_file_bench, < 5 times), opening the drop-down (< 50 ms) and the first suggestion
+# after typing "p" (< 16 ms) in a real city box on this Xvfb (city_box_bench).
+# Exits 1 when a target of the first part is missed, 2 when the measurement itself could not run;
+# the side-by-side and 1,000,000-city figures are printed with their verdicts for information.
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -27,7 +37,9 @@ resolve_program "${1:-$repo/out/build/default/app/orbida}"
 require_tools Xvfb xdotool xwininfo od awk
 
 readonly runs=5 default_target_ms=300 big_target_ms=500 rss_target_kb=$((60 * 1024))
-readonly big_count=100000
+readonly big_count=100000 huge_count=1000000 compare_runs=3
+build_dir=${ORBIDA_BUILD_DIR:-$(dirname "$(dirname "$program")")}
+find_baseline "$build_dir"
 readonly row_y=340 row_x=$map_x row_w=$map_w # window-relative: a row across the lower map
 
 session_begin startup # $app: the program while it runs
@@ -150,6 +162,89 @@ rss_after_start "$work/big/orbida"
 awk -v k="$rss_kb" -v n="$big_count" 'BEGIN {
     printf "%-28s %6.1f MB (%d kB)  (for information)\n", "memory after 1 s, " n, k / 1024, k
 }'
+
+# --- side by side with the bare Qt window -------------------------------------------------------
+orbida_reference=$reference
+window_title='^  BARE QT$'
+launch_and_find "$bare"
+sleep 1
+bare_reference=$(row_at "$win_x" "$win_y")
+reference=$bare_reference
+stop
+
+# A timed start and the resident memory after 1 s of `exe` titled `title` with reference row `ref`.
+starts=() rss=()
+one_start() {
+    window_title=$2 reference=$3
+    time_start "$1"
+    starts+=("$ms")
+    rss_after_start "$1"
+    rss+=("$rss_kb")
+}
+ratio_line() {
+    local label=$1 unit=$2 target=$3 a b ratios=() i rmin rmed rmax
+    read -r -a a <<<"$4"
+    read -r -a b <<<"$5"
+    for ((i = 0; i < ${#a[@]}; i++)); do
+        ratios+=("$(awk -v x="${a[i]}" -v y="${b[i]}" 'BEGIN {printf "%.2f", x / y}')")
+    done
+    read -r amin amed amax < <(min_median_max "${a[@]}")
+    read -r bmin bmed bmax < <(min_median_max "${b[@]}")
+    read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")
+    printf '%-30s Orbida %s / %s / %s %s   bare Qt %s / %s / %s %s\n' "$label" "$amin" "$amed" \
+        "$amax" "$unit" "$bmin" "$bmed" "$bmax" "$unit"
+    printf '    ratio min %s  median %s  max %s   target <= %s   %s\n' "$rmin" "$rmed" "$rmax" \
+        "$target" "$(awk -v r="$rmed" -v t="$target" 'BEGIN {print (r <= t ? "ok" : "OVER TARGET")}')"
+}
+o_starts=() o_rss=() b_starts=() b_rss=()
+for ((run = 0; run < compare_runs; run++)); do
+    starts=() rss=()
+    one_start "$program" '^  ORBIDA$' "$orbida_reference"
+    one_start "$bare" '^  BARE QT$' "$bare_reference"
+    o_starts+=("${starts[0]}") o_rss+=("${rss[0]}") b_starts+=("${starts[1]}") b_rss+=("${rss[1]}")
+done
+echo
+echo "Side by side with a bare Qt window ($bare), $compare_runs runs each, min / median / max:"
+ratio_line "launch to first painted window" ms 1.15 "${o_starts[*]}" "${b_starts[*]}"
+ratio_line "resident memory after 1 s" kB 1.15 "${o_rss[*]}" "${b_rss[*]}"
+
+# --- 1,000,000 cities --------------------------------------------------------------------------
+echo
+window_title='^  ORBIDA$' reference=$orbida_reference
+mkdir "$work/huge"
+cp "$real_exe" "$work/huge/orbida"
+python3 "$repo/tools/make-cities.py" "$huge_count" "$work/huge/villes.txt"
+echo "$huge_count cities ($(($(stat -c %s "$work/huge/villes.txt") / 1000000)) MB):"
+starts=() rss=()
+for ((run = 0; run < compare_runs; run++)); do
+    time_start "$work/huge/orbida"
+    starts+=("$ms")
+    rss_after_start "$work/huge/orbida"
+    rss+=("$rss_kb")
+done
+read -r smin smed smax < <(min_median_max "${starts[@]}")
+read -r rmin rmed rmax < <(min_median_max "${rss[@]}")
+printf '%-30s min %s  median %s  max %s ms   target < 300 ms   %s\n' "launch to first painted window" \
+    "$smin" "$smed" "$smax" "$( ((smed < 300)) && echo ok || echo "OVER TARGET")"
+awk -v a="$rmin" -v b="$rmed" -v c="$rmax" 'BEGIN {
+    printf "%-30s min %.1f  median %.1f  max %.1f MB   target < 120 MB   %s\n",
+           "resident memory after 1 s", a / 1024, b / 1024, c / 1024, (b < 120 * 1024 ? "ok" : "OVER TARGET")
+}'
+if [[ -x $build_dir/bench/city_file_bench ]]; then
+    mapfile -t ratios < <("$build_dir/bench/city_file_bench" \
+        --benchmark_filter='BM_LoadCityFile/1000000$' --benchmark_repetitions=3 2>/dev/null |
+        awk '$1 == "BM_LoadCityFile/1000000" {
+            for (i = 1; i <= NF; i++) if ($i ~ /^x_memchr=/) { sub(/x_memchr=/, "", $i); print $i } }')
+    if ((${#ratios[@]})); then
+        read -r lmin lmed lmax < <(min_median_max "${ratios[@]}")
+        printf '%-30s min %.1f  median %.1f  max %.1f times one memchr pass   target <= 5   %s\n' \
+            "load (benchmark's 1M list)" "$lmin" "$lmed" "$lmax" \
+            "$(awk -v r="$lmed" 'BEGIN {print (r <= 5 ? "ok" : "OVER TARGET")}')"
+    fi
+fi
+if [[ -x $build_dir/bench/city_box_bench ]]; then
+    "$build_dir/bench/city_box_bench" "$work/huge/villes.txt" 3 2>/dev/null | sed 's/^/    /'
+fi
 
 if ((failed)); then
     echo "RESULT: FAIL"

@@ -188,9 +188,29 @@ crosshair_at() {
     return 1
 }
 
-# The program's main window on screen, if any (its title is "  ORBIDA").
+# The title of the window looked for: Orbida's main window, or the bare baseline's.
+window_title='^  ORBIDA$'
+
+# The program's main window on screen, if any (its title matches $window_title).
 orbida_window() {
-    xdotool search --onlyvisible --name '^  ORBIDA$' 2>/dev/null | head -1
+    xdotool search --onlyvisible --name "$window_title" 2>/dev/null | head -1
+}
+
+# The baseline the scripts compare Orbida with, built beside it: a bare Qt window of the same size
+# whose only job is a label showing the pointer position, and the frame counter that reads the
+# Xvfb frame buffer. Sets $bare and $frame_counter; builds them with CMake when missing.
+find_baseline() {
+    local build=$1
+    bare=$build/bench/bare_window frame_counter=$build/bench/frame_counter
+    if [[ ! -x $bare || ! -x $frame_counter ]]; then
+        cmake --build "$build" --target bare_window frame_counter >/dev/null ||
+            die "could not build the baseline in $build (configure with -DORBIDA_BUILD_BENCH=ON)"
+    fi
+}
+
+# Minimum, median and maximum of the numbers given, one line.
+min_median_max() {
+    printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[1], v[int((NR + 1) / 2)], v[NR]}'
 }
 
 # Waits up to 10 s for the main window of the program launched as PID; sets $wid. Exits 2 when

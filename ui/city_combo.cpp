@@ -2,92 +2,146 @@
 
 #include <QAbstractItemView>
 #include <QAbstractListModel>
+#include <QAbstractProxyModel>
 #include <QCompleter>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLineEdit>
+#include <QListView>
 #include <QScreen>
-#include <QStringListModel>
 
 namespace orbida::ui {
-namespace {
 
-// The names as shown, with their folded form as the role the completer matches on.
-class FoldedNamesModel final : public QAbstractListModel {
+// The box's list: every name of the catalogue, in file order, read in place.
+class CatalogueModel final : public QAbstractListModel {
   public:
     using QAbstractListModel::QAbstractListModel;
 
-    void Reset(const QStringList& names, const QStringList& folded) {
+    void Reset(const cities::Catalogue* catalogue) {
         beginResetModel();
-        names_ = names;
-        folded_ = folded;
+        catalogue_ = catalogue;
         endResetModel();
     }
     int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(names_.size());
+        return parent.isValid() || catalogue_ == nullptr
+                   ? 0
+                   : static_cast<int>(catalogue_->NameCount());
     }
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || index.row() >= names_.size()) {
+        if (!index.isValid() || index.row() >= rowCount({}) ||
+            (role != Qt::DisplayRole && role != Qt::EditRole)) {
             return {};
         }
-        if (role == Qt::DisplayRole || role == Qt::EditRole) {
-            return names_.at(index.row());
-        }
-        if (role == Qt::UserRole) {
-            return folded_.at(index.row());
-        }
-        return {};
+        return catalogue_->Name(index.row());
     }
 
   private:
-    QStringList names_;
-    QStringList folded_;
+    const cities::Catalogue* catalogue_ = nullptr;
 };
 
+// The suggestions for what is typed: the cities whose names it begins, in file order, as rows of
+// the box's own list (so that choosing one chooses that row), with their folded names as the role
+// the completer matches on.
+class SuggestionModel final : public QAbstractProxyModel {
+  public:
+    using QAbstractProxyModel::QAbstractProxyModel;
+
+    void Reset(const cities::Catalogue* catalogue, std::vector<int> cities) {
+        beginResetModel();
+        catalogue_ = catalogue;
+        cities_ = std::move(cities);
+        endResetModel();
+    }
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(cities_.size());
+    }
+    int columnCount(const QModelIndex& parent) const override { return parent.isValid() ? 0 : 1; }
+    QModelIndex index(int row, int column, const QModelIndex& parent) const override {
+        return hasIndex(row, column, parent) ? createIndex(row, column) : QModelIndex();
+    }
+    QModelIndex parent(const QModelIndex&) const override { return {}; }
+    QModelIndex mapToSource(const QModelIndex& proxy) const override {
+        if (!proxy.isValid() || sourceModel() == nullptr || proxy.row() >= rowCount({})) {
+            return {};
+        }
+        return sourceModel()->index(cities_[static_cast<std::size_t>(proxy.row())], 0);
+    }
+    QModelIndex mapFromSource(const QModelIndex& source) const override {
+        const auto found = std::lower_bound(cities_.begin(), cities_.end(), source.row());
+        if (!source.isValid() || found == cities_.end() || *found != source.row()) {
+            return {};
+        }
+        return createIndex(static_cast<int>(found - cities_.begin()), 0);
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (role != Qt::UserRole) {
+            return QAbstractProxyModel::data(index, role);
+        }
+        if (!index.isValid() || index.row() >= rowCount({}) || catalogue_ == nullptr) {
+            return {};
+        }
+        QByteArray folded;
+        cities::AppendFolded(catalogue_->NameUtf8(cities_[static_cast<std::size_t>(index.row())]),
+                             folded);
+        return QString::fromUtf8(folded);
+    }
+
+  private:
+    const cities::Catalogue* catalogue_ = nullptr;
+    std::vector<int> cities_;  // ascending
+};
+
+namespace {
+
+// Before a new prefix is filtered, the completer asks for its parts: the suggestions are narrowed
+// to the cities the text begins there, so that the completer only ever looks at those.
 class FoldingCompleter final : public QCompleter {
   public:
-    using QCompleter::QCompleter;
-    QStringList splitPath(const QString& path) const override { return {FoldForMatch(path)}; }
+    FoldingCompleter(std::function<void(const QString&)> suggest, QObject* parent)
+        : QCompleter(parent), suggest_(std::move(suggest)) {}
+    QStringList splitPath(const QString& path) const override {
+        QString folded = cities::FoldForMatch(path);
+        suggest_(folded);
+        return {folded};
+    }
     QString pathFromIndex(const QModelIndex& index) const override {
         return index.data(Qt::DisplayRole).toString();
     }
+
+  private:
+    std::function<void(const QString&)> suggest_;
 };
 
-}  // namespace
+// Until the index is ready, suggestions come from a scan that stops after this many.
+constexpr std::size_t kScanSuggestions = 1000;
 
-int MatchCityName(const QStringList& folded, const QString& typed) {
-    const QString key = FoldForMatch(typed.trimmed());
-    if (key.isEmpty()) {
-        return -1;
-    }
-    const auto exact = folded.indexOf(key);
-    if (exact >= 0) {
-        return static_cast<int>(exact);
-    }
-    for (qsizetype i = 0; i < folded.size(); ++i) {
-        if (folded.at(i).startsWith(key)) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
+}  // namespace
 
 CityCombo::CityCombo(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
-    setModel(new QStringListModel(this));
+    // Every row is one line of the same font: the list lays out a million names as fast as ten.
+    setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    names_ = new CatalogueModel(this);
+    setModel(names_);
+    if (auto* list = qobject_cast<QListView*>(view())) {
+        list->setUniformItemSizes(true);
+    }
 
-    auto* completer = new FoldingCompleter(this);
-    completer->setModel(new FoldedNamesModel(completer));
+    auto* completer =
+        new FoldingCompleter([this](const QString& folded) { Suggest(folded); }, this);
+    suggestions_ = new SuggestionModel(completer);
+    suggestions_->setSourceModel(names_);
+    completer->setModel(suggestions_);
     completer->setCompletionRole(Qt::UserRole);
     completer->setCaseSensitivity(Qt::CaseInsensitive);
     completer->setFilterMode(Qt::MatchStartsWith);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     setCompleter(completer);
-    // The completer's rows are the list's rows, in the same order.
-    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this,
-            [this](const QModelIndex& index) { setCurrentIndex(index.row()); });
+    if (auto* list = qobject_cast<QListView*>(completer->popup())) {
+        list->setUniformItemSizes(true);
+    }
     lineEdit()->installEventFilter(this);
 }
 
@@ -134,14 +188,38 @@ bool CityCombo::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
-void CityCombo::SetNames(const QStringList& names) {
-    folded_.clear();
-    folded_.reserve(names.size());
-    for (const QString& name : names) {
-        folded_.append(FoldForMatch(name));
+void CityCombo::SetCatalogue(const cities::Catalogue* catalogue) {
+    index_.reset();
+    suggested_.clear();
+    suggestions_->Reset(nullptr, {});
+    catalogue_ = catalogue;
+    // The box makes its first row current on a reset, and the completer is given that name as a
+    // prefix: nobody typed it, and a scan for it would cost a look at every name.
+    filling_ = true;
+    names_->Reset(catalogue);
+    filling_ = false;
+}
+
+void CityCombo::SetIndex(std::unique_ptr<const cities::NameIndex> index) {
+    index_ = std::move(index);
+    suggested_.clear();  // a scan's suggestions may have stopped short
+}
+
+void CityCombo::Suggest(const QString& folded) {
+    if (filling_ || folded == suggested_ || catalogue_ == nullptr) {
+        return;
     }
-    static_cast<QStringListModel*>(model())->setStringList(names);
-    static_cast<FoldedNamesModel*>(completer()->model())->Reset(names, folded_);
+    suggested_ = folded;
+    const QByteArray key = folded.toUtf8();
+    const std::string_view view(key.constData(), static_cast<std::size_t>(key.size()));
+    if (key.isEmpty()) {
+        suggestions_->Reset(catalogue_, {});
+    } else if (index_ != nullptr) {
+        suggestions_->Reset(catalogue_, index_->Beginning(view));
+    } else {
+        suggestions_->Reset(catalogue_,
+                            cities::BeginningByScan(*catalogue_, view, kScanSuggestions));
+    }
 }
 
 int CityCombo::SelectedIndex() const {
@@ -154,7 +232,10 @@ int CityCombo::SelectedIndex() const {
             return current;
         }
     }
-    return StartTextShowing() ? -1 : MatchCityName(folded_, shown);
+    if (StartTextShowing() || catalogue_ == nullptr) {
+        return -1;
+    }
+    return index_ != nullptr ? index_->Match(shown) : cities::MatchByScan(*catalogue_, shown);
 }
 
 void CityCombo::ShowChoice(int index) {

@@ -2,17 +2,15 @@
 
 #include <QComboBox>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
-#include "cities/home_entry.h"
+#include "cities/catalogue.h"
 
 namespace orbida::ui {
 
-using cities::FoldForMatch;
-
-// The position of the city that a typed text names, in the list's order: the first name equal
-// to it without regard to case or accents, else the first name it begins, else -1 (also for an
-// empty text). folded holds the names as FoldForMatch gives them.
-int MatchCityName(const QStringList& folded, const QString& typed);
+class CatalogueModel;
+class SuggestionModel;
 
 // The editable city list: never inserts what the user types, completes a typed name without
 // regard to case or accents, and opens its list so that box and list together are as tall as
@@ -21,8 +19,11 @@ class CityCombo : public QComboBox {
   public:
     explicit CityCombo(QWidget* parent = nullptr);
 
-    // Fills the list in one step (a single model reset, not a signal per item).
-    void SetNames(const QStringList& names);
+    // Shows the catalogue's names, which it reads in place: the catalogue must outlive the box
+    // and not change. Matching scans the names until SetIndex gives it an index.
+    void SetCatalogue(const cities::Catalogue* catalogue);
+    void SetIndex(std::unique_ptr<const cities::NameIndex> index);
+    bool HasIndex() const { return index_ != nullptr; }
 
     // The text shown before anything is chosen. While it shows, the first key typed replaces it
     // instead of being inserted into it.
@@ -31,7 +32,8 @@ class CityCombo : public QComboBox {
     QString TypedText() const;
 
     // The chosen item: the current one while the text still shows it (or the part of its name
-    // the box can hold), else MatchCityName on the typed text.
+    // the box can hold), else the city the typed text names: the first whose name equals it
+    // without regard to case or accents, else the first whose name it begins, else -1.
     int SelectedIndex() const;
     // Makes an item the current one and shows its name as the list spells it.
     void ShowChoice(int index);
@@ -45,8 +47,14 @@ class CityCombo : public QComboBox {
 
   private:
     bool StartTextShowing() const;
+    void Suggest(const QString& folded);
 
-    QStringList folded_;
+    const cities::Catalogue* catalogue_ = nullptr;
+    std::unique_ptr<const cities::NameIndex> index_;
+    CatalogueModel* names_ = nullptr;
+    SuggestionModel* suggestions_ = nullptr;
+    QString suggested_;  // the folded key the suggestions were made for
+    bool filling_ = false;
     QString startText_;
     int outerHeight_ = 0;
 };

@@ -56,6 +56,14 @@ QPushButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& g
     return button;
 }
 
+// Takes from a readout's area the pixels it shares with a caption beside it (their rectangles meet
+// by a pixel row or column where neither draws). A change of the readout then leaves the caption
+// alone instead of making it lay out and paint its text again.
+void KeepOffCaption(QWidget* readout, const QWidget* caption) {
+    const QRegion area = readout->mask().isEmpty() ? QRegion(readout->rect()) : readout->mask();
+    readout->setMask(area.subtracted(caption->geometry().translated(-readout->pos())));
+}
+
 void SetTextIfChanged(QLabel* label, const QString& text) {
     if (label->text() != text) {
         label->setText(text);
@@ -83,9 +91,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     // Start-up: the list's drop-down height, the city list, the reference display's first
     // values, the angle constants, no connection yet.
     SetCtrlHeight(Combo1, 450);
-    Combo1->SetNames(catalogue_.names);
-    Combo1->setCurrentIndex(-1);
-    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
+    ShowCatalogue();
     reference_ = cities::StartupReference();
     ApplyReference();
     pi_ = tracking::ComputePi();
@@ -114,6 +120,11 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
 }
 
 Form1::~Form1() {
+    if (indexing_.valid()) {
+        indexing_.wait();  // it reads the catalogue
+    }
+    // The box outlives the catalogue by a little: its widgets are closed after this body runs.
+    Combo1->SetCatalogue(nullptr);
     qApp->removeEventFilter(this);
     delete about_;
 }
@@ -183,8 +194,13 @@ void Form1::BuildControls() {
     LblAzimut = MakeLabel<ReadoutLabel>(Frame1, "LblAzimut", QStringLiteral("Label10"),
                                         TwipRect(360, 480, 1215, 375),
                                         {kLightCyan, 9.75, true, Qt::AlignHCenter});
-    MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"), TwipRect(360, 240, 1215, 255),
-              {kCyan, 8.25, false, Qt::AlignLeft});
+    QLabel* label10 = MakeLabel(Frame1, "Label10", QStringLiteral("Ville --> curseur"),
+                                TwipRect(360, 240, 1215, 255), {kCyan, 8.25, false, Qt::AlignLeft});
+    // The readouts change on every frame; the captions they touch by a pixel would be repainted
+    // with them.
+    KeepOffCaption(LblAzimut, label10);
+    KeepOffCaption(MouseDegLon, LblVilleDistance);
+    KeepOffCaption(LblDistance, LblVilleDistance);
 
     // The grey line's sunrise and sunset, in the strip under the frames.
     LblSoleilVille = MakeLabel(this, "LblSoleilVille", QString(), TwipRect(240, 7245, 4800, 240),
@@ -253,7 +269,7 @@ void Form1::ValidateCity() {
     Combo1->ShowChoice(index);
     HideInputHint();
     ApplyReference();
-    RememberHomeText(catalogue_.names[index]);
+    RememberHomeText(catalogue_.Name(index));
     TickAtPointer();
 }
 
@@ -515,6 +531,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form1::paintEvent(QPaintEvent*) {
+    if (!indexing_.valid()) {
+        QTimer::singleShot(0, this, &Form1::StartIndexing);  // once this first paint is out
+    }
     // Borf: a silver outline 10 pixels wide around the window, centred on its rectangle.
     QPainter painter(this);
     QPen pen(kSilver, 10);
@@ -550,6 +569,34 @@ void Form1::showEvent(QShowEvent* event) {
     // state at once instead of waiting for the first move.
     TickAtPointer();
     QWidget::showEvent(event);
+}
+
+void Form1::SetCatalogue(cities::Catalogue catalogue) {
+    catalogue_ = std::move(catalogue);
+    ShowCatalogue();
+}
+
+void Form1::ShowCatalogue() {
+    Combo1->SetCatalogue(&catalogue_);
+    Combo1->setCurrentIndex(-1);
+    Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
+}
+
+// Sorting the names for the box waits until the window is on screen, and then runs beside it:
+// until it is done, typing finds cities by looking at each name in turn.
+void Form1::StartIndexing() {
+    if (indexing_.valid() || catalogue_.NameCount() == 0) {
+        return;
+    }
+    indexing_ = std::async(std::launch::async, [this] {
+        auto index = std::make_shared<cities::NameIndex>(catalogue_);
+        QMetaObject::invokeMethod(
+            this,
+            [this, index] {
+                Combo1->SetIndex(std::make_unique<const cities::NameIndex>(std::move(*index)));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void Form1::moveEvent(QMoveEvent* event) {

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 #include <chrono>
+#include <future>
 #include <optional>
 
 #include "cities/city_file.h"
@@ -73,6 +74,9 @@ class Form1 : public QWidget {
 
     const cities::ReferenceState& Reference() const { return reference_; }
     const cities::Catalogue& Catalogue() const { return catalogue_; }
+    // Replaces the city list, before the window first shows (the window may be built while the
+    // file is still being read).
+    void SetCatalogue(cities::Catalogue catalogue);
     AboutBox* About() const { return about_; }
     // The hidden text boxes that hold the web map address's latitude and longitude texts.
     const QString& Text1() const { return text1_; }
@@ -167,6 +171,10 @@ class Form1 : public QWidget {
     double degToRad_ = 0.0;
     tracking::TickInput lastInput_;
     bool ticked_ = false;
+    // The city box's name index, built on a worker once the window has shown.
+    std::future<void> indexing_;
+    void ShowCatalogue();
+    void StartIndexing();
     bool topmost_ = false;  // made topmost by the first drag, for the rest of the run
     QElapsedTimer monotonic_;
     FramePacer pacer_;

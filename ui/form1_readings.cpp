@@ -241,10 +241,9 @@ void Form1::UseSettings(QSettings* settings) {
     if (!remembered.home.isEmpty()) {
         // A city is remembered by its exact name: another city that merely starts the same way
         // is not it.
-        const cities::HomeEntry entry =
-            cities::ReadHomeEntry(remembered.home, [this](const QString& typed) {
-                return static_cast<int>(catalogue_.names.indexOf(typed));
-            });
+        const cities::HomeEntry entry = cities::ReadHomeEntry(
+            remembered.home,
+            [this](const QString& typed) { return static_cast<int>(catalogue_.IndexOf(typed)); });
         if (ApplyHome(entry)) {
             if (entry.kind == cities::HomeKind::City) {
                 Combo1->setCurrentIndex(entry.cityIndex);

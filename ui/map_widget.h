@@ -68,6 +68,7 @@ class MapWidget : public QWidget {
     QRect EntoureRect() const;
     QRect VerticalLineRect() const;
     QRect HorizontalLineRect() const;
+    void Invalidate(const QRect& area);
 
     static QPixmap Sprite(float sizeTwips, qreal ratio);
     static QPixmap SunSprite(qreal ratio);
@@ -84,6 +85,7 @@ class MapWidget : public QWidget {
     float crosshairX_ = 4440.0f;  // Linelong: x, spanning y 0..4800
     float crosshairY_ = 2280.0f;  // LineLat: y, spanning x 0..9600
     bool crosshairVisible_ = true;
+    QRect frameDirty_;  // what has changed since the last paint
     float entoureLeft_ = 3840.0f;
     float entoureTop_ = 1680.0f;
     std::array<Shape, kDots> dots_{};

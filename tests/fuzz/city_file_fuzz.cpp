@@ -54,25 +54,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Catalogue catalogue = ParseCityFile(bytes);
     if (!bytes.starts_with("\xEF\xBB\xBF") && !bytes.starts_with("\xFF\xFE") &&
         !bytes.starts_with("\xFE\xFF")) {
-        Check(catalogue.names.size() + catalogue.coordinates.size() == fields);
+        Check(catalogue.NameCount() + catalogue.CoordinateCount() == fields);
     }
 
     // The check counts what the loader loads, and points only at lines of the file.
     const CheckReport report = CheckCityFile(bytes);
-    Check(report.names == catalogue.names.size() &&
-          report.coordinates == catalogue.coordinates.size());
-    Check(report.Clean() == (report.findings.isEmpty() &&
-                             catalogue.coordinates.size() == 2 * catalogue.names.size()));
+    Check(report.names == catalogue.NameCount() &&
+          report.coordinates == catalogue.CoordinateCount());
+    Check(report.Clean() ==
+          (report.findings.isEmpty() && catalogue.CoordinateCount() == 2 * catalogue.NameCount()));
     qsizetype previousLine = 0;
     for (const CheckFinding& finding : report.findings) {
         Check(finding.line > previousLine && !finding.reasons.isEmpty());
         previousLine = finding.line;
     }
-    for (const QString& name : catalogue.names) {
+    const QStringList names = catalogue.Names();
+    for (const QString& name : names) {
         Check(NumberOf(name) == 0.0);
     }
-    for (const QString& coordinate : catalogue.coordinates) {
-        Check(NumberOf(coordinate) != 0.0);
+    for (const double coordinate : catalogue.Coordinates()) {
+        Check(coordinate != 0.0 && !std::isnan(coordinate));
+    }
+    // The index finds what a scan of the names finds.
+    const NameIndex nameIndex(catalogue);
+    for (const QString& name : names.mid(0, 4)) {
+        for (const QString& typed : {name, name.left(1), name.left(3).toUpper()}) {
+            Check(nameIndex.Match(typed) == MatchByScan(catalogue, typed));
+        }
     }
 
     const ReferenceState start = StartupReference();
