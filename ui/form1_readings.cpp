@@ -26,7 +26,7 @@ namespace orbida::ui {
 namespace {
 
 QLabel* MakeReading(QWidget* parent, const char* name, QRect geometry) {
-    auto* label = MakeLabel<ReadoutLabel>(parent, name, QString(), geometry, {kLongPathOrange});
+    auto* label = MakeLabel<ReadoutLabel>(parent, name, QString(), geometry, {kLightCyan});
     label->setWordWrap(false);
     label->hide();
     return label;

@@ -37,7 +37,7 @@ void Form1::BuildRotator() {
     // In the free space right of the dial, under the long path's reading. The text wraps: a
     // reason for a fault takes a few lines.
     LblRotor =
-        MakeLabel(this, "LblRotor", QString(), TwipRect(8850, 6150, 1170, 1050), {kRotorBlue});
+        MakeLabel(this, "LblRotor", QString(), TwipRect(8850, 6150, 1170, 1050), {kLightCyan});
     LblRotor->setTextFormat(Qt::PlainText);  // a daemon's words are never read as markup
     LblRotor->hide();
 
