@@ -310,10 +310,7 @@ done
 for rate in $sweep_rates; do
     read -r -a o <<<"${per_frame[orbida_$rate]}"
     read -r -a b <<<"${per_frame[bare_$rate]}"
-    ratios=()
-    for ((i = 0; i < ${#o[@]}; i++)); do
-        ratios+=("$(awk -v a="${o[i]}" -v b="${b[i]}" 'BEGIN {printf "%.2f", a / b}')")
-    done
+    read -r -a ratios <<<"$(pair_ratios "${per_frame[orbida_$rate]}" "${per_frame[bare_$rate]}")"
     read -r omin omed omax < <(min_median_max "${o[@]}")
     read -r bmin bmed bmax < <(min_median_max "${b[@]}")
     read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")

@@ -182,12 +182,10 @@ one_start() {
     rss+=("$rss_kb")
 }
 ratio_line() {
-    local label=$1 unit=$2 target=$3 a b ratios=() i rmin rmed rmax
+    local label=$1 unit=$2 target=$3 a b ratios rmin rmed rmax
     read -r -a a <<<"$4"
     read -r -a b <<<"$5"
-    for ((i = 0; i < ${#a[@]}; i++)); do
-        ratios+=("$(awk -v x="${a[i]}" -v y="${b[i]}" 'BEGIN {printf "%.2f", x / y}')")
-    done
+    read -r -a ratios <<<"$(pair_ratios "$4" "$5")"
     read -r amin amed amax < <(min_median_max "${a[@]}")
     read -r bmin bmed bmax < <(min_median_max "${b[@]}")
     read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")

@@ -213,6 +213,18 @@ min_median_max() {
     printf '%s\n' "$@" | sort -g | awk '{v[NR] = $1} END {print v[1], v[int((NR + 1) / 2)], v[NR]}'
 }
 
+# The ratios, run by run, of two lists of figures taken side by side ("1.2 1.3" and "0.6 0.5"
+# give "2.00 2.60"), two decimals each.
+pair_ratios() {
+    local -a a b
+    local i
+    read -r -a a <<<"$1"
+    read -r -a b <<<"$2"
+    for ((i = 0; i < ${#a[@]}; i++)); do
+        awk -v x="${a[i]}" -v y="${b[i]}" 'BEGIN {printf "%.2f ", x / y}'
+    done
+}
+
 # Waits up to 10 s for the main window of the program launched as PID; sets $wid. Exits 2 when
 # the process ends first or no window comes.
 wait_for_window() {

@@ -96,15 +96,7 @@ void DialFrame::SetLongNeedle(float x2, float y2, bool visible) {
     if (x2 == longX2_ && y2 == longY2_ && visible == longVisible_) {
         return;
     }
-    if (longVisible_) {
-        update(NeedleRect(longX2_, longY2_));
-    }
-    longX2_ = x2;
-    longY2_ = y2;
-    longVisible_ = visible;
-    if (longVisible_) {
-        update(NeedleRect(longX2_, longY2_));
-    }
+    MoveNeedle(longX2_, longY2_, longVisible_, x2, y2, visible);
 }
 
 void DialFrame::SetRotorNeedle(std::optional<double> heading) {
@@ -120,14 +112,21 @@ void DialFrame::SetRotorNeedle(std::optional<double> heading) {
     if (visible == rotorVisible_ && (!visible || (x2 == rotorX2_ && y2 == rotorY2_))) {
         return;
     }
-    if (rotorVisible_) {
-        update(NeedleRect(rotorX2_, rotorY2_));
+    MoveNeedle(rotorX2_, rotorY2_, rotorVisible_, x2, y2, visible);
+}
+
+// Repaints where a needle was and where it now is, so that neither an old image nor a missing
+// needle stays on the screen.
+void DialFrame::MoveNeedle(float& x2, float& y2, bool& visible, float newX2, float newY2,
+                           bool newVisible) {
+    if (visible) {
+        update(NeedleRect(x2, y2));
     }
-    rotorX2_ = x2;
-    rotorY2_ = y2;
-    rotorVisible_ = visible;
-    if (rotorVisible_) {
-        update(NeedleRect(rotorX2_, rotorY2_));
+    x2 = newX2;
+    y2 = newY2;
+    visible = newVisible;
+    if (visible) {
+        update(NeedleRect(x2, y2));
     }
 }
 

@@ -60,6 +60,7 @@ class DialFrame : public FrameWidget {
   private:
     QRect NeedleRect() const;
     static QRect NeedleRect(float x2, float y2);
+    void MoveNeedle(float& x2, float& y2, bool& visible, float newX2, float newY2, bool newVisible);
 
     float needleX2_ = 2300.0f;  // design position of the free end
     float needleY2_ = 380.0f;
