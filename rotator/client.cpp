@@ -169,7 +169,7 @@ void Client::OnClosed() {
     }
     const bool broken = reader_.Close() == ReplyReader::Status::kFailed;
     Fail(broken ? QString::fromStdString(reader_.failure())
-                : QStringLiteral("connexion fermée par le rotor"));
+                : QStringLiteral("pas de réponse (connexion fermée par le rotor)"));
 }
 
 void Client::Fail(const QString& reason) {

@@ -172,8 +172,9 @@ ReplyReader::Status ReplyReader::Feed(std::string_view bytes) {
 
 ReplyReader::Status ReplyReader::Close() {
     if (status_ == Status::kPending) {
-        return Fail(linesRead_ > 0 || !buffer_.empty() ? "connexion coupée au milieu d'une réponse"
-                                                       : "connexion fermée par le rotor");
+        return Fail(linesRead_ > 0 || !buffer_.empty()
+                        ? "connexion coupée au milieu d'une réponse"
+                        : "pas de réponse (connexion fermée par le rotor)");
     }
     return status_;
 }
