@@ -34,7 +34,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$(dirname "$0")/xvfb-session.sh"
 session_name=measure-startup
 resolve_program "${1:-$repo/out/build/default/app/orbida}"
-require_tools Xvfb xdotool xwininfo od awk
+require_tools Xvfb xdotool xwininfo od awk python3
 
 readonly runs=5 default_target_ms=300 big_target_ms=500 rss_target_kb=$((60 * 1024))
 readonly big_count=100000 huge_count=1000000 compare_runs=3
