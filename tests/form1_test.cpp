@@ -734,6 +734,13 @@ TEST(Repaint, ChangedShapesAreRepaintedWhereTheyWereAndAre) {
         {"the crosshair moves",
          [](MapWidget& map, DialFrame&) { map.SetCrosshair(3000, 1500); },
          {columnAt4440, QRect(200, 0, 1, 321), rowAt2280, QRect(0, 100, 641, 1)}},
+        // Along one axis only, the other line's full span no longer covers the old place.
+        {"the crosshair moves sideways",
+         [](MapWidget& map, DialFrame&) { map.SetCrosshair(3000, 2280); },
+         {columnAt4440, QRect(200, 0, 1, 321)}},
+        {"the crosshair moves up",
+         [](MapWidget& map, DialFrame&) { map.SetCrosshair(4440, 1500); },
+         {rowAt2280, QRect(0, 100, 641, 1)}},
         {"the crosshair hides",
          [](MapWidget& map, DialFrame&) { map.SetCrosshairVisible(false); },
          {columnAt4440, rowAt2280}},
