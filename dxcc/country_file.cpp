@@ -43,7 +43,7 @@ struct Entity {
     bool waeOnly = false;
 };
 
-// A prefix or exact call. Overrides left unset are 0, -1 or NaN.
+// A prefix or exact call as read. Overrides left unset are 0, -1 or NaN.
 struct Entry {
     std::uint32_t entity = 0;
     int cqZone = 0;
@@ -52,6 +52,24 @@ struct Entry {
     double latitude = kNone;
     double longitude = kNone;
     double localOffset = kNone;
+};
+
+// The place overrides of an entry: few entries have them, so they are kept aside.
+struct Place {
+    double latitude = kNone;
+    double longitude = kNone;
+    double localOffset = kNone;
+};
+
+// An entry as kept: a file lists tens of thousands, so the zones and the continent (checked to
+// fit on reading) take a byte each and the place overrides are an index into the list of places.
+struct StoredEntry {
+    static constexpr std::uint32_t kNoPlace = 0xFFFFFFFFu;
+    std::uint32_t entity = 0;
+    std::uint32_t place = kNoPlace;
+    std::uint8_t cqZone = 0;
+    std::uint8_t ituZone = 0;
+    std::int8_t continent = -1;
 };
 
 // An open-addressing hash table from keys (prefixes or calls, upper case, at most kMaxCall
@@ -69,36 +87,43 @@ class KeyTable {
                 return std::nullopt;
             }
             if (KeyOf(slot) == key) {
-                return slot.value;
+                return std::uint32_t{slot.value};
             }
         }
     }
 
     // Stores value under key when the key is new. Returns the value stored under key and whether
     // it was added.
-    std::pair<std::uint32_t*, bool> Insert(std::string_view key, std::uint32_t value) {
-        if (2 * (size_ + 1) > slots_.size()) {
+    std::pair<std::uint32_t, bool> Insert(std::string_view key, std::uint32_t value) {
+        if (4 * (size_ + 1) > 3 * slots_.size()) {  // at most three quarters full
             Grow();
         }
         std::size_t i = Hash(key) & Mask();
         for (; slots_[i].length != 0; i = (i + 1) & Mask()) {
             if (KeyOf(slots_[i]) == key) {
-                return {&slots_[i].value, false};
+                return {std::uint32_t{slots_[i].value}, false};
             }
         }
-        slots_[i] = {static_cast<std::uint32_t>(keys_.size()),
-                     static_cast<std::uint32_t>(key.size()), value};
+        slots_[i].offset = static_cast<std::uint32_t>(keys_.size());
+        slots_[i].length = static_cast<std::uint32_t>(key.size()) & 63u;
+        slots_[i].value = value & 0x3FFFFFFu;
         keys_.append(key);
         ++size_;
-        return {&slots_[i].value, true};
+        return {value, true};
     }
 
+    // Gives back what the key string reserved beyond its use, once every key is in.
+    void Compact() { keys_.shrink_to_fit(); }
+
   private:
+    // Eight bytes: a key is at most kMaxCall characters, and a file of at most kMaxBytes holds
+    // fewer than 2^26 entries.
     struct Slot {
         std::uint32_t offset = 0;
-        std::uint32_t length = 0;  // 0: empty
-        std::uint32_t value = 0;
+        std::uint32_t length : 6 = 0;  // 0: empty
+        std::uint32_t value : 26 = 0;
     };
+    static_assert(kMaxCall < 64 && CountryFile::kMaxBytes < (std::size_t{1} << 26));
 
     static std::size_t Hash(std::string_view key) {
         std::uint64_t hash = 14695981039346656037ull;  // FNV-1a
@@ -361,7 +386,8 @@ std::int32_t VersionDate(std::string_view key) {
 
 struct CountryFile::Data {
     std::vector<Entity> entities;
-    std::vector<Entry> entries;
+    std::vector<StoredEntry> entries;
+    std::vector<Place> places;
     KeyTable calls;  // exact calls
     KeyTable prefixes;
     std::size_t longestPrefix = 0;
@@ -380,21 +406,35 @@ struct CountryFile::Data {
         }
     }
 
+    StoredEntry Store(const Entry& entry) {
+        StoredEntry stored;
+        stored.entity = entry.entity;
+        stored.cqZone = static_cast<std::uint8_t>(entry.cqZone);
+        stored.ituZone = static_cast<std::uint8_t>(entry.ituZone);
+        stored.continent = static_cast<std::int8_t>(entry.continent);
+        if (!std::isnan(entry.latitude) || !std::isnan(entry.longitude) ||
+            !std::isnan(entry.localOffset)) {
+            stored.place = static_cast<std::uint32_t>(places.size());
+            places.push_back({entry.latitude, entry.longitude, entry.localOffset});
+        }
+        return stored;
+    }
+
     // Adds a prefix or exact call of the last entity read.
     void Add(std::string_view key, bool exact, const Entry& entry, int line) {
         KeyTable& table = exact ? calls : prefixes;
         const auto [stored, added] = table.Insert(key, static_cast<std::uint32_t>(entries.size()));
         if (added) {
-            entries.push_back(entry);
+            entries.push_back(Store(entry));
             if (!exact) {
                 longestPrefix = std::max(longestPrefix, key.size());
             } else if (const std::int32_t date = VersionDate(key); date > versionDate) {
                 versionDate = date;
             }
-        } else if (entities[entries[*stored].entity].waeOnly && !entities[entry.entity].waeOnly) {
+        } else if (entities[entries[stored].entity].waeOnly && !entities[entry.entity].waeOnly) {
             // A WAE-only entity lists again calls of the DXCC entity it lies in (Shetland in
             // Scotland): the DXCC entity keeps them, whichever comes first.
-            entries[*stored] = entry;
+            entries[stored] = Store(entry);
         } else if (!entities[entry.entity].waeOnly) {
             Skip(line);
         }
@@ -516,6 +556,10 @@ CountryFile CountryFile::Parse(std::string_view bytes) {
     if (state == State::Open) {
         data->Skip(lineNumber);  // the last entity's semicolon is missing
     }
+    data->entries.shrink_to_fit();
+    data->places.shrink_to_fit();
+    data->calls.Compact();
+    data->prefixes.Compact();
 
     if (data->versionDate > 0) {
         data->version = QString::number(data->versionDate);
@@ -629,8 +673,10 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
 
     const Data& data = *data_;
     const auto make = [&](std::uint32_t index, std::string_view matched, bool exact) {
-        const Entry& entry = data.entries[index];
+        const StoredEntry& entry = data.entries[index];
         const Entity& entity = data.entities[entry.entity];
+        const Place place =
+            entry.place == StoredEntry::kNoPlace ? Place{} : data.places[entry.place];
         Country country;
         country.name = entity.name;
         country.primaryPrefix = entity.primaryPrefix;
@@ -638,10 +684,10 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
             entry.continent >= 0 ? entry.continent : entity.continent)];
         country.cqZone = entry.cqZone > 0 ? entry.cqZone : entity.cqZone;
         country.ituZone = entry.ituZone > 0 ? entry.ituZone : entity.ituZone;
-        country.latitude = std::isnan(entry.latitude) ? entity.latitude : entry.latitude;
-        country.longitude = std::isnan(entry.longitude) ? entity.longitude : entry.longitude;
+        country.latitude = std::isnan(place.latitude) ? entity.latitude : place.latitude;
+        country.longitude = std::isnan(place.longitude) ? entity.longitude : place.longitude;
         country.localOffset =
-            std::isnan(entry.localOffset) ? entity.localOffset : entry.localOffset;
+            std::isnan(place.localOffset) ? entity.localOffset : place.localOffset;
         country.waeOnly = entity.waeOnly;
         country.callsign =
             QString::fromLatin1(QByteArrayView(call.data(), static_cast<qsizetype>(call.size())));

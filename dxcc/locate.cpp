@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace orbida::dxcc {
 namespace {
@@ -97,8 +98,9 @@ CountryFileLoad LoadCountryFile(const QString& path) {
     QByteArray bytes;
     bool read = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
     if (read) {
-        // One byte more than is used, so that the reader knows the file was longer.
-        bytes = file.read(static_cast<qint64>(CountryFile::kMaxBytes) + 1);
+        // One byte more than is used, so that the reader knows the file was longer; no more than
+        // the file holds, so that the buffer is the file's size rather than the limit's.
+        bytes = file.read(std::min(file.size(), static_cast<qint64>(CountryFile::kMaxBytes)) + 1);
         read = file.error() == QFileDevice::NoError;
     }
     if (!read) {
