@@ -28,7 +28,9 @@
 # the process (schedstat) is divided by the frames it put on screen, counted by bench/frame_counter
 # from a strip of the frame buffer every 0.5 ms (a map row the crosshair crosses; the label's row).
 # Printed: milliseconds of CPU per painted frame for both, min / median / max over the rounds, and
-# the ratio of the two, against the target (at most 1.5 times the bare window).
+# the ratio of the two, against the target (at most 1.5 times the bare window); and, for
+# information, the share of one core over the whole sweep and its ratio (Orbida paints at most
+# once per screen refresh, the bare window once per move, so per frame and per second differ).
 # Budgets: still < 0.5 % of one core, sweeping < 10 % at either rate. Exits 1 when one is missed or the screen
 # check fails, 2 when the measurement itself could not run. The side-by-side ratios are printed
 # for information and do not change the exit status: on a shared machine they are noisy.
@@ -272,9 +274,10 @@ compare_sweep() {
     ((frames > 0)) || die "no frame counted during the sweep at $rate moves/s"
     sweep_ms=$(awk -v n="$((n1 - n0))" -v f="$frames" 'BEGIN {printf "%.3f", n / 1e6 / f}')
     sweep_fps=$(awk -v f="$frames" -v us="$us" 'BEGIN {printf "%.0f", f / us * 1e6}')
+    sweep_share=$(awk -v n="$((n1 - n0))" -v us="$us" 'BEGIN {printf "%.2f", n / 10 / us}')
 }
 
-declare -A per_frame fps
+declare -A per_frame fps share
 # Starts `exe` whose window is titled `title`, sweeps it at each rate, stops it. `row` and `x0`,
 # `width`: the counted strip, window-relative.
 compare_round() {
@@ -293,6 +296,7 @@ compare_round() {
         compare_sweep "$rate"
         per_frame[${name}_$rate]+=" $sweep_ms"
         fps[${name}_$rate]+=" $sweep_fps"
+        share[${name}_$rate]+=" $sweep_share"
     done
     end_process "$pid"
     [[ $pid == "$launched" ]] || end_process "$launched"
@@ -320,6 +324,16 @@ for rate in $sweep_rates; do
     printf 'CPU per painted frame at %3d moves/s: Orbida %s / %s / %s ms (%s frames/s), bare Qt %s / %s / %s ms (%s frames/s)\n' \
         "$rate" "$omin" "$omed" "$omax" "${of[*]}" "$bmin" "$bmed" "$bmax" "${bf[*]}"
     printf '    ratio min %s  median %s  max %s   target <= %s   %s\n' "$rmin" "$rmed" "$rmax" "$ratio_target" "$verdict"
+    # For information: the whole sweep's CPU. Orbida paints at most once per screen refresh and
+    # gathers the moves in between; the bare window paints every move.
+    read -r -a o <<<"${share[orbida_$rate]}"
+    read -r -a b <<<"${share[bare_$rate]}"
+    read -r -a ratios <<<"$(pair_ratios "${share[orbida_$rate]}" "${share[bare_$rate]}")"
+    read -r omin omed omax < <(min_median_max "${o[@]}")
+    read -r bmin bmed bmax < <(min_median_max "${b[@]}")
+    read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")
+    printf '    whole sweep: Orbida %s / %s / %s %% of one core, bare Qt %s / %s / %s %%, ratio min %s  median %s  max %s\n' \
+        "$omin" "$omed" "$omax" "$bmin" "$bmed" "$bmax" "$rmin" "$rmed" "$rmax"
 done
 
 if ((failed || !screen_ok)); then
