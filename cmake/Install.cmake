@@ -26,19 +26,24 @@ endif()
 
 if(WIN32)
     install(TARGETS orbida RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(TARGETS orbida_network LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt DESTINATION ${CMAKE_INSTALL_BINDIR})
 elseif(APPLE)
     # In a bundle the program's own folder is Contents/MacOS.
     install(TARGETS orbida BUNDLE DESTINATION .)
+    install(TARGETS orbida_network LIBRARY DESTINATION orbida.app/Contents/MacOS)
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION orbida.app/Contents/MacOS)
 else()
-    # Deliberately not CMAKE_INSTALL_LIBDIR: the folder holds no libraries, and its path must not
+    # Deliberately not CMAKE_INSTALL_LIBDIR: the folder holds the program's own files (the network
+    # module is a private plugin, not a library for others), and its path must not
     # depend on whether the configured prefix triggers Debian's multiarch lib/<triplet>.
     set(ORBIDA_INSTALL_PROGRAMDIR lib/orbida CACHE STRING
         "Folder, relative to the prefix, holding the program and its city list")
 
     install(TARGETS orbida RUNTIME DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
+    # The network module, loaded by the program from its own folder.
+    install(TARGETS orbida_network LIBRARY DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
 

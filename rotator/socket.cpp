@@ -1,51 +1,47 @@
 #include "rotator/socket.h"
 
-#include <QTcpSocket>
+#include <QTimer>
+
+#include "rotator/network.h"
 
 namespace orbida::rotator {
 
-TcpSocket::TcpSocket(QObject* parent) : Socket(parent), socket_(new QTcpSocket(this)) {
-    // A daemon that floods the line is cut off by the reader long before this fills.
-    socket_->setReadBufferSize(64 * 1024);
-    connect(socket_, &QTcpSocket::connected, this, &Socket::Connected);
-    connect(socket_, &QTcpSocket::readyRead, this, &Socket::ReadyRead);
-    connect(socket_, &QTcpSocket::disconnected, this, &Socket::Closed);
-    connect(socket_, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-        switch (error) {
-            case QAbstractSocket::RemoteHostClosedError:
-                break;  // followed by disconnected()
-            case QAbstractSocket::ConnectionRefusedError:
-                emit Failed(QStringLiteral("connexion refusée"));
-                break;
-            case QAbstractSocket::HostNotFoundError:
-                emit Failed(QStringLiteral("hôte introuvable"));
-                break;
-            case QAbstractSocket::NetworkError:
-                emit Failed(QStringLiteral("réseau inaccessible"));
-                break;
-            default:
-                emit Failed(QStringLiteral("erreur réseau"));
-                break;
-        }
-    });
-}
+TcpSocket::TcpSocket(QObject* parent) : Socket(parent) {}
 
 void TcpSocket::ConnectTo(const QString& host, quint16 port) {
     Abort();
-    socket_->connectToHost(host, port);
+    if (socket_ == nullptr) {
+        QString why;
+        functions_ = network::Load(&why);
+        if (functions_ == nullptr) {
+            // Reported from the event loop, as any failure to connect.
+            QTimer::singleShot(0, this, [this, why] { emit Failed(why); });
+            return;
+        }
+        network::TcpEvents events;
+        events.connected = [this] { emit Connected(); };
+        events.readyRead = [this] { emit ReadyRead(); };
+        events.closed = [this] { emit Closed(); };
+        events.failed = [this](const QString& reason) { emit Failed(reason); };
+        socket_ = functions_->newTcp(this, events);
+    }
+    functions_->connectTcp(socket_, host, port);
 }
 
 void TcpSocket::Write(const QByteArray& bytes) {
-    socket_->write(bytes);
+    if (socket_ != nullptr) {
+        socket_->write(bytes);
+    }
 }
 
 QByteArray TcpSocket::ReadAll() {
-    return socket_->readAll();
+    return socket_ != nullptr ? socket_->readAll() : QByteArray();
 }
 
 void TcpSocket::Abort() {
-    const QSignalBlocker blocker(socket_);
-    socket_->abort();
+    if (socket_ != nullptr) {
+        functions_->abortTcp(socket_);
+    }
 }
 
 }  // namespace orbida::rotator

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QString>
 
-class QTcpSocket;
+class QIODevice;
 
 namespace orbida::rotator {
 
@@ -31,7 +31,11 @@ class Socket : public QObject {
     void Failed(const QString& reason);
 };
 
-// A Socket over TCP.
+namespace network {
+struct Functions;
+}
+
+// A Socket over TCP, through the network module (loaded with the first connection).
 class TcpSocket final : public Socket {
     Q_OBJECT
 
@@ -44,7 +48,8 @@ class TcpSocket final : public Socket {
     void Abort() override;
 
   private:
-    QTcpSocket* socket_;
+    const network::Functions* functions_ = nullptr;
+    QIODevice* socket_ = nullptr;
 };
 
 }  // namespace orbida::rotator

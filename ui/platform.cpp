@@ -5,11 +5,11 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <QNetworkInformation>
-#include <QNetworkInterface>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include "rotator/network.h"
 
 namespace orbida::ui {
 namespace {
@@ -24,56 +24,27 @@ class QtUrlOpener final : public UrlOpener {
     bool Open(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
-// Asks the system's network information backend (NetworkManager on Linux, the Network List
-// Manager on Windows, SystemConfiguration on macOS). Where none loads, as in a container or a
-// desktop without NetworkManager, an interface that is up, running, not the loopback and has an
-// address counts as a local-network connection.
+// Asks the network module (see rotator/network.h). A module that cannot be loaded leaves the
+// question open: the web map is tried, and the browser says what it finds.
 class QtConnectionChecker final : public ConnectionChecker {
   public:
     cities::ConnectionReport Check() override {
         cities::ConnectionReport report;
-        if (QNetworkInformation* info = Backend()) {
-            switch (info->reachability()) {
-                case QNetworkInformation::Reachability::Online:
-                    report.online = true;
-                    return report;
-                case QNetworkInformation::Reachability::Local:
-                case QNetworkInformation::Reachability::Site:
-                    report.viaLan = true;
-                    return report;
-                case QNetworkInformation::Reachability::Disconnected:
-                    return report;
-                case QNetworkInformation::Reachability::Unknown:
-                    break;
-            }
+        const rotator::network::Functions* network = rotator::network::Load(nullptr);
+        switch (network != nullptr ? network->reachability()
+                                   : rotator::network::Reachability::kUnknown) {
+            case rotator::network::Reachability::kOnline:
+                report.online = true;
+                break;
+            case rotator::network::Reachability::kLocal:
+            case rotator::network::Reachability::kUnknown:
+                report.viaLan = true;
+                break;
+            case rotator::network::Reachability::kDisconnected:
+                break;
         }
-        report.viaLan = AnyInterfaceUp();
         return report;
     }
-
-  private:
-    QNetworkInformation* Backend() {
-        if (!tried_) {
-            tried_ = true;
-            QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
-        }
-        return QNetworkInformation::instance();
-    }
-
-    static bool AnyInterfaceUp() {
-        const auto interfaces = QNetworkInterface::allInterfaces();
-        for (const QNetworkInterface& i : interfaces) {
-            const auto flags = i.flags();
-            if (flags.testFlag(QNetworkInterface::IsUp) &&
-                flags.testFlag(QNetworkInterface::IsRunning) &&
-                !flags.testFlag(QNetworkInterface::IsLoopBack) && !i.addressEntries().isEmpty()) {
-                return true;
-            }
-        }
-        return false;
-    }
-
-    bool tried_ = false;
 };
 
 // Sets the stay-on-top flag on the native window itself: QWidget::setWindowFlags would hide and
