@@ -152,7 +152,9 @@ class Form1 : public QWidget {
     void BuildReadings();
     void ApplyReadings(const tracking::TickFrame& frame);
     void ShowMapMenu(QPoint mapPoint);
-    bool ApplyHome(const cities::HomeEntry& entry);
+    // checkConnection false: the home is shown as not connected until CheckConnectionLater.
+    bool ApplyHome(const cities::HomeEntry& entry, bool checkConnection = true);
+    void CheckConnectionLater();
     void RememberHomeText(const QString& text);
     void RememberWindowPosition();
 

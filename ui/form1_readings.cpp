@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <QToolTip>
 #include <vector>
 
@@ -196,8 +197,9 @@ bool Form1::ValidateTypedHome(const QString& text) {
     return true;
 }
 
-bool Form1::ApplyHome(const cities::HomeEntry& entry) {
-    const cities::ConnectionReport connection = platform_.connection.Check();
+bool Form1::ApplyHome(const cities::HomeEntry& entry, bool checkConnection) {
+    const cities::ConnectionReport connection =
+        checkConnection ? platform_.connection.Check() : cities::ConnectionReport{};
     const float width = static_cast<float>(Carte->width()) * kTwipsPerPixelF;
     const float height = static_cast<float>(Carte->height()) * kTwipsPerPixelF;
     std::optional<cities::ReferenceState> selected;
@@ -215,6 +217,14 @@ bool Form1::ApplyHome(const cities::HomeEntry& entry) {
     reference_ = *selected;
     ApplyReference();
     return true;
+}
+
+void Form1::CheckConnectionLater() {
+    const cities::ConnectionReport connection = platform_.connection.Check();
+    if (!reference_.internetConnected && (connection.viaLan || connection.online)) {
+        reference_.internetConnected = true;
+        TickAtPointer();
+    }
 }
 
 void Form1::RememberHomeText(const QString& text) {
@@ -244,12 +254,15 @@ void Form1::UseSettings(QSettings* settings) {
         const cities::HomeEntry entry = cities::ReadHomeEntry(
             remembered.home,
             [this](const QString& typed) { return static_cast<int>(catalogue_.IndexOf(typed)); });
-        if (ApplyHome(entry)) {
+        // The connection is asked once the window is up: the answer may come from the system's
+        // network service, and it only decides whether the web map's button shows.
+        if (ApplyHome(entry, false)) {
             if (entry.kind == cities::HomeKind::City) {
                 Combo1->setCurrentIndex(entry.cityIndex);
             } else {
                 Combo1->setEditText(entry.name);
             }
+            QTimer::singleShot(0, this, &Form1::CheckConnectionLater);
         }
     }
     if (remembered.position && OnSomeScreen(*remembered.position, size())) {
