@@ -132,8 +132,8 @@ int main(int argc, char** argv) {
         form.SetRotator(options.rotatorHost, options.rotatorPort, false);
     }
     form.show();
-    // The country file of callsigns is read in the background once the window is up: the
-    // user's own copy (the weekly release dropped in the data folder), the system's, or --cty.
+    // Where the country file of callsigns is looked for, read at the first callsign: the user's
+    // own copy (the weekly release dropped in the data folder), the system's, or --cty.
     form.SetCountryFilePlaces(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
                               QStringLiteral("/usr/share/hamradio-files/cty.dat"),
                               options.countryFile);

@@ -1,4 +1,4 @@
-// Callsigns in the city box: the amateur radio country file read in the background, a callsign's
+// Callsigns in the city box: the amateur radio country file read when first needed, a callsign's
 // country pinned as the target, and the line naming it in the strip right of the title.
 #include <QDateTime>
 #include <QDir>
@@ -58,8 +58,13 @@ QString PathText(double azimuth, double km, tracking::DistanceUnit unit) {
 void Form1::SetCountryFilePlaces(const QString& userDataDir, const QString& systemPath,
                                  const QString& overridePath) {
     countryPlaces_ = CountryFilePlaces{userDataDir, systemPath, overridePath};
-    // Started from the event loop, once the window has been shown.
-    QTimer::singleShot(0, this, &Form1::StartCountryFile);
+    // A file named on the command line is read at once, in the background once the window has
+    // been shown, so that a fault in it is told at start. Otherwise the file (a third of a
+    // megabyte, read in a few milliseconds) waits for the first callsign: most sessions type none
+    // and never hold it in memory.
+    if (!overridePath.isEmpty()) {
+        QTimer::singleShot(0, this, &Form1::StartCountryFile);
+    }
 }
 
 void Form1::StartCountryFile() {
