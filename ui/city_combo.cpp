@@ -125,9 +125,6 @@ CityCombo::CityCombo(QWidget* parent) : QComboBox(parent) {
     setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     names_ = new CatalogueModel(this);
     setModel(names_);
-    if (auto* list = qobject_cast<QListView*>(view())) {
-        list->setUniformItemSizes(true);
-    }
 
     auto* completer =
         new FoldingCompleter([this](const QString& folded) { Suggest(folded); }, this);
@@ -139,9 +136,7 @@ CityCombo::CityCombo(QWidget* parent) : QComboBox(parent) {
     completer->setFilterMode(Qt::MatchStartsWith);
     completer->setCompletionMode(QCompleter::PopupCompletion);
     setCompleter(completer);
-    if (auto* list = qobject_cast<QListView*>(completer->popup())) {
-        list->setUniformItemSizes(true);
-    }
+    // The list of suggestions is made when first needed (Suggest): most sessions never type.
     lineEdit()->installEventFilter(this);
 }
 
@@ -210,6 +205,14 @@ void CityCombo::Suggest(const QString& folded) {
         return;
     }
     suggested_ = folded;
+    if (!suggestionListMade_) {
+        suggestionListMade_ = true;
+        QAbstractItemView* popup = completer()->popup();
+        popup->setFont(font());  // a popup is a window: it does not take the box's font
+        if (auto* list = qobject_cast<QListView*>(popup)) {
+            list->setUniformItemSizes(true);
+        }
+    }
     const QByteArray key = folded.toUtf8();
     const std::string_view view(key.constData(), static_cast<std::size_t>(key.size()));
     if (key.isEmpty()) {
@@ -245,6 +248,10 @@ void CityCombo::ShowChoice(int index) {
 }
 
 void CityCombo::showPopup() {
+    // Every row is one line of the same font: the list lays out a million names as fast as ten.
+    if (auto* list = qobject_cast<QListView*>(view())) {
+        list->setUniformItemSizes(true);
+    }
     QComboBox::showPopup();
     if (outerHeight_ <= height()) {
         return;

@@ -55,6 +55,7 @@ class CityCombo : public QComboBox {
     SuggestionModel* suggestions_ = nullptr;
     QString suggested_;  // the folded key the suggestions were made for
     bool filling_ = false;
+    bool suggestionListMade_ = false;
     QString startText_;
     int outerHeight_ = 0;
 };

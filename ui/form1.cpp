@@ -175,7 +175,6 @@ void Form1::BuildControls() {
         Combo1->setObjectName(QStringLiteral("Combo1"));
         Combo1->setGeometry(TwipRect(240, 240, 1695, 315));
         Combo1->setFont(UiFont(8.25));
-        Combo1->completer()->popup()->setFont(UiFont(8.25));
         Combo1->setCursor(HandCursor());
         QPalette palette = Combo1->palette();
         palette.setColor(QPalette::Base, kLightCyan);
