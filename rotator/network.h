@@ -8,9 +8,9 @@ namespace orbida::rotator::network {
 
 // What the program asks of the network: a TCP connection to the rotator's daemon and, before the
 // web map opens, whether the computer is connected. Qt's network library is only loaded with
-// them, from a module of the program's own (liborbida-network.so beside the executable), the
-// first time one of them is needed: most sessions never touch the network, and a program linked
-// with it carries its libraries (Kerberos and the proxy resolver among them) from the start.
+// them, from a module of the program's own (plugins/liborbida-network.so beside the executable),
+// the first time one of them is needed: most sessions never touch the network, and a program
+// linked with it carries its libraries (Kerberos and the proxy resolver among them) from the start.
 
 enum class Reachability { kUnknown, kDisconnected, kLocal, kOnline };
 
