@@ -26,12 +26,14 @@ endif()
 
 if(WIN32)
     install(TARGETS orbida RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-    install(TARGETS orbida_network LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/plugins)
+    install(TARGETS orbida_network
+            LIBRARY DESTINATION ${CMAKE_INSTALL_BINDIR}/${ORBIDA_NETWORK_MODULE_FOLDER})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt DESTINATION ${CMAKE_INSTALL_BINDIR})
 elseif(APPLE)
     # In a bundle the program's own folder is Contents/MacOS.
     install(TARGETS orbida BUNDLE DESTINATION .)
-    install(TARGETS orbida_network LIBRARY DESTINATION orbida.app/Contents/MacOS/plugins)
+    install(TARGETS orbida_network
+            LIBRARY DESTINATION orbida.app/Contents/MacOS/${ORBIDA_NETWORK_MODULE_FOLDER})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION orbida.app/Contents/MacOS)
 else()
@@ -44,7 +46,8 @@ else()
     install(TARGETS orbida RUNTIME DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
     # The network module, loaded by the program from the plugins folder beside it: a private
     # module, outside the folders ldconfig looks at.
-    install(TARGETS orbida_network LIBRARY DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR}/plugins)
+    install(TARGETS orbida_network
+            LIBRARY DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR}/${ORBIDA_NETWORK_MODULE_FOLDER})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
 

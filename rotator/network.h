@@ -36,9 +36,13 @@ struct Functions {
 inline constexpr int kVersion = 1;
 
 // The functions, from the code linked into the program when it is (tests), else from the module
-// beside the executable, loaded on the first call. Null when the module cannot be loaded; why
+// of the program's folder, loaded on the first call. Null when the module cannot be loaded; why
 // then says so in French.
 const Functions* Load(QString* why);
+
+// The module of programFolder, loaded now, whatever is linked in. Null when it cannot be loaded
+// or is of another version (why says which; the loader's own words go to the terminal).
+const Functions* LoadFrom(const QString& programFolder, QString* why);
 
 }  // namespace orbida::rotator::network
 
