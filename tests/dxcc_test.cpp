@@ -54,17 +54,13 @@ TEST(CountryFileTest, DebianFileGivesEachCallItsCountry) {
         {"vk0ek", "Heard Island 39 68 AF -53.08 -73.5 5 =VK0EK"},
         {"JA1NUT/P", "Japan 25 45 AS 36.4 -138.38 9 JA"},
         {"EA8/DL1ABC", "Canary Islands 33 36 AF 28.32 15.85 0 EA8"},
-        {"DL1ABC/EA8", "Canary Islands 33 36 AF 28.32 15.85 0 EA8"},
         // The call area decides the zones: W7 carries its own.
         {"W1AW/7", "United States of America 3 6 NA 37.6 91.87 -5 W7/7"},
         // Shetland (WAE only) lists again calls of Scotland: Scotland keeps them.
         {"GM4AFF/P", "Scotland 14 27 EU 56.82 4.18 0 =GM4AFF/P"},
-        {"KH6/W1AW/P", "Hawaii 31 61 OC 21.12 157.48 -10 KH6"},
         // Exact calls with zone overrides win over the prefix AL (Alaska) and the /P, /MM rules.
         {"AL7QQ/P", "United States of America 4 7 NA 37.6 91.87 -5 =AL7QQ/P"},
         {"N2NL/MM", "United States of America 7 8 NA 37.6 91.87 -5 =N2NL/MM"},
-        {"VK0/K2ARB", "Heard Island 39 68 AF -53.08 -73.5 5 =VK0/K2ARB"},
-        {"AA0XYZ", "United States of America 4 7 NA 37.6 91.87 -5 AA0"},
         {"PP6ZZ", "Brazil 11 13 SA -10 53 -3 PP6"},
         {"IT9ABC", "Sicily 15 28 EU 37.5 -14 1 *IT9"},
         {"JW0BEA", "Bear Island 40 18 EU 74.43 -19.08 1 =*JW0BEA"},
@@ -73,11 +69,8 @@ TEST(CountryFileTest, DebianFileGivesEachCallItsCountry) {
         // MM before the call is Scotland's prefix, not maritime mobile.
         {"MM/DL1ABC", "Scotland 14 27 EU 56.82 4.18 0 MM"},
         {"DL1ABC/MM", "no country"},
-        {"w1aw/am", "no country"},
         {"EA8/DL1ABC/MM", "no country"},
         {"", "invalid"},
-        {"//", "invalid"},
-        {"W1AW!", "invalid"},
         {"F\xC3\xA9", "invalid"},
         {"0", "no match"},
     };
@@ -188,11 +181,9 @@ TEST(LocateTest, ChoosesTheFileToRead) {
         {"cty.dat", old, recent, false, System},
         {"cty.dat", old, old, false, UserData},
         {"", {}, old, false, System},
-        {"cty.dat", old, {}, false, UserData},
         {"cty.dat", recent, recent, true, CommandLine},
         {"", {}, {}, false, None},
         {"cty.dat", recent, old, false, System, 20230101, 20230502},
-        {"cty.dat", old, recent, false, UserData, 20230502, 20230101},
         {"cty.dat", recent, old, false, UserData, 0, 20230502},
     };
     for (const auto& c : cases) {
