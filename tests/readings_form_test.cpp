@@ -20,23 +20,6 @@ using testing::kOffTheMap;
 using tracking::DistanceUnit;
 using ReadingsTest = testing::FormTest;
 
-TEST_F(ReadingsTest, LongPathAndLocatorFollowThePointer) {
-    Type(QStringLiteral("Paris"));
-    PointAt(kNewYork);
-    EXPECT_EQ(Text("LblAzimut"), "292 °");
-    EXPECT_EQ(Text("LblDistance"), "  est à 5854  Kms");
-    EXPECT_EQ(Text("LblLongChemin"), "LP: 112 °  34175  Kms");
-    EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
-    EXPECT_TRUE(Shown("LblLongChemin") && Dial()->LongNeedleVisible());
-    // The long needle points the other way round: east-south-east.
-    EXPECT_GT(Dial()->LongNeedleX2(), 2040.0f + 250.0f);
-    EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
-    EXPECT_TRUE(Map()->LongRoute().empty());
-    PointAt(kOffTheMap);
-    EXPECT_FALSE(Shown("LblLongChemin") || Shown("LblLocatCurseur"));
-    EXPECT_FALSE(Dial()->LongNeedleVisible());
-}
-
 TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
     Type(QStringLiteral("Paris"));
     PointAt(kNewYork);
@@ -59,31 +42,18 @@ TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
     EXPECT_FALSE(form.Pinned());
 }
 
-// A typed locator or pair of coordinates becomes home; a refused text leaves home as it was.
-TEST_F(ReadingsTest, HomeFromTypedText) {
-    const struct {
-        const char* typed;
-        const char* name;  // shown beside the distance; empty: refused, nothing changes
-        const char* locator;
-    } cases[] = {{"jn18eu", "JN18EU", "JN18EU"},
-                 {"33.87S 151.21E", "33.87S 151.21E", "QF56OD"},
-                 {"SS99", "", ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Type(QStringLiteral("Paris"));
-        Type(QString::fromUtf8(c.typed));
-        const bool refused = *c.name == '\0';
-        EXPECT_EQ(Text("LblVilleDistance"), refused ? "PARIS" : QString::fromUtf8(c.name));
-        EXPECT_EQ(Text("LblLocatVille"), refused ? "JN18EU" : c.locator);
-        EXPECT_EQ(form.LastRefusal().contains("Locator hors limites"), refused);
-    }
-}
-
-// The shortcuts reach the window whichever control has the focus.
-TEST_F(ReadingsTest, ShortcutsAndMenu) {
+// The long path and the pointer's locator follow the pointer, in the unit Ctrl+M chooses; Ctrl+L
+// draws the long route. The shortcuts reach the window whichever control has the focus.
+TEST_F(ReadingsTest, LongPathLocatorAndUnits) {
     ShowActive();
     Type(QStringLiteral("Paris"));
     PointAt(kNewYork);
+    EXPECT_EQ(Text("LblAzimut"), "292 °");
+    EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
+    EXPECT_TRUE(Shown("LblLongChemin") && Dial()->LongNeedleVisible());
+    // The long needle points the other way round: east-south-east.
+    EXPECT_GT(Dial()->LongNeedleX2(), 2040.0f + 250.0f);
+    EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
     QWidget* box = Combo()->lineEdit();
     box->setFocus();
     const struct {
@@ -99,11 +69,15 @@ TEST_F(ReadingsTest, ShortcutsAndMenu) {
         EXPECT_EQ(Text("LblDistance"), c.distance);
         EXPECT_EQ(Text("LblLongChemin"), c.longPath);
     }
+    EXPECT_TRUE(Map()->LongRoute().empty());
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
     EXPECT_EQ(Map()->LongRoute().size(), geodesy::kLongPathPoints);
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
     EXPECT_FALSE(form.LongRoute());
     EXPECT_TRUE(Map()->LongRoute().empty());
+    PointAt(kOffTheMap);
+    EXPECT_FALSE(Shown("LblLongChemin") || Shown("LblLocatCurseur"));
+    EXPECT_FALSE(Dial()->LongNeedleVisible());
 }
 
 // Entity lines as the real country file writes them, with exact calls.
@@ -212,34 +186,6 @@ TEST_F(CallsignTest, LineFollowsUnitsAndHome) {
     }
 }
 
-// Without a usable country file a callsign says where to put one; what reads otherwise (a
-// locator) is not affected, and nothing is pinned.
-TEST_F(CallsignTest, WithoutAFileTheHintSaysWhereToPutOne) {
-    QFile(dir.filePath(QStringLiteral("vide.dat"))).open(QIODevice::WriteOnly);
-    const QString absentDir = dir.filePath("absent"), absent = dir.filePath("absent.dat");
-    const struct {
-        QString userDir, system, override;
-        const char* typed;
-        const char* hint;
-    } cases[] = {
-        {absentDir, absent, {}, "3B8CF", "placez un fichier"},
-        {{}, {}, absent, "3B8CF", "introuvable"},
-        {{}, {}, dir.filePath("vide.dat"), "3B8CF", "aucun préfixe lisible"},
-        {absentDir, {}, {}, "SS99", "Locator hors limites"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.hint);
-        testing::FakePlatform platform;
-        Form1 other(cities::ParseCityFile(kCities), platform.Services());
-        other.SetCountryFilePlaces(c.userDir, c.system, c.override);
-        other.findChild<CityCombo*>(QStringLiteral("Combo1"))->setEditText(c.typed);
-        other.ValidateCity();
-        EXPECT_TRUE(other.LastRefusal().contains(QString::fromUtf8(c.hint)))
-            << other.LastRefusal().toStdString();
-        EXPECT_FALSE(other.Pinned() || other.Reference().citySelected);
-    }
-}
-
 // Shown, the window reads the file in the background; Enter in the box pins as "Valider" does.
 TEST_F(CallsignTest, FileReadInTheBackgroundAndNamed) {
     form.show();
@@ -280,8 +226,6 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "", false,
          DistanceUnit::Kilometres, false, false},
         {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},
-        {"\x01\x02[[[\xff\xfe=\n=\n[reference\nhome", "", false, DistanceUnit::Kilometres, false,
-         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
