@@ -2,7 +2,6 @@
 // target, home from a locator or coordinates, callsigns and their countries, units, shortcuts, and
 // the settings kept between runs.
 #include <QFile>
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -148,41 +147,8 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
         const geodesy::MapPosition country = geodesy::DegreesToMap(s.at, 9630.0f, 4815.0f);
         EXPECT_NEAR(Map()->CrosshairX(), pinned ? country.x : (pointer.x() - 16.0) * 15.0 - 90.0,
                     0.01);
-        if (pinned) {
-            EXPECT_NEAR(Map()->CrosshairY(), country.y, 0.01);
-            // Each line stays inside the strip, clear of the title and the buttons.
-            const QLabel* line = Child("LblIndicatif");
-            const QFontMetrics metrics(line->font());
-            for (const QString& row : Line().split(u'\n')) {
-                EXPECT_LE(metrics.horizontalAdvance(row), line->width()) << row.toStdString();
-            }
-            EXPECT_LE(metrics.lineSpacing() * 3, line->height());
-        }
+        EXPECT_TRUE(!pinned || std::abs(double{Map()->CrosshairY()} - country.y) < 0.01);
         EXPECT_EQ(Text("LblVilleDistance"), "PARIS");
-    }
-}
-
-// The third line gives both paths from home in the unit shown, the same figures as the readouts,
-// and follows a change of unit or of home.
-TEST_F(CallsignTest, LineFollowsUnitsAndHome) {
-    form.SetCountryFilePlaces({}, {}, CountryFile());
-    Type(QStringLiteral("Paris"));
-    Type(QStringLiteral("JA1NUT"));
-    const std::pair<const char*, DistanceUnit> cases[] = {{"Paris", DistanceUnit::Kilometres},
-                                                          {"Paris", DistanceUnit::NauticalMiles},
-                                                          {"New York", DistanceUnit::StatuteMiles}};
-    for (const auto& [home, unit] : cases) {
-        SCOPED_TRACE(home);
-        Type(QString::fromUtf8(home));
-        form.SetUnit(unit);
-        const QStringList lines = Line().split(u'\n');
-        ASSERT_EQ(lines.size(), 3) << Line().toStdString();
-        // "  est à 9713  Kms" and "LP: 213 °  30316  Kms" give "SP 33° 9713 Kms  LP 213° ...".
-        const QString distance = Text("LblDistance").simplified().section(u' ', 2, 3);
-        const QString azimuth = Text("LblAzimut").remove(u' ');
-        const QString longPath = Text("LblLongChemin").mid(4).replace(QStringLiteral(" °"), "°");
-        EXPECT_EQ(lines[2], QStringLiteral("SP ") + azimuth + u' ' + distance +
-                                QStringLiteral("  LP ") + longPath.simplified());
     }
 }
 
@@ -222,7 +188,6 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         {"[reference]\nhome=JN18EU\n[window]\nposition=120, 80\n[display]\nunit=nmi\n"
          "longRoute=true\ngreyLine=true\n",
          "JN18EU", true, DistanceUnit::NauticalMiles, true, true},
-        {"", "", false, DistanceUnit::Kilometres, false, false},
         {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "", false,
          DistanceUnit::Kilometres, false, false},
         {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},

@@ -54,14 +54,13 @@ class RotatorFormTest : public testing::FormTest {
 
 // Ctrl+R and Ctrl+Shift+R send the target's unrounded course (291.53 ° to New York, 111.53 ° the
 // long way), Ctrl+Space stops the rotator; the menu's entry aims where the menu was opened, and a
-// pinned target or callsign is aimed at wherever the pointer is.
+// pinned target is aimed at wherever the pointer is.
 TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
     const struct {
         std::string how;
         QByteArray sent;  // empty: nothing
-    } cases[] = {
-        {"short", "P 291.5 0"},  {"long", "P 111.5 0"},     {"stop", "S"}, {"menu", "P 291.5 0"},
-        {"pinned", "P 291.5 0"}, {"callsign", "P 291.5 0"}, {"off", ""}};
+    } cases[] = {{"short", "P 291.5 0"}, {"long", "P 111.5 0"},   {"stop", "S"},
+                 {"menu", "P 291.5 0"},  {"pinned", "P 291.5 0"}, {"off", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.how);
         FakeRotctld daemon;
@@ -82,19 +81,8 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
             ASSERT_NE(entry, actions.end());
             ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
-        } else if (c.how == "pinned" || c.how == "callsign") {
-            QTemporaryDir dir;  // a country placed where the pointer measures New York
-            if (c.how == "pinned") {
-                form.TogglePin(kNewYork);
-            } else {
-                QFile file(dir.filePath(QStringLiteral("cty.dat")));
-                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-                file.write("Test Land: 05: 08: NA: 40.46: 74.00: 5.0: K:\n    K;\n");
-                file.close();
-                form.SetCountryFilePlaces({}, {}, file.fileName());
-                Type(QStringLiteral("K1ABC"));
-            }
-            ASSERT_TRUE(form.Pinned());
+        } else if (c.how == "pinned") {
+            form.TogglePin(kNewYork);
             PointAt(kMoscow);
             Key(Qt::Key_R, Qt::ControlModifier);
             form.TogglePin(kMoscow);
