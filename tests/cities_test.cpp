@@ -31,10 +31,7 @@ const std::string kBom = "\xEF\xBB\xBF";
 using namespace std::string_literals;
 
 TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
-    const struct {
-        std::string text;
-        double value;
-    } cases[] = {
+    const std::pair<std::string, double> cases[] = {
         {"48.8566", 48.8566}, {"-2.3522", -2.3522}, {" 4 8.\t5\n", 48.5}, {"48,85", 48.0},
         {"2 Alpes", 2.0},     {".5", 0.5},          {"1.2.3", 1.2},       {"1E3", 1000.0},
         {"1e-2", 0.01},       {"2.5e+1x", 25.0},    {"5e", 5.0},          {"5e-", 5.0},
@@ -42,8 +39,8 @@ TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
         {"-", 0.0},           {"-0.0", 0.0},        {"+5", 5.0},          {"+48.85", 48.85},
         {"+-5", 0.0},         {"-+5", 0.0},         {"0x1A", 0.0},        {"nan", 0.0},
         {"inf", 0.0},         {"1e999", kInf},      {"-1e999", -kInf},    {"1e-999", 0.0}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(LeadingNumber(text), value) << text;
     }
     EXPECT_EQ(LeadingNumber("1e99999999999999999999"), kInf);
 }
@@ -59,10 +56,7 @@ TEST(LeadingNumber, HugeFieldsAreReadInFullAndRoundedCorrectly) {
 }
 
 TEST(FieldReader, SplitsFieldsAtCommasAndLineEnds) {
-    const struct {
-        std::string bytes;
-        std::vector<std::string> fields;
-    } cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"Paris, 48.8566, -2.3522\n", {"Paris", "48.8566", "-2.3522"}},
         {"a,1\nb,2", {"a", "1", "b", "2"}},  // last line without line end
         {"a,1\r\nb,2\r\n", {"a", "1", "b", "2"}},
@@ -76,12 +70,12 @@ TEST(FieldReader, SplitsFieldsAtCommasAndLineEnds) {
         {"", {}},
         {" ,\r\n\t,,\n", {}},
     };
-    for (const auto& c : cases) {
+    for (const auto& [bytes, expected] : cases) {
         std::vector<std::string> fields;
-        for (FieldReader reader(c.bytes); !reader.AtEnd();) {
+        for (FieldReader reader(bytes); !reader.AtEnd();) {
             fields.emplace_back(reader.Next());
         }
-        EXPECT_EQ(fields, c.fields) << c.bytes;
+        EXPECT_EQ(fields, expected) << bytes;
     }
 }
 
@@ -101,11 +95,7 @@ TEST(FieldReader, TakesLinearTimeOnPathologicalInput) {
 }
 
 TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
-    const struct {
-        std::string bytes;
-        QStringList names;
-        std::vector<double> coordinates;
-    } cases[] = {
+    const std::tuple<std::string, QStringList, std::vector<double>> cases[] = {
         {"Paris, 48.8566, -2.3522", {"Paris"}, {48.8566, -2.3522}},
         {"Quito, -0.0, 78.5", {"Quito", "-0.0"}, {78.5}},
         {"2 Alpes, 45, -6", {}, {2, 45, -6}},
@@ -116,11 +106,11 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
         {kBom + "A," + kBom + "9", {"A", QStringLiteral("\uFEFF9")}, {}},
         {"\x89PNG\r\n\x1A\n\0\0"s, {"\u2030PNG", "\x1A", QString(2, QChar(0))}, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.bytes);
-        const Catalogue catalogue = ParseCityFile(c.bytes);
-        EXPECT_EQ(catalogue.Names(), c.names);
-        EXPECT_EQ(catalogue.Coordinates(), c.coordinates);
+    for (const auto& [bytes, names, coordinates] : cases) {
+        SCOPED_TRACE(bytes);
+        const Catalogue catalogue = ParseCityFile(bytes);
+        EXPECT_EQ(catalogue.Names(), names);
+        EXPECT_EQ(catalogue.Coordinates(), coordinates);
     }
 }
 
@@ -140,10 +130,7 @@ TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
 }
 
 TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
-    const struct {
-        std::string bytes;
-        QString city;
-    } cases[] = {
+    const std::pair<std::string, QString> cases[] = {
         {"Besan\xC3\xA7on,1,1", QStringLiteral("Besançon")},
         {kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
         {"Besan\xE7on,1,1", QStringLiteral("Besançon")},  // Windows-1252
@@ -168,8 +155,8 @@ TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
         {"A\xE2\x82\x41,1,1", QStringLiteral("Aâ‚A")},
         {"A\xF0\x9F\x98\x41,1,1", QStringLiteral("AðŸ˜A")},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(ParseCityFile(c.bytes).Names(), QStringList{c.city}) << c.city.toStdString();
+    for (const auto& [bytes, city] : cases) {
+        EXPECT_EQ(ParseCityFile(bytes).Names(), QStringList{city}) << city.toStdString();
     }
 }
 
@@ -181,44 +168,39 @@ TEST(NameIndex, ExactNameFirstThenTheFirstNameItBegins) {
         "Paris-Plage,1,1\nParis,1,1\nPâturages,1,1\nBesançon,1,1\nBès,1,1\nPARIS,1,1\nÉvry,1,1\n"
         "evry,1,1\nStraße,1,1\nAbc,1,1\nab,1,1\n");
     const NameIndex index(catalogue);
-    const struct {
-        const char* typed;
-        int city;
-        std::vector<int> suggested;
-    } cases[] = {{"paris", 1, {0, 1, 5}},
-                 {"PAR", 0, {0, 1, 5}},
-                 {"pat", 2, {2}},
-                 {"p", 0, {0, 1, 2, 5}},
-                 {"bes", 4, {3, 4}},
-                 {"BESA", 3, {3}},
-                 {"  bè", 3, {3, 4}},
-                 {"EVRY", 6, {6, 7}},
-                 {"STRAß", 8, {8}},
-                 {"ab", 10, {9, 10}},
-                 {"xyz", -1, {}},
-                 {"parisx", -1, {}},
-                 {"", -1, {}},
-                 {"   ", -1, {}}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        const QString typed = QString::fromUtf8(c.typed);
-        EXPECT_EQ(index.Match(typed), c.city);
-        EXPECT_EQ(MatchByScan(catalogue, typed), c.city);
+    const std::tuple<const char*, int, std::vector<int>> cases[] = {
+        {"paris", 1, {0, 1, 5}},
+        {"PAR", 0, {0, 1, 5}},
+        {"pat", 2, {2}},
+        {"p", 0, {0, 1, 2, 5}},
+        {"bes", 4, {3, 4}},
+        {"BESA", 3, {3}},
+        {"  bè", 3, {3, 4}},
+        {"EVRY", 6, {6, 7}},
+        {"STRAß", 8, {8}},
+        {"ab", 10, {9, 10}},
+        {"xyz", -1, {}},
+        {"parisx", -1, {}},
+        {"", -1, {}},
+        {"   ", -1, {}},
+    };
+    for (const auto& [text, city, suggested] : cases) {
+        SCOPED_TRACE(text);
+        const QString typed = QString::fromUtf8(text);
+        EXPECT_EQ(index.Match(typed), city);
+        EXPECT_EQ(MatchByScan(catalogue, typed), city);
         const QByteArray key = FoldedKey(typed);
         if (!key.isEmpty()) {
             const std::string_view view(key.constData(), static_cast<std::size_t>(key.size()));
-            EXPECT_EQ(index.Beginning(view), c.suggested);
-            EXPECT_EQ(BeginningByScan(catalogue, view, 100), c.suggested);
+            EXPECT_EQ(index.Beginning(view), suggested);
+            EXPECT_EQ(BeginningByScan(catalogue, view, 100), suggested);
         }
     }
 }
 
 TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
     // Each file holds its own name as its one city. A folder of the same name is passed over.
-    const struct {
-        std::vector<const char*> files;
-        QString read;
-    } cases[] = {
+    const std::pair<std::vector<const char*>, QString> cases[] = {
         {{"villes.txt"}, "villes.txt"},
         {{"Villes.txt"}, "Villes.txt"},
         {{"VILLES.TXT"}, "VILLES.TXT"},
@@ -226,19 +208,19 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
         {{"Villes.txt", "VILLES.TXT"}, "VILLES.TXT"},
         {{"villes.TXT", "Villes.Txt"}, "Villes.Txt"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.read.toStdString());
+    for (const auto& [files, read] : cases) {
+        SCOPED_TRACE(read.toStdString());
         QTemporaryDir dir;
         ASSERT_TRUE(QDir(dir.path()).mkdir("VILLES.txt"));
-        for (const char* fileName : c.files) {
+        for (const char* fileName : files) {
             QFile file(dir.filePath(QString::fromLatin1(fileName)));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(QByteArray(fileName) + ", 48.8566, -2.3522\n");
         }
         const LoadResult result = LoadCityFile(dir.path());
         EXPECT_TRUE(result.ok && result.errorMessage.isEmpty());
-        EXPECT_EQ(result.catalogue.Names(), QStringList{c.read});
-        EXPECT_EQ(QFileInfo(result.path).fileName(), c.read);
+        EXPECT_EQ(result.catalogue.Names(), QStringList{read});
+        EXPECT_EQ(QFileInfo(result.path).fileName(), read);
     }
 }
 
@@ -296,48 +278,40 @@ TEST(LoadCityFile, RefusesWhatIsNotARegularFileOfReasonableSize) {
 
 // A file that changes while it is read: never more than the size seen at open, never a loop.
 TEST(ReadAtMost, StopsAtTheSizeSeenAtOpen) {
-    const struct {
-        qint64 size;
-        std::vector<qint64> answers;  // what each read returns; then 0
-        std::optional<qsizetype> length;
-    } cases[] = {
+    // The size seen at open, what each read returns (then 0), the length read if any.
+    const std::tuple<qint64, std::vector<qint64>, std::optional<qsizetype>> cases[] = {
         {10, {4, 4, 4, 4, 4, 4, 4, 4}, 10},  // grows for ever
         {10, {1000}, 10},                    // answers more than asked
         {10, {3, 0}, 3},                     // truncated
         {0, {}, 0},
         {10, {4, -1}, std::nullopt},  // read error
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answers.size());
+    for (const auto& [size, answers, expected] : cases) {
+        SCOPED_TRACE(answers.size());
         std::size_t call = 0;
-        const auto bytes = ReadAtMost(c.size, [&](char* buffer, qint64 length) -> qint64 {
-            const qint64 n = call < c.answers.size() ? c.answers[call++] : 0;
+        const auto bytes = ReadAtMost(size, [&](char* buffer, qint64 length) -> qint64 {
+            const qint64 n = call < answers.size() ? answers[call++] : 0;
             std::memset(buffer, 'x', static_cast<std::size_t>(std::clamp<qint64>(n, 0, length)));
             return n;
         });
-        ASSERT_EQ(bytes.has_value(), c.length.has_value());
+        ASSERT_EQ(bytes.has_value(), expected.has_value());
         if (bytes) {
-            EXPECT_EQ(bytes->count('x'), *c.length);
-            EXPECT_EQ(bytes->size(), *c.length);
+            EXPECT_EQ(bytes->count('x'), *expected);
+            EXPECT_EQ(bytes->size(), *expected);
         }
     }
 }
 
 TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
-    const struct {
-        double value;
-        bool latitude;
-        QString text;
-    } cases[] = {
+    const std::tuple<double, bool, QString> cases[] = {
         {48.8566, true, "48°  51'  24''   Nord"}, {-2.3522, false, "2°  21'  8''   Est"},
         {74.006, false, "74°  0'  22''   Ouest"}, {-33.8688, true, "33°  52'  8''   Sud"},
         {-0.5, true, "0°  30'  0''   Sud"},       {0.0, true, "0°  0'  0''   Nord"},
         {-0.0, false, "0°  0'  0''   Ouest"},     {45.76, true, "45°  45'  36''   Nord"},
         {0.99999, true, "1°  0'  0''   Nord"},    {-179.999999, false, "180°  0'  0''   Est"}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(
-            c.latitude ? FormatDms(c.value, " Nord", " Sud") : FormatDms(c.value, " Ouest", " Est"),
-            c.text);
+    for (const auto& [value, latitude, text] : cases) {
+        EXPECT_EQ(latitude ? FormatDms(value, " Nord", " Sud") : FormatDms(value, " Ouest", " Est"),
+                  text);
     }
 }
 
@@ -345,18 +319,16 @@ TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
 // "?").
 TEST(MaidenheadLocator, Figures) {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        double latitude, longitude;
-        const char* text;  // UTF-8
-    } cases[] = {{0, 0, "JJ00AA"},         {48.85, -2.36, "JN18EU"},  {-33.87, -151.21, "QF56OD"},
-                 {40.71, 74.00, "FN20XR"}, {90, -180, "SS00AA"},      {-90, 180, "AA00AA"},
-                 {0, 200, "@J00AA"},       {100, 0, "JT00AA"},        {1e300, -1e300, "??00AA"},
-                 {1490.5, 0, "Jß00AM"},    {1490.5, -2990, "ßß50AM"}, {kNan, 0, "J?0?A?"},
-                 {0, kInf, "?J?0?A"},      {-kInf, -kInf, "????\?\?"}};
-    for (const auto& c : cases) {
-        const Locator locator = MaidenheadLocator(c.latitude, c.longitude);
-        EXPECT_EQ(locator.text, QString::fromUtf8(c.text));
-        EXPECT_EQ(locator.text.size(), 6) << c.text;
+    const std::tuple<double, double, const char*> cases[] = {
+        {0, 0, "JJ00AA"},         {48.85, -2.36, "JN18EU"},  {-33.87, -151.21, "QF56OD"},
+        {40.71, 74.00, "FN20XR"}, {90, -180, "SS00AA"},      {-90, 180, "AA00AA"},
+        {0, 200, "@J00AA"},       {100, 0, "JT00AA"},        {1e300, -1e300, "??00AA"},
+        {1490.5, 0, "Jß00AM"},    {1490.5, -2990, "ßß50AM"}, {kNan, 0, "J?0?A?"},
+        {0, kInf, "?J?0?A"},      {-kInf, -kInf, "????\?\?"}};
+    for (const auto& [latitude, longitude, text] : cases) {
+        const Locator locator = MaidenheadLocator(latitude, longitude);
+        EXPECT_EQ(locator.text, QString::fromUtf8(text));
+        EXPECT_EQ(locator.text.size(), 6) << text;
     }
 }
 
@@ -409,12 +381,9 @@ TEST(SelectCity, ConnectionFlagNeverFallsBack) {
 
 // The check reads the file as the loader does and points at each line that would be misread.
 TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
-    const struct {
-        std::string bytes;
-        qsizetype line;      // 0: clean
-        const char* reason;  // part of the reason, UTF-8
-        const char* consequence;
-    } cases[] = {
+    // The bytes, the line pointed at (0: none, the file is clean), part of its reason and of what
+    // follows from it.
+    const std::tuple<std::string, qsizetype, const char*, const char*> cases[] = {
         {"Paris, +48.8566, -2.3522\r\n\"Washington, D.C.\", 38.9, 77\r\n48, Zurich, -8\r\n", 0, "",
          ""},
         {"Paris, 48.85, -2.35\nQuito, 0, 78.5\nLyon, 45.7, -4.8\n", 2, "vaut 0", "3 champs"},
@@ -432,22 +401,22 @@ TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
          "1\0\n\0"s,
          1, "vaut 0", "3 champs"},  // UTF-16
     };
-    for (const auto& c : cases) {
-        const CheckReport report = CheckCityFile(c.bytes);
+    for (const auto& [bytes, line, reason, consequence] : cases) {
+        const CheckReport report = CheckCityFile(bytes);
         const QString text = report.Text();
         SCOPED_TRACE(text.toStdString());
-        if (c.line == 0) {
+        if (line == 0) {
             EXPECT_TRUE(report.Clean());
             EXPECT_TRUE(text.startsWith("Aucun problème"));
             continue;
         }
         EXPECT_FALSE(report.Clean());
         const auto found = std::find_if(report.findings.begin(), report.findings.end(),
-                                        [&](const CheckFinding& f) { return f.line == c.line; });
+                                        [&](const CheckFinding& f) { return f.line == line; });
         ASSERT_NE(found, report.findings.end());
         const auto plain = [](QString t) { return t.replace(QChar(0xA0), u' '); };
-        EXPECT_TRUE(plain(found->reasons.join(' ')).contains(QString::fromUtf8(c.reason)));
-        EXPECT_TRUE(plain(found->consequence).contains(QString::fromUtf8(c.consequence)));
+        EXPECT_TRUE(plain(found->reasons.join(' ')).contains(QString::fromUtf8(reason)));
+        EXPECT_TRUE(plain(found->consequence).contains(QString::fromUtf8(consequence)));
         EXPECT_TRUE(text.endsWith(".\n") && text.count('\n') > 2);
     }
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <tuple>
 
 #include "tracking/readout.h"
 #include "tracking/sun_text.h"
@@ -44,11 +45,7 @@ TickFrame Tick(double lat, double lon, double refLat = 48.8566, double refLon = 
 }
 
 TEST(Readout, TextsWithCarryAndEdges) {
-    const struct {
-        bool longitude;
-        double value;
-        const char* text;
-    } cases[] = {
+    const std::tuple<bool, double, const char*> cases[] = {
         {true, -2.35, "Longitude: 2°  21'  0'' Est"},
         {false, 48.85, "Latitude: 48°  51'  0'' Nord"},
         {true, 0.0, "Longitude: 0°  0'  0'' Ouest"},
@@ -60,9 +57,8 @@ TEST(Readout, TextsWithCarryAndEdges) {
         {true, 1.15, "Longitude: 1°  9'  0'' Ouest"},
         {true, 179.99, "Longitude: 179°  59'  24'' Ouest"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(c.longitude ? FormatLongitudeReadout(c.value) : FormatLatitudeReadout(c.value),
-                  c.text);
+    for (const auto& [longitude, value, text] : cases) {
+        EXPECT_EQ(longitude ? FormatLongitudeReadout(value) : FormatLatitudeReadout(value), text);
     }
 }
 
@@ -70,25 +66,22 @@ TEST(Readout, TextsWithCarryAndEdges) {
 // to hundredths and truncated, the long path both ways round, the pointer's locator, and the
 // route dots short of the dateline ones.
 TEST(Tick, ParisToNewYork) {
-    const struct {
-        DistanceUnit unit;
-        const char* distance;
-        const char* longPath;
-    } cases[] = {{DistanceUnit::Kilometres, "  est à 5837  Kms", "112 °  34192  Kms"},
-                 {DistanceUnit::StatuteMiles, "  est à 3627  Miles", "112 °  21246  Miles"},
-                 {DistanceUnit::NauticalMiles, "  est à 3152  Nq", "112 °  18462  Nq"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.distance);
+    const std::tuple<DistanceUnit, const char*, const char*> cases[] = {
+        {DistanceUnit::Kilometres, "  est à 5837  Kms", "112 °  34192  Kms"},
+        {DistanceUnit::StatuteMiles, "  est à 3627  Miles", "112 °  21246  Miles"},
+        {DistanceUnit::NauticalMiles, "  est à 3152  Nq", "112 °  18462  Nq"}};
+    for (const auto& [unit, distance, longPath] : cases) {
+        SCOPED_TRACE(distance);
         const TickFrame f =
-            Tick(40.71, 74.00, 48.8566, -2.3522, [&](TickInput& in) { in.unit = c.unit; });
+            Tick(40.71, 74.00, 48.8566, -2.3522, [u = unit](TickInput& in) { in.unit = u; });
         EXPECT_EQ(f.cursorPoint, (geodesy::GeoPoint{40.71, 74.00}));
         EXPECT_EQ(f.longitudeReadout, "Longitude: 74°  0'  0'' Ouest");
         EXPECT_EQ(f.latitudeReadout, "Latitude: 40°  42'  36'' Nord");
         EXPECT_TRUE(f.tracking);
         EXPECT_EQ(f.mapQuestVisible, false);
-        EXPECT_EQ(f.distanceText, c.distance);
+        EXPECT_EQ(f.distanceText, distance);
         EXPECT_EQ(f.dial.text, "292 °");
-        EXPECT_EQ(f.longPathText, c.longPath);
+        EXPECT_EQ(f.longPathText, longPath);
         EXPECT_NEAR(f.longDistanceKm + f.distanceKm, 40030.218, 1e-9);
         EXPECT_EQ(f.targetLocator, "FN20XR");
         EXPECT_FLOAT_EQ(f.crosshairX, static_cast<float>(f.map.x));
@@ -113,17 +106,16 @@ TEST(Tick, ParisToNewYork) {
 // antimeridian.
 TEST(Tick, AzimuthNeedleAndCourse) {
     const double kAny = std::numeric_limits<double>::quiet_NaN();
+    // Longitudes west positive; the needle's free end in twips of the dial's frame.
     const struct {
-        double refLat, refLon, curLat, curLon;  // west positive
-        double azimuth;
-        float x2, y2;
+        double refLat, refLon, curLat, curLon, azimuth, x2, y2;
     } cases[] = {
-        {0.01, 0.01, 0, -90, 89, 2339.95f, 574.76f},
+        {0.01, 0.01, 0, -90, 89, 2339.95, 574.76},
         {0.01, 0.01, 0, 90, 270, 1740, 580},
         {0, -170, 0, 170, 90, 2340, 580},  // east across the antimeridian
         {0, 170, 0, -170, 270, 1740, 580},
         {48.85, -2.35, 60, -2.3, 0, 2040, 280},  // due north, a hair west, not left of the ring
-        {48.85, -2.35, 60, -1.0, 357, 2024.30f, 280.41f},
+        {48.85, -2.35, 60, -1.0, 357, 2024.30, 280.41},
         {48.85, -2.35, 89.99, -1.0, 360, 2040, 280},  // north, left of the ring
         {48.85, -2.35, 10, -2.35, 180, 2040, 880},
         {40, -10, 20, 170, 0, 2040, 280},  // over the pole, exactly 180 degrees of longitude away
@@ -161,16 +153,15 @@ TEST(Tick, AzimuthNeedleAndCourse) {
 
 TEST(Tick, RouteDotPositions) {
     const struct {
-        double refLat, refLon, curLat, curLon;
+        double refLat, refLon, curLat, curLon, top, left;
         int dot;
-        float top, left;
     } cases[] = {
-        {48.85, -2.35, 40.71, 74.0, 10, 1035.43f, 4766.59f},
-        {48.85, -2.35, 40.71, 74.0, 5, 1168.06f, 2989.74f},
-        {34.05, 118.25, 35.68, -139.69, 1, 1143.14f, 9191.70f},
-        {34.05, 118.25, 35.68, -139.69, 2, 1101.50f, 10571.68f},  // off the map
-        {34.05, 118.25, 35.68, -139.69, 6, 1081.22f, 3.50f},      // the west edge
-        {34.05, 118.25, 35.68, -139.69, 9, 1089.96f, 9526.50f},   // the east edge
+        {48.85, -2.35, 40.71, 74.0, 1035.43, 4766.59, 10},
+        {48.85, -2.35, 40.71, 74.0, 1168.06, 2989.74, 5},
+        {34.05, 118.25, 35.68, -139.69, 1143.14, 9191.70, 1},
+        {34.05, 118.25, 35.68, -139.69, 1101.50, 10571.68, 2},  // off the map
+        {34.05, 118.25, 35.68, -139.69, 1081.22, 3.50, 6},      // the west edge
+        {34.05, 118.25, 35.68, -139.69, 1089.96, 9526.50, 9},   // the east edge
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.dot);
@@ -187,10 +178,7 @@ TEST(Tick, RouteDotPositions) {
 }
 
 TEST(Tick, EdgesOfTheMap) {
-    const struct {
-        double x, y;
-        bool lonReadout, latReadout, tracking, dots;
-    } cases[] = {
+    const std::tuple<double, double, bool, bool, bool, bool> cases[] = {
         {0, 2000, true, true, true, false},  // left edge: tracked, no dots
         {9630, 2000, true, true, true, false},
         {100, -10, true, true, true, false},  // top edge of the dot box
@@ -202,19 +190,19 @@ TEST(Tick, EdgesOfTheMap) {
         {-3000, 2000, false, true, false, false},
         {-30000, -30000, false, false, false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.x << ", " << c.y);
-        TickInput in = InputAt(c.x, c.y);
+    for (const auto& [x, y, lonReadout, latReadout, tracking, dots] : cases) {
+        SCOPED_TRACE(::testing::Message() << x << ", " << y);
+        TickInput in = InputAt(x, y);
         in.internetConnected = true;
         const TickFrame f = ComputeTick(in);
-        EXPECT_EQ(f.longitudeReadout.has_value(), c.lonReadout);
-        EXPECT_EQ(f.latitudeReadout.has_value(), c.latReadout);
-        EXPECT_EQ(f.tracking, c.tracking);
-        EXPECT_EQ(f.dots.shown, c.dots);
-        EXPECT_EQ(f.mapQuestVisible, !c.tracking);
-        EXPECT_TRUE(c.tracking || f.distanceText.empty());
-        EXPECT_EQ(f.dots.Shape(12).visible, c.dots);
-        EXPECT_EQ(f.dots.Shape(12).placed, c.dots);
+        EXPECT_EQ(f.longitudeReadout.has_value(), lonReadout);
+        EXPECT_EQ(f.latitudeReadout.has_value(), latReadout);
+        EXPECT_EQ(f.tracking, tracking);
+        EXPECT_EQ(f.dots.shown, dots);
+        EXPECT_EQ(f.mapQuestVisible, !tracking);
+        EXPECT_TRUE(tracking || f.distanceText.empty());
+        EXPECT_EQ(f.dots.Shape(12).visible, dots);
+        EXPECT_EQ(f.dots.Shape(12).placed, dots);
     }
     const TickFrame off = ComputeTick(InputAt(-30000, -30000));
     EXPECT_FALSE(off.mapQuestVisible.has_value()) << "no connection: left alone";
@@ -248,11 +236,7 @@ TEST(SunTextTest, Formats) {
     geodesy::SunEvents polarDay, polarNight;
     polarDay.kind = geodesy::DayKind::kPolarDay;
     polarNight.kind = geodesy::DayKind::kPolarNight;
-    const struct {
-        const char* place;
-        geodesy::SunEvents events;
-        const char* text;
-    } cases[] = {
+    const std::tuple<const char*, geodesy::SunEvents, const char*> cases[] = {
         {"Domicile", events(7h + 41min + 16s, 15h + 56min + 4s),
          "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC"},
         {"Cible", events(7h + 40min + 31s, 15h + 55min + 29s),
@@ -263,8 +247,8 @@ TEST(SunTextTest, Formats) {
         {"Domicile", polarDay, "Domicile : Jour polaire"},
         {"Cible", polarNight, "Cible : Nuit polaire"},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(SunEventsText(c.place, c.events), c.text);
+    for (const auto& [place, sun, text] : cases) {
+        EXPECT_EQ(SunEventsText(place, sun), text);
     }
 }
 
@@ -292,25 +276,22 @@ TEST(Tick, LongRouteMarks) {
 // that place would be; a pinned place that is no place on the globe leaves the pointer measured.
 TEST(Tick, PinnedPlaceReplacesThePointer) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const struct {
-        geodesy::GeoPoint pinned;
-        bool pointerOnTheMap;  // over Sydney, else off the map
-        bool measuresNewYork;  // else nothing: idle
-    } cases[] = {
+    // The place pinned, whether the pointer is over the map, whether New York is measured.
+    const std::tuple<geodesy::GeoPoint, bool, bool> cases[] = {
         {{40.71, 74.00}, false, true},   {{40.71, 74.00}, true, true},
         {{nan, 74.00}, false, false},    {{90.5, 74.00}, true, false},
         {{40.71, -180.5}, false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.pinned.latitude << ", " << c.pinned.longitude);
-        TickInput in = c.pointerOnTheMap ? InputAt(8800, 3300) : InputAt(-20000, 6000);
+    for (const auto& [pinned, overTheMap, measuresNewYork] : cases) {
+        SCOPED_TRACE(::testing::Message() << pinned.latitude << ", " << pinned.longitude);
+        TickInput in = overTheMap ? InputAt(8800, 3300) : InputAt(-20000, 6000);
         in.referencePoint = {48.8566, -2.3522};
         in.referenceHundredths = {48.85, -2.36};
-        in.pinnedPoint = c.pinned;
+        in.pinnedPoint = pinned;
         const TickFrame f = ComputeTick(in);
-        EXPECT_EQ(f.tracking, c.measuresNewYork || c.pointerOnTheMap);
-        EXPECT_EQ(f.distanceText == "  est à 5837  Kms", c.measuresNewYork);
-        if (c.measuresNewYork) {
+        EXPECT_EQ(f.tracking, measuresNewYork || overTheMap);
+        EXPECT_EQ(f.distanceText == "  est à 5837  Kms", measuresNewYork);
+        if (measuresNewYork) {
             EXPECT_EQ(f.dial.text, "292 °");
             EXPECT_EQ(f.targetLocator, "FN20XR");
             EXPECT_NEAR(f.crosshairX, 9630.0 / 2 - 9630.0 / 360 * 74.00, 0.5);
