@@ -88,19 +88,17 @@ TEST_F(AboutBoxTest, OkEnterAndEscapeCloseAndRelease) {
 }
 
 TEST_F(AboutBoxTest, LinksStartTheDesktopOpener) {
-    const struct {
-        QPoint at;
-        Qt::MouseButton button;
-        const char* address;  // empty: nothing starts
-    } cases[] = {{kVemra, Qt::LeftButton, "https://www.orbida.fr"},
-                 {kRmobile, Qt::LeftButton, "https://www.cplus.org/rmw/index.html"},
-                 {kVemra, Qt::RightButton, ""},
-                 {kLabel14, Qt::LeftButton, ""}};
-    for (const auto& c : cases) {
+    // Where the click is, its button, the address opened (empty: none).
+    const std::tuple<QPoint, Qt::MouseButton, const char*> cases[] = {
+        {kVemra, Qt::LeftButton, "https://www.orbida.fr"},
+        {kRmobile, Qt::LeftButton, "https://www.cplus.org/rmw/index.html"},
+        {kVemra, Qt::RightButton, ""},
+        {kLabel14, Qt::LeftButton, ""}};
+    for (const auto& [at, button, address] : cases) {
         fake.urls.opened.clear();
-        Click(c.at, c.button);
+        Click(at, button);
         EXPECT_EQ(fake.urls.opened,
-                  *c.address == '\0' ? std::vector<QUrl>{} : std::vector{QUrl(c.address)});
+                  *address == '\0' ? std::vector<QUrl>{} : std::vector{QUrl(address)});
     }
     // An opener that cannot be started changes nothing.
     fake.urls.succeed = false;

@@ -86,12 +86,9 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
     ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
     bad.write("Paris, 48.85, -2.35\nQuito, 0, 78.5\n");
     bad.close();
-    const struct {
-        QStringList arguments;
-        QList<QPair<QString, QString>> set;  // on top of an environment without any display
-        int exitCode;
-        const char* output;  // in stdout or stderr, UTF-8
-    } cases[] = {
+    // The arguments, the variables set on top of an environment without any display, the exit
+    // status, and a part of what the program writes (UTF-8).
+    const std::tuple<QStringList, QList<QPair<QString, QString>>, int, const char*> cases[] = {
         {{}, {}, 1, "aucun écran n'est accessible"},
         {{}, {{"DISPLAY", ":9876"}}, 1, "DISPLAY=:9876 ne répond"},
         {{}, {{"QT_QPA_PLATFORM", "xcb"}}, 1, "DISPLAY n'est pas défini"},
@@ -108,21 +105,21 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
         {{"--check", dir.filePath("lien")}, {}, 1, "tube nommé"},
         {{"--time", "2026-13-01T00:00Z"}, {}, 2, "--time"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.output);
+    for (const auto& [arguments, set, exitCode, said] : cases) {
+        SCOPED_TRACE(said);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name :
              {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM"}) {
             environment.remove(name);
         }
-        for (const auto& [name, value] : c.set) {
+        for (const auto& [name, value] : set) {
             environment.insert(name, value);
         }
         QProcess program;
         program.setProcessEnvironment(environment);
         QElapsedTimer clock;
         clock.start();
-        program.start(QStringLiteral(ORBIDA_PROGRAM), c.arguments);
+        program.start(QStringLiteral(ORBIDA_PROGRAM), arguments);
         const bool ended = program.waitForFinished(5000);
         const qint64 elapsed = clock.elapsed();
         if (!ended) {
@@ -132,11 +129,11 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
         ASSERT_TRUE(ended);
         EXPECT_LT(elapsed, kPromptMs);
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), c.exitCode);
+        EXPECT_EQ(program.exitCode(), exitCode);
         const QString output =
             QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError())
                 .replace(QChar(0xA0), u' ');
-        EXPECT_TRUE(output.contains(QString::fromUtf8(c.output))) << output.toStdString();
+        EXPECT_TRUE(output.contains(QString::fromUtf8(said))) << output.toStdString();
     }
 }
 

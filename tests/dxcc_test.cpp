@@ -105,11 +105,8 @@ TEST(CountryFileTest, OverridesReplaceTheEntityValues) {
 TEST(CountryFileTest, MalformedFilesKeepWhatCanBeRead) {
     const std::string beta = "Beta Isle: 39: 53: AF: -20: -57: -4: B9:\n B9;\n";
     const std::string tooLong(200'000, 'Q');
-    const struct {
-        std::string text;
-        int skipped;
-        bool alpha, beta;  // whether A1ABC and B9ABC still resolve
-    } cases[] = {
+    // The text, the entries skipped, and whether A1ABC and B9ABC still resolve.
+    const std::tuple<std::string, int, bool, bool> cases[] = {
         {"", 0, false, false},
         {"Alpha Land: 14: 27: EU: 50: -10: -1: A1:\r\n A1;\r\n", 0, true, false},
         {kAlpha + " A1\n" + beta, 1, true, true},  // missing semicolon
@@ -122,13 +119,13 @@ TEST(CountryFileTest, MalformedFilesKeepWhatCanBeRead) {
         {" B9;\n" + kAlpha + " A1;\n", 1, true, false},  // entries before any entity
         {kAlpha + " A1," + tooLong + ";\n" + tooLong + ": 1\n", 2, true, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.substr(0, 60));
-        const CountryFile file = CountryFile::Parse(c.text);
-        EXPECT_EQ(file.skippedCount(), c.skipped) << file.skippedSummary().toStdString();
-        EXPECT_EQ(file.skippedSummary().isEmpty(), c.skipped == 0);
-        EXPECT_EQ(file.Lookup(std::string_view("A1ABC")).country.has_value(), c.alpha);
-        EXPECT_EQ(file.Lookup(std::string_view("B9ABC")).country.has_value(), c.beta);
+    for (const auto& [text, skipped, findsA1, findsB9] : cases) {
+        SCOPED_TRACE(text.substr(0, 60));
+        const CountryFile file = CountryFile::Parse(text);
+        EXPECT_EQ(file.skippedCount(), skipped) << file.skippedSummary().toStdString();
+        EXPECT_EQ(file.skippedSummary().isEmpty(), skipped == 0);
+        EXPECT_EQ(file.Lookup(std::string_view("A1ABC")).country.has_value(), findsA1);
+        EXPECT_EQ(file.Lookup(std::string_view("B9ABC")).country.has_value(), findsB9);
     }
     // A huge file is read up to the cap only, and says so.
     std::string huge = kTwoEntities;

@@ -209,39 +209,34 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
     form.show();
     QLineEdit* edit = Combo()->lineEdit();
     const QString noCity = QString::fromUtf8("Aucune ville ne commence par «\u00a0xyz\u00a0»");
-    const struct {
-        const char* typed;
-        bool enter;  // else "Valider"
-        const char* city;
-        const char* box;
-        QString hint;
-    } steps[] = {
+    // The keys, Enter (else "Valider"), the city beside the distance, the box's text, the tip.
+    const std::tuple<const char*, bool, const char*, const char*, QString> steps[] = {
         {"bes", true, "BESANÇON", "Besançon", {}},   {"NEW Y", false, "NEW YORK", "New York", {}},
         {"xyz", true, "NEW YORK", "xyz", noCity},    {"xyz", false, "NEW YORK", "xyz", noCity},
         {"  sydney", false, "SYDNEY", "Sydney", {}}, {"", false, "SYDNEY", "", {}},
         {"pa", true, "PARIS", "Paris", {}},
     };
     int checks = 0;
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.typed);
+    for (const auto& [typed, enter, city, box, tip] : steps) {
+        SCOPED_TRACE(typed);
         edit->clear();
-        Keys(edit, QString::fromUtf8(step.typed));
+        Keys(edit, QString::fromUtf8(typed));
         Combo()->completer()->popup()->hide();
-        if (step.enter) {
+        if (enter) {
             Key(edit, Qt::Key_Return);
         } else {
             Child<QPushButton>("ValidVille")->click();
         }
-        checks += step.hint.isEmpty() && step.typed[0] != '\0' ? 1 : 0;
+        checks += tip.isEmpty() && typed[0] != '\0' ? 1 : 0;
         EXPECT_EQ(fake.connection.checks, checks);
-        EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(step.city));
-        EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(step.box));
+        EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(city));
+        EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(box));
         EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
         auto* hint = form.findChild<QLabel*>("InputHint");
         const bool shown = hint != nullptr && hint->isVisible();
-        EXPECT_EQ(shown, !step.hint.isEmpty());
+        EXPECT_EQ(shown, !tip.isEmpty());
         if (shown) {
-            EXPECT_EQ(hint->text(), step.hint);
+            EXPECT_EQ(hint->text(), tip);
             const int under = Combo()->mapToGlobal(QPoint(0, Combo()->height())).y();
             EXPECT_GE(hint->geometry().top(), under);
             EXPECT_LT(hint->geometry().top(), under + 10);
@@ -336,12 +331,7 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     // On the silver border: the press alone makes the window topmost; the window system moves
     // it only once the pointer has travelled the drag distance with the button held.
     const int distance = QApplication::startDragDistance();
-    const struct {
-        QEvent::Type type;
-        QPoint at;
-        Qt::MouseButtons held;
-        std::size_t moves;
-    } steps[] = {
+    const std::tuple<QEvent::Type, QPoint, Qt::MouseButtons, std::size_t> steps[] = {
         {QEvent::MouseButtonPress, {2, 250}, Qt::LeftButton, 0},
         {QEvent::MouseMove, {2 + distance - 1, 250}, Qt::LeftButton, 0},  // a tremor
         {QEvent::MouseMove, {2, 250 + distance}, Qt::LeftButton, 1},
@@ -351,11 +341,10 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
         {QEvent::MouseButtonRelease, {2, 250}, Qt::NoButton, 1},
         {QEvent::MouseMove, {2, 300}, Qt::NoButton, 1},
     };
-    for (const auto& step : steps) {
-        SCOPED_TRACE(::testing::Message() << step.type << " " << step.at.y());
-        Mouse(step.type, &form, step.at,
-              step.type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, step.held);
-        EXPECT_EQ(fake.windows.moved.size(), step.moves);
+    for (const auto& [type, at, held, moves] : steps) {
+        SCOPED_TRACE(::testing::Message() << type << " " << at.y());
+        Mouse(type, &form, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held);
+        EXPECT_EQ(fake.windows.moved.size(), moves);
     }
     ASSERT_EQ(fake.windows.topmost.size(), 2u);
     EXPECT_EQ(fake.windows.topmost[0], &form);

@@ -31,9 +31,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(GetDistanceKm, KnownDistances) {
-    const struct {
-        double lonA, latA, lonB, latB, km, tolerance;
-    } cases[] = {
+    const std::tuple<double, double, double, double, double, double> cases[] = {
         {0, 0, 0, 0, 0.0, 0.0},
         {0, 0, -180, 0, 20015.109, 1e-9},  // half way round the equator, and pole to pole
         {0, 90, 0, -90, 20015.109, 1e-9},
@@ -42,8 +40,8 @@ TEST(GetDistanceKm, KnownDistances) {
         {2.35, 48.85, -74.0, 40.71, 5837.14, 0.01},
         {1e300, 0, 1e300, 0, 0.0, 1e-9},
     };
-    for (const auto& c : cases) {
-        EXPECT_NEAR(GetDistanceKm(c.lonA, c.latA, c.lonB, c.latB), c.km, c.tolerance) << c.km;
+    for (const auto& [lonA, latA, lonB, latB, km, tolerance] : cases) {
+        EXPECT_NEAR(GetDistanceKm(lonA, latA, lonB, latB), km, tolerance) << km;
     }
     EXPECT_EQ(GetDistanceKm(kNaN, 0, 0, 0), kDistanceFailure);
     EXPECT_EQ(GetDistanceKm(0, 0, 0, kInf), kDistanceFailure);
@@ -52,13 +50,12 @@ TEST(GetDistanceKm, KnownDistances) {
 // The truncated constants are part of every distance ever shown: with exact values these
 // readings from Paris would lose or gain a kilometre.
 TEST(GetDistanceKm, TruncatedConstantsDecideTheKilometre) {
-    const struct {
-        double lat, lon, km;
-    } cases[] = {{-3.68, -134.4, 13255.0}, {63.24, 102.28, 5927.0},   // degrees per radian
-                 {-57.0, -28.0, 12004.0},  {-88.0, -104.0, 15479.0},  // quarter turn
-                 {-84.88, 23.71, 14923.0}, {-39.1, 87.73, 13166.0}};  // full turn
-    for (const auto& c : cases) {
-        EXPECT_EQ(std::trunc(GetDistanceKm(-2.36, 48.85, c.lon, c.lat)), c.km) << c.lat;
+    const std::tuple<double, double, double> cases[] = {
+        {-3.68, -134.4, 13255.0}, {63.24, 102.28, 5927.0},   // degrees per radian
+        {-57.0, -28.0, 12004.0},  {-88.0, -104.0, 15479.0},  // quarter turn
+        {-84.88, 23.71, 14923.0}, {-39.1, 87.73, 13166.0}};  // full turn
+    for (const auto& [lat, lon, km] : cases) {
+        EXPECT_EQ(std::trunc(GetDistanceKm(-2.36, 48.85, lon, lat)), km) << lat;
     }
 }
 
@@ -83,9 +80,7 @@ TEST(GetDistanceKm, CoincidentAndAntipodalPointsOnTheHundredthGrid) {
 
 // Where the spherical formulas have no number, the course is still north or south.
 TEST(ComputeCourse, UndefinedCasesGiveNorthOrSouth) {
-    const struct {
-        double refLat, refLon, curLat, curLon, course;
-    } cases[] = {
+    const std::tuple<double, double, double, double, double> cases[] = {
         {48.85, -2.35, 48.85, -2.35, 0.0},  // on the reference point
         {0.01, 0.01, 0.01, 0.01, 0.0},      // on the origin
         {0.0, 90.0, 0.0, -90.0, 0.0},       // on the antipode
@@ -96,25 +91,23 @@ TEST(ComputeCourse, UndefinedCasesGiveNorthOrSouth) {
         {80.0, 0.01, 70.0, -179.99, 0.0},  // over the pole on the opposite meridian
         {kNaN, 0, 0, 0, 0.0},
     };
-    for (const auto& c : cases) {
-        const Course r = ComputeCourse(c.refLat * kDegToRad, c.refLon * kDegToRad,
-                                       c.curLat * kDegToRad, c.curLon * kDegToRad, kPi);
-        EXPECT_TRUE(std::isfinite(r.angularDistance)) << c.refLat;
-        EXPECT_NEAR(r.courseAngle, c.course, 1e-3) << c.refLat << " " << c.curLat;
+    for (const auto& [refLat, refLon, curLat, curLon, course] : cases) {
+        const Course r = ComputeCourse(refLat * kDegToRad, refLon * kDegToRad, curLat * kDegToRad,
+                                       curLon * kDegToRad, kPi);
+        EXPECT_TRUE(std::isfinite(r.angularDistance)) << refLat;
+        EXPECT_NEAR(r.courseAngle, course, 1e-3) << refLat << " " << curLat;
     }
 }
 
 TEST(MapToDegrees, ScaleFollowsTheControlSize) {
-    const struct {
-        double x, y, lon, lat;
-    } cases[] = {{0, 0, 180.00, 90.00},         {4815, 2407.5, 0.00, 0.00},
-                 {9600, 4800, -178.88, -89.44}, {9630, 4815, -180.00, -90.00},
-                 {-15, 4830, 180.56, -90.57},   {-30, 0, 181.12, 90.00},
-                 {4800, 0, 0.56, 90.00}};
-    for (const auto& c : cases) {
-        const GeoPoint p = MapToDegrees({c.x, c.y}, 9630.0f, 4815.0f);
-        EXPECT_DOUBLE_EQ(p.longitude, c.lon) << c.x;
-        EXPECT_DOUBLE_EQ(p.latitude, c.lat) << c.y;
+    const std::tuple<double, double, double, double> cases[] = {
+        {0, 0, 180.00, 90.00},         {4815, 2407.5, 0.00, 0.00},  {9600, 4800, -178.88, -89.44},
+        {9630, 4815, -180.00, -90.00}, {-15, 4830, 180.56, -90.57}, {-30, 0, 181.12, 90.00},
+        {4800, 0, 0.56, 90.00}};
+    for (const auto& [x, y, lon, lat] : cases) {
+        const GeoPoint p = MapToDegrees({x, y}, 9630.0f, 4815.0f);
+        EXPECT_DOUBLE_EQ(p.longitude, lon) << x;
+        EXPECT_DOUBLE_EQ(p.latitude, lat) << y;
     }
     EXPECT_DOUBLE_EQ(FloorHundredths(-0.561), -0.57);
 }
@@ -146,32 +139,30 @@ TEST(SampleRoute, EverySampleLiesOnTheGreatCircle) {
                                           138.1667,  123.6818, -178},
                               fromEast = {125.9882, 144.044, 195.632, 247.22,    298.808, 350.396,
                                           178,      -165.23, -152.46, -143.1727, -178};
-    const struct {
-        double refLat, refLon, curLat, curLon;
-        const std::vector<double>& longitudes;
-    } cases[] = {{48.85, -2.35, 40.71, 74.0, direct},
-                 {34.05, 118.25, 35.68, -139.69, fromWest},
-                 {35.68, -139.69, 34.05, 118.25, fromEast}};
+    const std::tuple<double, double, double, double, const std::vector<double>&> cases[] = {
+        {48.85, -2.35, 40.71, 74.0, direct},
+        {34.05, 118.25, 35.68, -139.69, fromWest},
+        {35.68, -139.69, 34.05, 118.25, fromEast}};
     const int order[] = {10, 1, 2, 3, 4, 5, 6, 7, 8, 11, 9};
     // Unit vector of a point, in radians.
     const auto unit = [](double lat, double lon) {
         return std::array<double, 3>{std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon),
                                      std::sin(lat)};
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.refLon);
-        const RoutePlan plan = Sample(c.refLat, c.refLon, c.curLat, c.curLon);
+    for (const auto& [refLat, refLon, curLat, curLon, longitudes] : cases) {
+        SCOPED_TRACE(refLon);
+        const RoutePlan plan = Sample(refLat, refLon, curLat, curLon);
         EXPECT_EQ(plan.routeCase,
-                  &c.longitudes == &direct ? RouteCase::Direct : RouteCase::Antimeridian);
-        ASSERT_EQ(plan.count, c.longitudes.size());
-        const auto r = unit(c.refLat * kDegToRad, c.refLon * kDegToRad);
-        const auto p = unit(c.curLat * kDegToRad, c.curLon * kDegToRad);
+                  &longitudes == &direct ? RouteCase::Direct : RouteCase::Antimeridian);
+        ASSERT_EQ(plan.count, longitudes.size());
+        const auto r = unit(refLat * kDegToRad, refLon * kDegToRad);
+        const auto p = unit(curLat * kDegToRad, curLon * kDegToRad);
         const std::array<double, 3> normal = {r[1] * p[2] - r[2] * p[1], r[2] * p[0] - r[0] * p[2],
                                               r[0] * p[1] - r[1] * p[0]};
         for (std::size_t i = 0; i < plan.count; ++i) {
             const RouteSample& s = plan.samples[i];
             ASSERT_EQ(s.dot, order[i]);
-            EXPECT_NEAR(s.longitude / kDegToRad, c.longitudes[i], 1e-4) << s.dot;
+            EXPECT_NEAR(s.longitude / kDegToRad, longitudes[i], 1e-4) << s.dot;
             const auto q = unit(s.latitude * kDegToRad, s.longitude);
             EXPECT_NEAR(normal[0] * q[0] + normal[1] * q[1] + normal[2] * q[2], 0.0, 1e-9) << s.dot;
         }
@@ -257,17 +248,15 @@ TEST(LongPath, PointsFollowTheOtherArc) {
 }
 
 TEST(Locator, CentreOfSquares) {
-    const struct {
-        const char* text;
-        double latitude, longitude;
-    } known[] = {{"jn18eu", 48.854167, -2.375},
-                 {"JJ00", 0.5, -1.0},
-                 {"RR99XX99XX", 89.99991319, -179.99982639}};
-    for (const auto& c : known) {
-        const auto centre = LocatorCentre(c.text);
-        ASSERT_TRUE(centre.has_value()) << c.text;
-        EXPECT_NEAR(centre->latitude, c.latitude, 1e-6) << c.text;
-        EXPECT_NEAR(centre->longitude, c.longitude, 1e-6) << c.text;
+    const std::tuple<const char*, double, double> known[] = {
+        {"jn18eu", 48.854167, -2.375},
+        {"JJ00", 0.5, -1.0},
+        {"RR99XX99XX", 89.99991319, -179.99982639}};
+    for (const auto& [text, latitude, longitude] : known) {
+        const auto centre = LocatorCentre(text);
+        ASSERT_TRUE(centre.has_value()) << text;
+        EXPECT_NEAR(centre->latitude, latitude, 1e-6) << text;
+        EXPECT_NEAR(centre->longitude, longitude, 1e-6) << text;
     }
     for (const char* bad : {"", "JN1", "JN18E", "SS99", "JS18", "JN1A", "JN18YA", "JN18EU0A",
                             "JN18EU00Y0", "JN18EU00AY", "JN18EU00AAB", "J N18"}) {
@@ -343,31 +332,25 @@ TEST(SunTest, SunriseAndSunsetMatchPublishedTables) {
 // meridian the equation of time gives; its elevation overhead, at the antipode, at a noon and at
 // the pole.
 TEST(SunTest, SubsolarPointAndElevation) {
-    const struct {
-        sys_seconds when;
-        double latitude, westLongitude;
-    } cases[] = {
+    const std::tuple<sys_seconds, double, double> cases[] = {
         {Utc(2026y / 3 / 20, 14, 46), 0.0, 39.65},   {Utc(2026y / 6 / 21, 8, 24), 23.44, -54.45},
         {Utc(2026y / 9 / 23, 0, 5), 0.0, -176.89},   {Utc(2026y / 12 / 21, 20, 50), -23.44, 132.94},
         {Utc(2026y / 12 / 21, 12, 0), -23.44, 0.48},
     };
-    for (const auto& c : cases) {
-        const SunPosition sun = SunAt(c.when);
-        EXPECT_NEAR(sun.subsolar.latitude, c.latitude, 0.02) << c.westLongitude;
-        EXPECT_NEAR(sun.subsolar.longitude, c.westLongitude, 0.05);
+    for (const auto& [when, latitude, westLongitude] : cases) {
+        const SunPosition sun = SunAt(when);
+        EXPECT_NEAR(sun.subsolar.latitude, latitude, 0.02) << westLongitude;
+        EXPECT_NEAR(sun.subsolar.longitude, westLongitude, 0.05);
     }
     const SunPosition sun = SunAt(Utc(2026y / 12 / 21, 11, 49));
-    const struct {
-        GeoPoint point;
-        double elevation, tolerance;
-    } points[] = {
+    const std::tuple<GeoPoint, double, double> points[] = {
         {sun.subsolar, 90.0, 1e-6},
         {{-sun.subsolar.latitude, sun.subsolar.longitude - 180.0}, -90.0, 1e-6},
         {{48.8566, -2.3522}, 17.71, 0.05},  // Paris at its winter noon: 90 - 48.86 - 23.44
         {{90.0, 123.0}, -23.44, 0.02},      // the North Pole, whatever the hour
     };
-    for (const auto& p : points) {
-        EXPECT_NEAR(SolarElevation(sun, p.point), p.elevation, p.tolerance) << p.elevation;
+    for (const auto& [point, elevation, tolerance] : points) {
+        EXPECT_NEAR(SolarElevation(sun, point), elevation, tolerance) << elevation;
     }
 }
 

@@ -16,11 +16,8 @@ HomeEntry Read(const char* text) {
 }
 
 TEST(ReadHomeEntry, AcceptedTexts) {
-    const struct {
-        const char* text;
-        HomeKind kind;
-        double index_or_latitude, longitude;  // west positive
-    } cases[] = {
+    // The text, what it reads as, and the city's index or the point (longitude west positive).
+    const std::tuple<const char*, HomeKind, double, double> cases[] = {
         {"Paris", City, 0, 0},
         {"  besancon ", City, 1, 0},
         {"parm", City, 3, 0},
@@ -38,17 +35,17 @@ TEST(ReadHomeEntry, AcceptedTexts) {
         {"90S 180W", Coordinates, -90, 180},
         {"0S 0E", Coordinates, 0, 0},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const HomeEntry e = Read(c.text);
-        ASSERT_EQ(e.kind, c.kind) << e.reason.toStdString();
-        if (c.kind == City) {
-            EXPECT_EQ(e.cityIndex, c.index_or_latitude);
+    for (const auto& [text, kind, index_or_latitude, longitude] : cases) {
+        SCOPED_TRACE(text);
+        const HomeEntry e = Read(text);
+        ASSERT_EQ(e.kind, kind) << e.reason.toStdString();
+        if (kind == City) {
+            EXPECT_EQ(e.cityIndex, index_or_latitude);
             continue;
         }
         EXPECT_EQ(e.cityIndex, -1);
-        EXPECT_NEAR(e.point.latitude, c.index_or_latitude, 1e-6);
-        EXPECT_NEAR(e.point.longitude, c.longitude, 1e-6);
+        EXPECT_NEAR(e.point.latitude, index_or_latitude, 1e-6);
+        EXPECT_NEAR(e.point.longitude, longitude, 1e-6);
         EXPECT_FALSE(std::signbit(e.point.latitude) && e.point.latitude == 0.0);
         EXPECT_FALSE(std::signbit(e.point.longitude) && e.point.longitude == 0.0);
     }
@@ -84,12 +81,9 @@ TEST(ReadHomeEntry, RefusedTextsSayWhy) {
 // text of letters, digits and strokes with a digit among them is taken for a call. A call that
 // could have been meant as coordinates carries what to say if no country fits.
 TEST(ReadHomeEntry, CallsignsComeLast) {
-    const struct {
-        const char* text;
-        HomeKind kind;
-        const char* name;    // Callsign: the call handed to the look-up
-        const char* reason;  // Callsign: what to say if no country fits; empty: the look-up's
-    } cases[] = {
+    // For a callsign: the call handed to the look-up, and what to say if no country fits (empty:
+    // what the look-up says).
+    const std::tuple<const char*, HomeKind, const char*, const char*> cases[] = {
         {"3b8cf", Callsign, "3B8CF", ""},
         {" JA1NUT/P ", Callsign, "JA1NUT/P", ""},
         {"W1AW/MM", Callsign, "W1AW/MM", ""},
@@ -102,14 +96,14 @@ TEST(ReadHomeEntry, CallsignsComeLast) {
         {"3B8 CF", Refused, "", ""},
         {"F4ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFG", Refused, "", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const HomeEntry e = Read(c.text);
-        EXPECT_EQ(e.kind, c.kind);
-        if (c.kind == Callsign) {
-            EXPECT_EQ(e.name, QString::fromUtf8(c.name));
-            EXPECT_EQ(e.reason.isEmpty(), *c.reason == '\0');
-            EXPECT_TRUE(e.reason.contains(QString::fromUtf8(c.reason))) << e.reason.toStdString();
+    for (const auto& [text, kind, name, reason] : cases) {
+        SCOPED_TRACE(text);
+        const HomeEntry e = Read(text);
+        EXPECT_EQ(e.kind, kind);
+        if (kind == Callsign) {
+            EXPECT_EQ(e.name, QString::fromUtf8(name));
+            EXPECT_EQ(e.reason.isEmpty(), *reason == '\0');
+            EXPECT_TRUE(e.reason.contains(QString::fromUtf8(reason))) << e.reason.toStdString();
         }
     }
 }

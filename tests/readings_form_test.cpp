@@ -55,18 +55,15 @@ TEST_F(ReadingsTest, LongPathLocatorAndUnits) {
     EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
     QWidget* box = Combo()->lineEdit();
     box->setFocus();
-    const struct {
-        DistanceUnit unit;
-        const char* distance;
-        const char* longPath;
-    } cycle[] = {{DistanceUnit::StatuteMiles, "  est à 3638  Miles", "LP: 112 °  21235  Miles"},
-                 {DistanceUnit::NauticalMiles, "  est à 3161  Nq", "LP: 112 °  18453  Nq"},
-                 {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
-    for (const auto& c : cycle) {
+    const std::tuple<DistanceUnit, const char*, const char*> cycle[] = {
+        {DistanceUnit::StatuteMiles, "  est à 3638  Miles", "LP: 112 °  21235  Miles"},
+        {DistanceUnit::NauticalMiles, "  est à 3161  Nq", "LP: 112 °  18453  Nq"},
+        {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
+    for (const auto& [unit, distance, longPath] : cycle) {
         QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
-        EXPECT_EQ(form.Unit(), c.unit);
-        EXPECT_EQ(Text("LblDistance"), c.distance);
-        EXPECT_EQ(Text("LblLongChemin"), c.longPath);
+        EXPECT_EQ(form.Unit(), unit);
+        EXPECT_EQ(Text("LblDistance"), distance);
+        EXPECT_EQ(Text("LblLongChemin"), longPath);
     }
     EXPECT_TRUE(Map()->LongRoute().empty());
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
@@ -110,12 +107,9 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
     Type(QStringLiteral("Paris"));
     const QPoint pointer(400, 300);  // over the map, far from every country of the file
     PointAt(pointer);
-    const struct {
-        const char* typed;  // "menu" and "click" release
-        const char* line;   // what the line starts with afterwards; empty: nothing pinned
-        geodesy::GeoPoint at;
-        const char* refusal;  // in the hint; empty: none
-    } steps[] = {
+    // What is typed ("menu" and "click" release), what the line starts with afterwards (empty:
+    // nothing pinned), the country's place, and the refusal in the hint (empty: none).
+    const std::tuple<const char*, const char*, geodesy::GeoPoint, const char*> steps[] = {
         {"3b8cf", "3B8CF  Mauritius\nAF  CQ 39  UIT 53  UTC+4\nSP ", {-20.35, -57.50}, ""},
         {"Q1ABC", "3B8CF  Mauritius\n", {-20.35, -57.50}, "Aucun pays ne correspond"},
         {"W1AW/MM", "3B8CF  Mauritius\n", {-20.35, -57.50}, "mobile maritime"},
@@ -124,27 +118,26 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
         {"JA1NUT/P", "JA1NUT/P  Japan\nAS  CQ 25  UIT 45  UTC+9", {36.40, -138.38}, ""},
         {"click", "", {}, ""},
     };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.typed);
-        const std::string typed = s.typed;
+    for (const auto& [input, line, at, refusal] : steps) {
+        SCOPED_TRACE(input);
+        const std::string typed = input;
         if (typed == "menu") {
             form.TogglePin(pointer);
         } else if (typed == "click") {
             ClickMap(pointer);
         } else {
-            Type(QString::fromUtf8(s.typed));
-            EXPECT_EQ(form.LastRefusal().isEmpty(), *s.refusal == '\0');
-            EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(s.refusal)));
+            Type(QString::fromUtf8(input));
+            EXPECT_EQ(form.LastRefusal().isEmpty(), *refusal == '\0');
+            EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(refusal)));
         }
-        const bool pinned = *s.line != '\0';
+        const bool pinned = *line != '\0';
         EXPECT_EQ(form.Pinned(), pinned);
         EXPECT_EQ(form.CallsignCountry().has_value(), pinned);
         EXPECT_EQ(Map()->PinMarkShown(), pinned);
         EXPECT_EQ(Line().isEmpty(), !pinned);
-        EXPECT_TRUE(!pinned || Line().startsWith(QString::fromUtf8(s.line)))
-            << Line().toStdString();
+        EXPECT_TRUE(!pinned || Line().startsWith(QString::fromUtf8(line))) << Line().toStdString();
         // The crosshair is on the country whatever the pointer does, or back under the pointer.
-        const geodesy::MapPosition country = geodesy::DegreesToMap(s.at, 9630.0f, 4815.0f);
+        const geodesy::MapPosition country = geodesy::DegreesToMap(at, 9630.0f, 4815.0f);
         EXPECT_NEAR(Map()->CrosshairX(), pinned ? country.x : (pointer.x() - 16.0) * 15.0 - 90.0,
                     0.01);
         EXPECT_TRUE(!pinned || std::abs(double{Map()->CrosshairY()} - country.y) < 0.01);
@@ -178,13 +171,7 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
-    const struct {
-        const char* file;
-        const char* home;
-        bool position;
-        DistanceUnit unit;
-        bool longRoute, greyLine;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool, DistanceUnit, bool, bool> cases[] = {
         {"[reference]\nhome=JN18EU\n[window]\nposition=120, 80\n[display]\nunit=nmi\n"
          "longRoute=true\ngreyLine=true\n",
          "JN18EU", true, DistanceUnit::NauticalMiles, true, true},
@@ -192,15 +179,15 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
          DistanceUnit::Kilometres, false, false},
         {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        Write(c.file);
+    for (const auto& [file, home, position, unit, longRoute, greyLine] : cases) {
+        SCOPED_TRACE(file);
+        Write(file);
         const Remembered r = ReadRemembered(QSettings(Path(), QSettings::IniFormat));
-        EXPECT_EQ(r.home, QString::fromUtf8(c.home));
-        EXPECT_EQ(r.position.has_value(), c.position);
-        EXPECT_EQ(r.unit, c.unit);
-        EXPECT_EQ(r.longRoute, c.longRoute);
-        EXPECT_EQ(r.greyLine, c.greyLine);
+        EXPECT_EQ(r.home, QString::fromUtf8(home));
+        EXPECT_EQ(r.position.has_value(), position);
+        EXPECT_EQ(r.unit, unit);
+        EXPECT_EQ(r.longRoute, longRoute);
+        EXPECT_EQ(r.greyLine, greyLine);
     }
 }
 

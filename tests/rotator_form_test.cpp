@@ -56,21 +56,20 @@ class RotatorFormTest : public testing::FormTest {
 // long way), Ctrl+Space stops the rotator; the menu's entry aims where the menu was opened, and a
 // pinned target is aimed at wherever the pointer is.
 TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
-    const struct {
-        std::string how;
-        QByteArray sent;  // empty: nothing
-    } cases[] = {{"short", "P 291.5 0"}, {"long", "P 111.5 0"},   {"stop", "S"},
-                 {"menu", "P 291.5 0"},  {"pinned", "P 291.5 0"}, {"off", ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
+    // How the rotator is turned, and the command it is sent (empty: none).
+    const std::pair<std::string, QByteArray> cases[] = {
+        {"short", "P 291.5 0"}, {"long", "P 111.5 0"},   {"stop", "S"},
+        {"menu", "P 291.5 0"},  {"pinned", "P 291.5 0"}, {"off", ""}};
+    for (const auto& [how, sent] : cases) {
+        SCOPED_TRACE(how);
         FakeRotctld daemon;
         daemon.limits = "min_az=0\nmax_az=360\n";
         form.SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
         ASSERT_TRUE(WaitForStatus(QStringLiteral("Rotor 10 °")));
         ShowActive();  // back from the menu of the case before
         const qsizetype before = daemon.commands.size();
-        PointAt(c.how == "off" ? testing::kOffTheMap : kNewYork);
-        if (c.how == "menu") {
+        PointAt(how == "off" ? testing::kOffTheMap : kNewYork);
+        if (how == "menu") {
             emit Map()->customContextMenuRequested(Map()->mapFrom(&form, kNewYork));
             PointAt(kMoscow);  // on its way to the entry
             QMenu* menu = form.MapMenu();
@@ -81,16 +80,16 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
             ASSERT_NE(entry, actions.end());
             ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
-        } else if (c.how == "pinned") {
+        } else if (how == "pinned") {
             form.TogglePin(kNewYork);
             PointAt(kMoscow);
             Key(Qt::Key_R, Qt::ControlModifier);
             form.TogglePin(kMoscow);
         } else {
-            Key(c.how == "stop" ? Qt::Key_Space : Qt::Key_R,
-                c.how == "long" ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+            Key(how == "stop" ? Qt::Key_Space : Qt::Key_R,
+                how == "long" ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
         }
-        EXPECT_EQ(NextCommand(daemon, before), c.sent);
+        EXPECT_EQ(NextCommand(daemon, before), sent);
     }
 }
 
@@ -113,25 +112,22 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
 
     FakeRotctld daemon;
     form.SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
-    const struct {
-        const char* reported;
-        const char* text;
-        float x2, y2;  // the free end, twips in the dial's frame
-    } readings[] = {
+    // The azimuth reported, the text, the needle's free end in twips of the dial's frame.
+    const std::tuple<const char*, const char*, float, float> readings[] = {
         {"287.000000", "Rotor 287 °", 1753.11f, 492.29f},
         {"-90.000000", "Rotor 270 °", 1740.0f, 580.0f},
         {"405.500000", "Rotor 45 °", 2253.98f, 369.73f},
         // Whole degrees as the dial writes them: 291.5 is the course it shows as 292 °.
         {"-68.500000", "Rotor 292 °", 1760.87f, 470.05f},
     };
-    for (const auto& r : readings) {
-        SCOPED_TRACE(r.reported);
-        daemon.azimuth = r.reported;
-        ASSERT_TRUE(WaitForStatus(QString::fromUtf8(r.text)));
+    for (const auto& [reported, text, x2, y2] : readings) {
+        SCOPED_TRACE(reported);
+        daemon.azimuth = reported;
+        ASSERT_TRUE(WaitForStatus(QString::fromUtf8(text)));
         EXPECT_TRUE(Status()->isVisible());
         EXPECT_TRUE(Dial()->RotorNeedleVisible());
-        EXPECT_NEAR(Dial()->RotorNeedleX2(), r.x2, 0.5f);
-        EXPECT_NEAR(Dial()->RotorNeedleY2(), r.y2, 0.5f);
+        EXPECT_NEAR(Dial()->RotorNeedleX2(), x2, 0.5f);
+        EXPECT_NEAR(Dial()->RotorNeedleY2(), y2, 0.5f);
     }
     form.SetRotator(QString(), 4533, false);
     idle();
@@ -174,27 +170,24 @@ TEST(RotatorSettings, DialogKeepsTheAddress) {
 }
 
 TEST(RotatorDialogTest, TesterShowsTheModelAndAzimuthOrTheReason) {
-    const struct {
-        QString host;
-        bool refuse;
-        QString result;
-    } cases[] = {{" 127.0.0.1 ", false, "Fake rotator, azimut 10 °"},
-                 {"127.0.0.1", true, "Échec : connexion refusée"},
-                 {"  ", false, "Échec : aucun hôte"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.result.toStdString());
+    const std::tuple<QString, bool, QString> cases[] = {
+        {" 127.0.0.1 ", false, "Fake rotator, azimut 10 °"},
+        {"127.0.0.1", true, "Échec : connexion refusée"},
+        {"  ", false, "Échec : aucun hôte"}};
+    for (const auto& [host, refuse, result] : cases) {
+        SCOPED_TRACE(result.toStdString());
         FakeRotctld daemon;
         const quint16 port = daemon.Port();
-        if (c.refuse) {
+        if (refuse) {
             daemon.Refuse();
         }
-        RotatorDialog dialog(c.host, port);
+        RotatorDialog dialog(host, port);
         dialog.show();
         auto* test = dialog.findChild<QPushButton*>("test");
         QTest::mouseClick(test, Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return test->isEnabled(); }, 3000));
-        EXPECT_EQ(dialog.ResultText(), c.result);
-        EXPECT_EQ(dialog.Host(), c.host.trimmed());
+        EXPECT_EQ(dialog.ResultText(), result);
+        EXPECT_EQ(dialog.Host(), host.trimmed());
         EXPECT_EQ(dialog.Port(), port);
     }
 }

@@ -104,36 +104,32 @@ TEST(AzimuthTest, SendsTheReachableTurnNearestTheRotator) {
         wide{0, 450, 0, 90}, narrow{0, 180, 0, 90}, raised{0, 360, 10, 90}, odd{0.05, 359.95, 0, 0},
         huge{-1e300, 1e300, 0, 90};
     const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
-    const struct {
-        double course;
-        Limits limits;
-        double current;
-        std::string command;
-    } cases[] = {{292.4, full, 0, "P 292.4 0"},
-                 {292.4, half, 0, "P -67.6 0"},
-                 {292.44, half, 100, "P -67.6 0"},
-                 {180.0, half, 10, "P 180.0 0"},
-                 {-180.0, half, -10, "P -180.0 0"},
-                 {359.96, full, 100, "P 0.0 0"},
-                 {359.96, full, 200, "P 360.0 0"},
-                 {292.4, overlap, 0, "P -67.6 0"},
-                 {292.4, overlap, 200, "P 292.4 0"},
-                 {30, wide, 400, "P 390.0 0"},
-                 {30, wide, 100, "P 30.0 0"},
-                 {100, wide, 1e9, "P 100.0 0"},
-                 {720.5, full, 0, "P 0.5 0"},
-                 {270, narrow, 0, "(none)"},
-                 {0.0, odd, 0, "(none)"},
-                 {0.1, odd, 0, "P 0.1 0"},
-                 {100, raised, 0, "P 100.0 10"},
-                 {nan, full, 0, "(none)"},
-                 {10, full, inf, "(none)"},
-                 {10, huge, 0, "(none)"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.course << " from " << c.current);
-        const std::optional<long long> tenths = AzimuthTenths(c.course, c.limits, c.current);
-        EXPECT_EQ(tenths ? SetPositionCommand(*tenths, LevelElevation(c.limits)) : "(none)\n",
-                  c.command + "\n");
+    const std::tuple<double, Limits, double, std::string> cases[] = {
+        {292.4, full, 0, "P 292.4 0"},
+        {292.4, half, 0, "P -67.6 0"},
+        {292.44, half, 100, "P -67.6 0"},
+        {180.0, half, 10, "P 180.0 0"},
+        {-180.0, half, -10, "P -180.0 0"},
+        {359.96, full, 100, "P 0.0 0"},
+        {359.96, full, 200, "P 360.0 0"},
+        {292.4, overlap, 0, "P -67.6 0"},
+        {292.4, overlap, 200, "P 292.4 0"},
+        {30, wide, 400, "P 390.0 0"},
+        {30, wide, 100, "P 30.0 0"},
+        {100, wide, 1e9, "P 100.0 0"},
+        {720.5, full, 0, "P 0.5 0"},
+        {270, narrow, 0, "(none)"},
+        {0.0, odd, 0, "(none)"},
+        {0.1, odd, 0, "P 0.1 0"},
+        {100, raised, 0, "P 100.0 10"},
+        {nan, full, 0, "(none)"},
+        {10, full, inf, "(none)"},
+        {10, huge, 0, "(none)"}};
+    for (const auto& [course, limits, current, command] : cases) {
+        SCOPED_TRACE(::testing::Message() << course << " from " << current);
+        const std::optional<long long> tenths = AzimuthTenths(course, limits, current);
+        EXPECT_EQ(tenths ? SetPositionCommand(*tenths, LevelElevation(limits)) : "(none)\n",
+                  command + "\n");
     }
 }
 
@@ -142,39 +138,35 @@ bool WaitForState(const Client& client, Client::State state, int ms = 3000) {
 }
 
 TEST(ClientTest, SendsTheCourseInsideTheLimitsItReadOnConnecting) {
-    const struct {
-        QByteArray limits, azimuth;
-        QByteArray command;  // empty: nothing may be sent
-        QString text;
-    } cases[] = {
+    // The limits and azimuth reported, the command sent (empty: nothing may be sent), the text.
+    const std::tuple<QByteArray, QByteArray, QByteArray, QString> cases[] = {
         {"min_az=0.000000\nmax_az=360.000000\n", "10.000000", "P 292.4 0", "Rotor 10 °"},
         {"min_az=-180.000000\nmax_az=180.000000\n", "-0.010000", "P -67.6 0", "Rotor 359 °"},
         {"min_az=0.000000\nmax_az=450.000000\n", "400.000000", "P 292.4 0", "Rotor 40 °"},
         {"min_az=0.000000\nmax_az=180.000000\n", "10.000000", "",
          "Rotor 10 ° : azimut 292 ° hors de portée (0 °…180 °)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.command.toStdString());
+    for (const auto& [limits, azimuth, command, text] : cases) {
+        SCOPED_TRACE(command.toStdString());
         FakeRotctld daemon;
-        daemon.limits = c.limits;
-        daemon.azimuth = c.azimuth;
+        daemon.limits = limits;
+        daemon.azimuth = azimuth;
         Client client;
         client.SetAddress(QStringLiteral("127.0.0.1"), daemon.Port());
         client.TurnTo(292.44);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
-                return c.command.isEmpty() ? client.StatusText() == c.text
-                                           : client.state() == Client::State::kMoving;
+                return command.isEmpty() ? client.StatusText() == text
+                                         : client.state() == Client::State::kMoving;
             },
             3000));
-        EXPECT_EQ(client.StatusText(), c.text);
-        if (c.command.isEmpty()) {
+        EXPECT_EQ(client.StatusText(), text);
+        if (command.isEmpty()) {
             QTest::qWait(100);
             EXPECT_EQ(daemon.commands, (QList<QByteArray>{"\\dump_state", "p"}));
             EXPECT_EQ(client.state(), Client::State::kReady);
         } else {
-            EXPECT_EQ(daemon.commands.mid(0, 3),
-                      (QList<QByteArray>{"\\dump_state", "p", c.command}));
+            EXPECT_EQ(daemon.commands.mid(0, 3), (QList<QByteArray>{"\\dump_state", "p", command}));
         }
     }
 }
@@ -198,23 +190,19 @@ TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
 
 TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
     using Mode = FakeRotctld::Mode;
-    const struct {
-        Mode mode;
-        bool refuse;
-        QString text;
-    } cases[] = {
+    const std::tuple<Mode, bool, QString> cases[] = {
         {Mode::kGood, true, "Rotor : connexion refusée"},
         {Mode::kSilent, false, "Rotor : pas de réponse"},
         {Mode::kGarbage, false, "Rotor : réponse illisible"},
         {Mode::kMidLine, false, "Rotor : connexion coupée au milieu d'une réponse"},
         {Mode::kHugeLine, false, "Rotor : ligne trop longue"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
+    for (const auto& [mode, refuse, text] : cases) {
+        SCOPED_TRACE(text.toStdString());
         FakeRotctld daemon;
         const quint16 port = daemon.Port();
-        daemon.mode = c.mode;
-        if (c.refuse) {
+        daemon.mode = mode;
+        if (refuse) {
             daemon.Refuse();
         }
         Client client;
@@ -224,11 +212,11 @@ TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
         client.TurnTo(100);
         ASSERT_TRUE(WaitForState(client, Client::State::kFailed, 4000));
         EXPECT_LT(elapsed.elapsed(), 3000);
-        EXPECT_EQ(client.StatusText(), c.text);
+        EXPECT_EQ(client.StatusText(), text);
         EXPECT_FALSE(client.Busy());
 
         daemon.mode = Mode::kGood;
-        if (c.refuse) {
+        if (refuse) {
             daemon.Listen(port);
         }
         const int before = daemon.connections;

@@ -107,9 +107,7 @@ TEST(Tick, ParisToNewYork) {
 TEST(Tick, AzimuthNeedleAndCourse) {
     const double kAny = std::numeric_limits<double>::quiet_NaN();
     // Longitudes west positive; the needle's free end in twips of the dial's frame.
-    const struct {
-        double refLat, refLon, curLat, curLon, azimuth, x2, y2;
-    } cases[] = {
+    const std::tuple<double, double, double, double, double, double, double> cases[] = {
         {0.01, 0.01, 0, -90, 89, 2339.95, 574.76},
         {0.01, 0.01, 0, 90, 270, 1740, 580},
         {0, -170, 0, 170, 90, 2340, 580},  // east across the antimeridian
@@ -129,17 +127,17 @@ TEST(Tick, AzimuthNeedleAndCourse) {
         {10, 170, -20, -170, kAny, 0, 0},
     };
     const double rad = std::acos(-1.0) / 180.0;
-    for (const auto& c : cases) {
+    for (const auto& [refLat, refLon, curLat, curLon, azimuth, x2, y2] : cases) {
         SCOPED_TRACE(::testing::Message()
-                     << c.refLat << ", " << c.refLon << " to " << c.curLat << ", " << c.curLon);
-        const TickFrame f = Tick(c.curLat, c.curLon, c.refLat, c.refLon);
-        if (!std::isnan(c.azimuth)) {
-            EXPECT_EQ(f.dial.azimuth, c.azimuth);
-            EXPECT_NEAR(f.dial.needleX2, c.x2, 0.01);
-            EXPECT_NEAR(f.dial.needleY2, c.y2, 0.01);
+                     << refLat << ", " << refLon << " to " << curLat << ", " << curLon);
+        const TickFrame f = Tick(curLat, curLon, refLat, refLon);
+        if (!std::isnan(azimuth)) {
+            EXPECT_EQ(f.dial.azimuth, azimuth);
+            EXPECT_NEAR(f.dial.needleX2, x2, 0.01);
+            EXPECT_NEAR(f.dial.needleY2, y2, 0.01);
         } else {
-            const double p1 = c.refLat * rad, p2 = f.cursorPoint.latitude * rad;
-            const double dl = (c.refLon - f.cursorPoint.longitude) * rad;
+            const double p1 = refLat * rad, p2 = f.cursorPoint.latitude * rad;
+            const double dl = (refLon - f.cursorPoint.longitude) * rad;
             const double y = std::sin(dl) * std::cos(p2);
             const double x =
                 std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl);
@@ -152,10 +150,7 @@ TEST(Tick, AzimuthNeedleAndCourse) {
 }
 
 TEST(Tick, RouteDotPositions) {
-    const struct {
-        double refLat, refLon, curLat, curLon, top, left;
-        int dot;
-    } cases[] = {
+    const std::tuple<double, double, double, double, double, double, int> cases[] = {
         {48.85, -2.35, 40.71, 74.0, 1035.43, 4766.59, 10},
         {48.85, -2.35, 40.71, 74.0, 1168.06, 2989.74, 5},
         {34.05, 118.25, 35.68, -139.69, 1143.14, 9191.70, 1},
@@ -163,14 +158,14 @@ TEST(Tick, RouteDotPositions) {
         {34.05, 118.25, 35.68, -139.69, 1081.22, 3.50, 6},      // the west edge
         {34.05, 118.25, 35.68, -139.69, 1089.96, 9526.50, 9},   // the east edge
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.dot);
-        const RouteDots dots = Tick(c.curLat, c.curLon, c.refLat, c.refLon).dots;
-        ASSERT_TRUE(dots.shown && dots.Shape(c.dot).visible);
-        if (c.dot != 2) {  // the dot off the map: its longitude only
-            EXPECT_NEAR(dots.Shape(c.dot).top, c.top, 0.01);
+    for (const auto& [refLat, refLon, curLat, curLon, top, left, dot] : cases) {
+        SCOPED_TRACE(dot);
+        const RouteDots dots = Tick(curLat, curLon, refLat, refLon).dots;
+        ASSERT_TRUE(dots.shown && dots.Shape(dot).visible);
+        if (dot != 2) {  // the dot off the map: its longitude only
+            EXPECT_NEAR(dots.Shape(dot).top, top, 0.01);
         }
-        EXPECT_NEAR(dots.Shape(c.dot).left, c.left, 0.01);
+        EXPECT_NEAR(dots.Shape(dot).left, left, 0.01);
     }
     const RouteDots dots = ComputeTick(InputAt(1000, 2000)).dots;
     EXPECT_EQ(dots.Shape(12).left, 950.0f);

@@ -57,11 +57,8 @@ TEST(FramePacer, FrameFollowsTheScreenWithinLimits) {
 // when a move is held already.
 TEST(FramePacer, HoldsMovesUntilTheEndOfTheFrame) {
     enum class Event { Move, Shown, Drop };
-    const struct {
-        int at;
-        Event event;
-        std::optional<milliseconds> wait;  // for a move
-    } steps[] = {
+    // The time, the event and, for a move, what the pacer says.
+    const std::tuple<int, Event, std::optional<milliseconds>> steps[] = {
         {100, Event::Move, milliseconds{0}},   // the first move is shown at once
         {105, Event::Move, milliseconds{11}},  // inside the frame: held for the rest of it
         {110, Event::Move, std::nullopt},      // replaces the held move
@@ -75,11 +72,11 @@ TEST(FramePacer, HoldsMovesUntilTheEndOfTheFrame) {
     };
     milliseconds now{0};
     FramePacer pacer(milliseconds{16}, [&] { return now; });
-    for (const auto& s : steps) {
-        now = milliseconds{s.at};
-        if (s.event == Event::Move) {
-            EXPECT_EQ(pacer.Moved(), s.wait) << s.at;
-        } else if (s.event == Event::Shown) {
+    for (const auto& [at, event, wait] : steps) {
+        now = milliseconds{at};
+        if (event == Event::Move) {
+            EXPECT_EQ(pacer.Moved(), wait) << at;
+        } else if (event == Event::Shown) {
             pacer.HeldShown();
         } else {
             pacer.DropHeld();
@@ -89,10 +86,7 @@ TEST(FramePacer, HoldsMovesUntilTheEndOfTheFrame) {
 
 // "." as the decimal point whatever the locale, no exponent, the longitude turned east positive.
 TEST(WebMapAddress, SameTextUnderEveryLocale) {
-    const struct {
-        geodesy::GeoPoint reference;
-        const char* query;
-    } cases[] = {
+    const std::pair<geodesy::GeoPoint, const char*> cases[] = {
         {{48.8566, -2.3522}, "latitude=48.8566&longitude=2.3522"},
         {{-33.45, 70.66}, "latitude=-33.45&longitude=-70.66"},
         {{10.0, 179.5}, "latitude=10&longitude=-179.5"},
@@ -103,10 +97,10 @@ TEST(WebMapAddress, SameTextUnderEveryLocale) {
     for (const char* locale : {"C", "fr_FR.UTF-8"}) {
         std::setlocale(LC_ALL, locale);
         QLocale::setDefault(locale[0] == 'C' ? QLocale::c() : QLocale(QLocale::French));
-        for (const auto& c : cases) {
-            EXPECT_EQ(WebMapAddress(c.reference),
+        for (const auto& [reference, query] : cases) {
+            EXPECT_EQ(WebMapAddress(reference),
                       QStringLiteral("https://www.mapquest.com/maps/map.adp?latlongtype=decimal&") +
-                          c.query + QStringLiteral("&zoom=3"))
+                          query + QStringLiteral("&zoom=3"))
                 << locale;
         }
     }
