@@ -95,13 +95,12 @@ TEST_F(AboutBoxTest, LinksStartTheDesktopOpener) {
         {kVemra, Qt::RightButton, ""},
         {kLabel14, Qt::LeftButton, ""}};
     for (const auto& [at, button, address] : cases) {
-        fake.urls.opened.clear();
+        fake.opened.clear();
         Click(at, button);
-        EXPECT_EQ(fake.urls.opened,
-                  *address == '\0' ? std::vector<QUrl>{} : std::vector{QUrl(address)});
+        EXPECT_EQ(fake.opened, *address == '\0' ? std::vector<QUrl>{} : std::vector{QUrl(address)});
     }
     // An opener that cannot be started changes nothing.
-    fake.urls.succeed = false;
+    fake.openSucceeds = false;
     Click(kVemra, Qt::LeftButton);
     EXPECT_FALSE(box.isNull());
 }
@@ -111,11 +110,10 @@ TEST_F(AboutBoxTest, OnlyTheSurfaceDrags) {
     const std::pair<QPoint, Qt::MouseButton> cases[] = {
         {kSurface, Qt::LeftButton}, {kSurface, Qt::RightButton}, {kVemra, Qt::LeftButton}};
     for (const auto& [at, button] : cases) {
-        fake.windows = {};
+        fake.topmost.clear();
         Mouse(QEvent::MouseButtonPress, at, button);
         const bool drags = at == kSurface && button == Qt::LeftButton;
-        EXPECT_EQ(fake.windows.topmost,
-                  drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{})
+        EXPECT_EQ(fake.topmost, drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{})
             << at.x() << " " << button;
     }
 }
@@ -150,7 +148,7 @@ TEST(AboutBoxFromForm1, ReopensAfreshAndHidesWithTheMainWindow) {
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(first, &move);
     form.Minimise();
-    EXPECT_EQ(fake.windows.minimised, std::vector<QWidget*>{&form});
+    EXPECT_EQ(fake.minimised, std::vector<QWidget*>{&form});
     EXPECT_FALSE(first->isVisible());
     form.ShowAbout();
     EXPECT_EQ(form.About(), first.data());

@@ -59,7 +59,7 @@ TEST(Form1FirstPaint, ShowsThePointersFrameBeforeAnyMove) {
         testing::FakePlatform fake;
         Form1 form(cities::ParseCityFile(kCities), fake.Services());
         auto* map = form.findChild<MapWidget*>("Carte");
-        fake.pointer.position = map->mapToGlobal(at);
+        fake.pointer = map->mapToGlobal(at);
         form.show();
         EXPECT_FALSE(form.grab().toImage().isNull());
         for (const QLabel* label : form.findChildren<QLabel*>()) {
@@ -154,12 +154,12 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
     // Leaving, whether the session tells where the pointer went (it is below the window) or
     // not (Wayland, with the pointer's last position still over the map).
     for (const bool known : {true, false}) {
-        fake.session.pointerKnownOutside = known;
+        fake.pointerKnownOutside = known;
         Wait(30);
         move(230);
         EXPECT_TRUE(Map()->CrosshairVisible()) << known;
         move(240);  // waiting for its frame
-        fake.pointer.position = form.mapToGlobal(known ? QPoint(300, 900) : QPoint(250, 200));
+        fake.pointer = form.mapToGlobal(known ? QPoint(300, 900) : QPoint(250, 200));
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(&form, &leave);
         Wait(60);
@@ -175,7 +175,7 @@ TEST_F(Form1Test, MovingTheWindowUnderAStillPointerTicksAgain) {
         PointAt({200, 200});
         const float x = Map()->CrosshairX(), y = Map()->CrosshairY();
         form.move(form.pos() + by);
-        form.TickAt(fake.pointer.position);
+        form.TickAt(fake.pointer);
         EXPECT_EQ(Map()->CrosshairX(), x - static_cast<float>(15 * by.x()));
         EXPECT_EQ(Map()->CrosshairY(), y - static_cast<float>(15 * by.y()));
     }
@@ -197,7 +197,7 @@ TEST_F(Form1Test, ChoosingACityShowsItsFigures) {
     EXPECT_EQ(Text("LblLatVille"), "48°  51'  24''   Nord");
     EXPECT_EQ(Text("LblLocatVille"), "JN18EU");
     EXPECT_TRUE(Shown("LblVilleDistance") && Shown("LblDistance"));
-    EXPECT_EQ(fake.connection.checks, 1);
+    EXPECT_EQ(fake.checks, 1);
     Choose(2);
     EXPECT_EQ(Text("LblVilleDistance"), "BESANÇON");
     EXPECT_EQ(Combo()->itemText(2), "Besançon");
@@ -228,7 +228,7 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
             Child<QPushButton>("ValidVille")->click();
         }
         checks += tip.isEmpty() && typed[0] != '\0' ? 1 : 0;
-        EXPECT_EQ(fake.connection.checks, checks);
+        EXPECT_EQ(fake.checks, checks);
         EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(city));
         EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(box));
         EXPECT_EQ(Combo()->count(), 4) << "what the user types is never inserted";
@@ -281,7 +281,7 @@ TEST_F(Form1Test, WebMapButton) {
         {{false, false}, false}, {{true, false}, true}, {{false, true}, true}};
     for (const auto& [report, shownOffTheMap] : connections) {
         testing::FakePlatform platform;
-        platform.connection.report = report;
+        platform.connection = report;
         Form1 window(cities::ParseCityFile(kCities), platform.Services());
         auto* button = window.findChild<QPushButton*>("CmdMapQuest");
         window.findChild<CityCombo*>("Combo1")->setCurrentIndex(0);
@@ -302,18 +302,17 @@ TEST_F(Form1Test, WebMapButton) {
     Combo()->setCurrentIndex(3);  // picked, not validated
     EXPECT_EQ(tip(), "  Situer Sydney avec https://www.mapquest.com  ");
     button->click();
-    ASSERT_EQ(fake.urls.opened.size(), 1u);
-    const QUrlQuery query(fake.urls.opened[0]);
+    ASSERT_EQ(fake.opened.size(), 1u);
+    const QUrlQuery query(fake.opened[0]);
     EXPECT_EQ(query.queryItemValue("latitude"), "48.8566");
     EXPECT_EQ(query.queryItemValue("longitude"), "2.3522");
 
     // An address that cannot be handed over shows the one message of the program.
-    fake.urls.succeed = false;
+    fake.openSucceeds = false;
     button->click();
-    EXPECT_EQ(fake.session.messages,
-              std::vector<QString>{"Impossible de se connecter au site GoogleMaps"});
+    EXPECT_EQ(fake.messages, std::vector<QString>{"Impossible de se connecter au site GoogleMaps"});
     Child<QPushButton>("CmdQuitte")->click();
-    EXPECT_EQ(fake.session.exits, std::vector<int>{0});
+    EXPECT_EQ(fake.exits, std::vector<int>{0});
 }
 
 TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
@@ -325,8 +324,8 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     for (const char* name : {"MouseDegLon", "Carte", "Titre2"}) {
         press(Child<QWidget>(name), {5, 5}, Qt::LeftButton);
     }
-    EXPECT_TRUE(fake.windows.topmost.empty()) << "labels and the map take their own presses";
-    EXPECT_TRUE(fake.windows.moved.empty());
+    EXPECT_TRUE(fake.topmost.empty()) << "labels and the map take their own presses";
+    EXPECT_TRUE(fake.moved.empty());
 
     // On the silver border: the press alone makes the window topmost; the window system moves
     // it only once the pointer has travelled the drag distance with the button held.
@@ -344,14 +343,14 @@ TEST_F(Form1Test, DragStartsOnlyFromTheSurfaceWithTheLeftButton) {
     for (const auto& [type, at, held, moves] : steps) {
         SCOPED_TRACE(::testing::Message() << type << " " << at.y());
         Mouse(type, &form, at, type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held);
-        EXPECT_EQ(fake.windows.moved.size(), moves);
+        EXPECT_EQ(fake.moved.size(), moves);
     }
-    ASSERT_EQ(fake.windows.topmost.size(), 2u);
-    EXPECT_EQ(fake.windows.topmost[0], &form);
+    ASSERT_EQ(fake.topmost.size(), 2u);
+    EXPECT_EQ(fake.topmost[0], &form);
     // The about box opened afterwards floats above the main window too.
     form.ShowAbout();
-    ASSERT_EQ(fake.windows.topmost.size(), 3u);
-    EXPECT_EQ(fake.windows.topmost[2], form.About());
+    ASSERT_EQ(fake.topmost.size(), 3u);
+    EXPECT_EQ(fake.topmost[2], form.About());
 }
 
 // Collects the regions of the paint events a widget receives.
@@ -482,7 +481,7 @@ class GreyLineTest : public Form1Test {
   protected:
     GreyLineTest() {
         using namespace std::chrono;
-        fake.clock.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{30}};
+        fake.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{30}};
     }
     // The map's pixels, one for each device pixel.
     QImage MapImage() { return Map()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
@@ -546,7 +545,7 @@ TEST_F(GreyLineTest, FollowsTheClock) {
     EXPECT_LE(form.SunTimer().interval(), 30200);
     const double noonLongitude = Map()->Sun()->subsolar.longitude;
     // Six hours later, with no timer fired: the machine slept.
-    fake.clock.now += std::chrono::hours{6};
+    fake.now += std::chrono::hours{6};
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&form, &activate);
     ASSERT_TRUE(Map()->Sun());

@@ -50,8 +50,8 @@ class FormTest : public ::testing::Test {
     }
     // The pointer resting at a pixel of the window, and the tick that measures it.
     void PointAt(QPoint p) {
-        fake.pointer.position = form.mapToGlobal(p);
-        form.TickAt(fake.pointer.position);
+        fake.pointer = form.mapToGlobal(p);
+        form.TickAt(fake.pointer);
     }
     // A text in the city box, validated with the button.
     void Type(const QString& text) {
