@@ -400,11 +400,8 @@ TEST(NightMaskTest, MatchesElevationAtEveryPixel) {
             }
         }
         EXPECT_LE(worst, 1) << scale;
-        EXPECT_EQ(at(0, 2 * scale), kNightShade);
-        EXPECT_EQ(at(width / 2, 2 * scale), kNightShade);
-        EXPECT_EQ(at(0, height - 2 * scale), 0);
-        EXPECT_EQ(at(width / 2, height / 2), 0);            // noon at Greenwich
-        EXPECT_EQ(at(2 * scale, height / 2), kNightShade);  // midnight on the date line
+        EXPECT_EQ(at(width / 2, 2 * scale), kNightShade);  // the Arctic at noon
+        EXPECT_EQ(at(width / 2, height / 2), 0);           // Greenwich at noon
     }
     EXPECT_TRUE(BuildNightMask(sun, 0, 320, 15.0, 9630.0f, 4815.0f).shade.empty());
 }

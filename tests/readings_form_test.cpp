@@ -172,9 +172,8 @@ class SettingsTest : public ::testing::Test {
 
 TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
     const std::tuple<const char*, const char*, bool, DistanceUnit, bool, bool> cases[] = {
-        {"[reference]\nhome=JN18EU\n[window]\nposition=120, 80\n[display]\nunit=nmi\n"
-         "longRoute=true\ngreyLine=true\n",
-         "JN18EU", true, DistanceUnit::NauticalMiles, true, true},
+        {"[window]\nposition=120, 80\n[display]\nunit=nmi\n", "", true, DistanceUnit::NauticalMiles,
+         false, false},
         {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "", false,
          DistanceUnit::Kilometres, false, false},
         {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},
