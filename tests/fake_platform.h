@@ -1,7 +1,7 @@
 #pragma once
 
-// Test doubles of the desktop services: they record what the windows ask for and answer what the
-// test sets.
+// A test double of every desktop service at once: it records what the windows ask for and answers
+// what the test sets. The clock stands still until the test moves it.
 #include <QPoint>
 #include <QUrl>
 #include <QWidget>
@@ -11,72 +11,43 @@
 
 namespace orbida::testing {
 
-class FakePointer final : public ui::PointerSource {
+class FakePlatform final : public ui::PointerSource,
+                           public ui::UrlOpener,
+                           public ui::ConnectionChecker,
+                           public ui::WindowManager,
+                           public ui::Clock,
+                           public ui::Session {
   public:
-    QPoint Position() const override { return position; }
-    QPoint position{-1000, -1000};
-};
+    ui::Platform Services() { return ui::Platform{*this, *this, *this, *this, *this, *this}; }
 
-class FakeUrlOpener final : public ui::UrlOpener {
-  public:
+    QPoint Position() const override { return pointer; }
     bool Open(const QUrl& url) override {
         opened.push_back(url);
-        return succeed;
+        return openSucceeds;
     }
-    std::vector<QUrl> opened;
-    bool succeed = true;
-};
-
-class FakeConnection final : public ui::ConnectionChecker {
-  public:
     cities::ConnectionReport Check() override {
         ++checks;
-        return report;
+        return connection;
     }
-    cities::ConnectionReport report;
-    int checks = 0;
-};
-
-class FakeWindowManager final : public ui::WindowManager {
-  public:
     void MakeTopmost(QWidget* window) override { topmost.push_back(window); }
     void StartSystemMove(QWidget* window) override { moved.push_back(window); }
     void Minimise(QWidget* window) override { minimised.push_back(window); }
-    std::vector<QWidget*> topmost;
-    std::vector<QWidget*> moved;
-    std::vector<QWidget*> minimised;
-};
-
-// A clock that stands still until the test moves it.
-class FakeClock final : public ui::Clock {
-  public:
     ui::WallTime Now() const override { return now; }
-    ui::WallTime now{std::chrono::milliseconds{0}};
-};
-
-class FakeSession final : public ui::Session {
-  public:
     bool PointerKnownOutside() const override { return pointerKnownOutside; }
-    double RefreshRate() const override { return refreshRate; }
+    double RefreshRate() const override { return 60.0; }
     void ShowMessage(QWidget*, const QString& text) override { messages.push_back(text); }
     void Exit(int status) override { exits.push_back(status); }
+
+    QPoint pointer{-1000, -1000};
+    std::vector<QUrl> opened;
+    bool openSucceeds = true;
+    cities::ConnectionReport connection;
+    int checks = 0;
+    std::vector<QWidget*> topmost, moved, minimised;
+    ui::WallTime now{std::chrono::milliseconds{0}};
     bool pointerKnownOutside = true;
-    double refreshRate = 60.0;
     std::vector<QString> messages;
     std::vector<int> exits;
-};
-
-struct FakePlatform {
-    FakePointer pointer;
-    FakeUrlOpener urls;
-    FakeConnection connection;
-    FakeWindowManager windows;
-    FakeClock clock;
-    FakeSession session;
-
-    ui::Platform Services() {
-        return ui::Platform{pointer, urls, connection, windows, clock, session};
-    }
 };
 
 }  // namespace orbida::testing

@@ -46,37 +46,19 @@ class FakeRotctld {
     }
     void Answer(QTcpSocket* socket, const QByteArray& command) {
         commands.append(command);
-        switch (mode) {
-            case Mode::kSilent:
-                return;
-            case Mode::kGarbage:
-                socket->write("\xff\xfe<html>\n");
-                return;
-            case Mode::kError:
-                socket->write("RPRT -5\n");
-                return;
-            case Mode::kWrongQuestion:
-                socket->write("RPRT 0\n");
-                return;
-            case Mode::kMidLine:
-                socket->write("1\n1\nmin_a");
-                socket->disconnectFromHost();
-                return;
-            case Mode::kHugeLine:
-                socket->write(QByteArray(1 << 20, 'x') + "\n");
-                return;
-            case Mode::kGood:
-                break;
+        if (mode == Mode::kGood) {
+            socket->write(command == "\\dump_state"
+                              ? "1\n1\n" + limits + "min_el=0.0\nmax_el=90.0\nrot_type=AzEl\ndone\n"
+                          : command == "p" ? azimuth + "\n0.000000\n"
+                          : command == "_" ? QByteArray("Fake rotator\n")
+                                           : QByteArray("RPRT 0\n"));
+            return;
         }
-        if (command == "\\dump_state") {
-            socket->write("1\n1\n" + limits +
-                          "min_el=0.000000\nmax_el=90.000000\nsouth_zero=0\nrot_type=AzEl\ndone\n");
-        } else if (command == "p") {
-            socket->write(azimuth + "\n0.000000\n");
-        } else if (command == "_") {
-            socket->write("Fake rotator\n");
-        } else {
-            socket->write("RPRT 0\n");
+        const char* faults[] = {"", "", "\xff\xfe<html>\n", "RPRT -5\n", "RPRT 0\n", "1\n1\nmin_a"};
+        socket->write(mode == Mode::kHugeLine ? QByteArray(1 << 20, 'x') + "\n"
+                                              : QByteArray(faults[static_cast<int>(mode)]));
+        if (mode == Mode::kMidLine) {
+            socket->disconnectFromHost();
         }
     }
 

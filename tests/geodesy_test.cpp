@@ -1,143 +1,113 @@
-// Pins the numbers the map, the distance, the course and the route sampling must produce,
-// including the last digits that come from the truncated constants and 32-bit float scales.
+// The numbers the map, the distance, the course, the route, the long path, the locator squares
+// and the sun must produce, including the last digits that come from the truncated constants and
+// 32-bit float scales, and the sun against published almanac figures.
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "geodesy/course.h"
 #include "geodesy/distance.h"
+#include "geodesy/locator.h"
+#include "geodesy/long_path.h"
+#include "geodesy/night_mask.h"
 #include "geodesy/numbers.h"
 #include "geodesy/projection.h"
 #include "geodesy/route.h"
+#include "geodesy/sun.h"
 
 namespace orbida::geodesy {
 namespace {
 
+using namespace std::chrono;
 const double kPi = 4.0 * std::atan(1.0);
 const double kDegToRad = kPi / 180.0;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 
 TEST(GetDistanceKm, KnownDistances) {
-    struct Case {
-        const char* name;
-        double lonA, latA, lonB, latB;
-        double km;
-        double tolerance;
+    const std::tuple<double, double, double, double, double, double> cases[] = {
+        {0, 0, 0, 0, 0.0, 0.0},
+        {0, 0, -180, 0, 20015.109, 1e-9},  // half way round the equator, and pole to pole
+        {0, 90, 0, -90, 20015.109, 1e-9},
+        {0, 0, 90, 0, 10007.55, 0.01},               // a quarter of the equator, a little short
+        {-2.35, 48.85, 74.0, 40.71, 5837.14, 0.01},  // Paris to New York, and signs flipped
+        {2.35, 48.85, -74.0, 40.71, 5837.14, 0.01},
+        {1e300, 0, 1e300, 0, 0.0, 1e-9},
     };
-    const Case cases[] = {
-        {"same point at the origin", 0, 0, 0, 0, 0.0, 0.0},
-        {"same point, Paris", -2.35, 48.85, -2.35, 48.85, 0.0, 0.0},
-        {"half way round the equator eastwards", 0, 0, 180, 0, 20015.109, 1e-9},
-        {"half way round the equator westwards", 0, 0, -180, 0, 20015.109, 1e-9},
-        {"pole to pole", 0, 90, 0, -90, 20015.109, 1e-9},
-        {"a quarter of the equator, a little short", 0, 0, 90, 0, 10007.55, 0.01},
-        {"Paris to New York", -2.35, 48.85, 74.0, 40.71, 5837.14, 0.01},
-        {"New York to Paris", 74.0, 40.71, -2.35, 48.85, 5837.14, 0.01},
-        {"both signs flipped", 2.35, 48.85, -74.0, 40.71, 5837.14, 0.01},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_NEAR(GetDistanceKm(c.lonA, c.latA, c.lonB, c.latB), c.km, c.tolerance);
+    for (const auto& [lonA, latA, lonB, latB, km, tolerance] : cases) {
+        EXPECT_NEAR(GetDistanceKm(lonA, latA, lonB, latB), km, tolerance) << km;
     }
+    EXPECT_EQ(GetDistanceKm(kNaN, 0, 0, 0), kDistanceFailure);
+    EXPECT_EQ(GetDistanceKm(0, 0, 0, kInf), kDistanceFailure);
 }
 
 // The truncated constants are part of every distance ever shown: with exact values these
 // readings from Paris would lose or gain a kilometre.
 TEST(GetDistanceKm, TruncatedConstantsDecideTheKilometre) {
-    struct Case {
-        const char* constant;
-        double lat, lon;
-        double km;
-    };
-    const Case cases[] = {
-        {"degrees per radian", -3.68, -134.4, 13255.0},
-        {"degrees per radian", 63.24, 102.28, 5927.0},
-        {"quarter turn", -57.0, -28.0, 12004.0},
-        {"quarter turn", -88.0, -104.0, 15479.0},
-        {"full turn", -84.88, 23.71, 14923.0},
-        {"full turn", -39.1, 87.73, 13166.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.constant << ": " << c.lat << ", " << c.lon);
-        EXPECT_EQ(std::trunc(GetDistanceKm(-2.36, 48.85, c.lon, c.lat)), c.km);
+    const std::tuple<double, double, double> cases[] = {
+        {-3.68, -134.4, 13255.0}, {63.24, 102.28, 5927.0},   // degrees per radian
+        {-57.0, -28.0, 12004.0},  {-88.0, -104.0, 15479.0},  // quarter turn
+        {-84.88, 23.71, 14923.0}, {-39.1, 87.73, 13166.0}};  // full turn
+    for (const auto& [lat, lon, km] : cases) {
+        EXPECT_EQ(std::trunc(GetDistanceKm(-2.36, 48.85, lon, lat)), km) << lat;
     }
 }
 
 // Rounding can put the cosine a hair outside [-1, 1] for a pointer resting on the city or on its
-// antipode; that is a distance of 0 or half the circumference, never the failure value.
+// antipode; that is a distance of 0 (a few metres negative, from the truncated quarter turn) or
+// half the circumference, never the failure value.
 TEST(GetDistanceKm, CoincidentAndAntipodalPointsOnTheHundredthGrid) {
     int outside = 0;
     for (int i = -9000; i <= 9000; i += 7) {
-        const double lat = i / 100.0;
+        const double lat = i / 100.0, c1 = (90.0 - lat) / 57.295779518;
+        outside += std::cos(c1) * std::cos(c1) + std::sin(c1) * std::sin(c1) > 1.0 ? 1 : 0;
         for (int j = -18000; j <= 18000; j += 1013) {
             const double lon = j / 100.0;
             const double same = GetDistanceKm(lon, lat, lon, lat);
-            // The truncated quarter turn makes near-zero distances a few metres negative; the
-            // readout truncates them to 0.
-            ASSERT_GT(same, -0.01) << lat << " " << lon;
-            ASSERT_LT(same, 0.05) << lat << " " << lon;
             const double opposite = GetDistanceKm(lon, lat, lon + 180.0, -lat);
-            ASSERT_GT(opposite, 20015.0) << lat << " " << lon;
-            ASSERT_LE(opposite, 20015.2) << lat << " " << lon;
-            const double c1 = (90.0 - lat) / 57.295779518;
-            const double x = std::cos(c1) * std::cos(c1) + std::sin(c1) * std::sin(c1);
-            outside += x > 1.0 ? 1 : 0;
+            ASSERT_TRUE(same > -0.01 && same < 0.05) << lat << " " << lon;
+            ASSERT_TRUE(opposite > 20015.0 && opposite <= 20015.2) << lat << " " << lon;
         }
     }
     EXPECT_GT(outside, 0) << "the grid no longer reaches the rounding case";
 }
 
-TEST(GetDistanceKm, NonFiniteInputFails) {
-    EXPECT_EQ(GetDistanceKm(kNaN, 0, 0, 0), kDistanceFailure);
-    EXPECT_EQ(GetDistanceKm(0, 0, 0, std::numeric_limits<double>::infinity()), kDistanceFailure);
-    EXPECT_NEAR(GetDistanceKm(1e300, 0, 1e300, 0), 0.0, 1e-9);
-}
-
 // Where the spherical formulas have no number, the course is still north or south.
 TEST(ComputeCourse, UndefinedCasesGiveNorthOrSouth) {
-    struct Case {
-        const char* name;
-        double refLat, refLon, curLat, curLon;
-        double course;
+    const std::tuple<double, double, double, double, double> cases[] = {
+        {48.85, -2.35, 48.85, -2.35, 0.0},  // on the reference point
+        {0.01, 0.01, 0.01, 0.01, 0.0},      // on the origin
+        {0.0, 90.0, 0.0, -90.0, 0.0},       // on the antipode
+        {48.85, -2.35, 60.0, -2.35, 0.0},   // north, then south, on the same meridian
+        {48.85, -2.35, 10.0, -2.35, kPi},
+        {90.0, 0.01, 40.0, 74.0, kPi},  // from the north pole, then the south pole
+        {-90.0, 0.01, 40.0, 74.0, 0.0},
+        {80.0, 0.01, 70.0, -179.99, 0.0},  // over the pole on the opposite meridian
+        {kNaN, 0, 0, 0, 0.0},
     };
-    const Case cases[] = {
-        {"on the reference point", 48.85, -2.35, 48.85, -2.35, 0.0},
-        {"on the origin", 0.01, 0.01, 0.01, 0.01, 0.0},
-        {"on the antipode", 0.0, 90.0, 0.0, -90.0, 0.0},
-        {"north on the same meridian", 48.85, -2.35, 60.0, -2.35, 0.0},
-        {"south on the same meridian", 48.85, -2.35, 10.0, -2.35, kPi},
-        {"from the north pole", 90.0, 0.01, 40.0, 74.0, kPi},
-        {"from the south pole", -90.0, 0.01, 40.0, 74.0, 0.0},
-        {"over the pole on the opposite meridian", 80.0, 0.01, 70.0, -179.99, 0.0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const Course r = ComputeCourse(c.refLat * kDegToRad, c.refLon * kDegToRad,
-                                       c.curLat * kDegToRad, c.curLon * kDegToRad, kPi);
-        EXPECT_TRUE(std::isfinite(r.angularDistance));
-        EXPECT_NEAR(r.courseAngle, c.course, 1e-3);
+    for (const auto& [refLat, refLon, curLat, curLon, course] : cases) {
+        const Course r = ComputeCourse(refLat * kDegToRad, refLon * kDegToRad, curLat * kDegToRad,
+                                       curLon * kDegToRad, kPi);
+        EXPECT_TRUE(std::isfinite(r.angularDistance)) << refLat;
+        EXPECT_NEAR(r.courseAngle, course, 1e-3) << refLat << " " << curLat;
     }
-    const Course nan = ComputeCourse(kNaN, 0, 0, 0, kPi);
-    EXPECT_TRUE(std::isfinite(nan.courseAngle) && std::isfinite(nan.angularDistance));
 }
 
 TEST(MapToDegrees, ScaleFollowsTheControlSize) {
-    struct Case {
-        double x, y;
-        double lon, lat;
-    };
-    const Case cases[] = {
+    const std::tuple<double, double, double, double> cases[] = {
         {0, 0, 180.00, 90.00},         {4815, 2407.5, 0.00, 0.00},  {9600, 4800, -178.88, -89.44},
         {9630, 4815, -180.00, -90.00}, {-15, 4830, 180.56, -90.57}, {-30, 0, 181.12, 90.00},
-        {4800, 0, 0.56, 90.00},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
-        const GeoPoint p = MapToDegrees({c.x, c.y}, 9630.0f, 4815.0f);
-        EXPECT_DOUBLE_EQ(p.longitude, c.lon);
-        EXPECT_DOUBLE_EQ(p.latitude, c.lat);
+        {4800, 0, 0.56, 90.00}};
+    for (const auto& [x, y, lon, lat] : cases) {
+        const GeoPoint p = MapToDegrees({x, y}, 9630.0f, 4815.0f);
+        EXPECT_DOUBLE_EQ(p.longitude, lon) << x;
+        EXPECT_DOUBLE_EQ(p.latitude, lat) << y;
     }
     EXPECT_DOUBLE_EQ(FloorHundredths(-0.561), -0.57);
 }
@@ -145,37 +115,11 @@ TEST(MapToDegrees, ScaleFollowsTheControlSize) {
 // Values beyond float range are pinned, and a NaN never reaches a widget.
 TEST(ToControlFloat, ClampsToFloatRange) {
     constexpr float kMax = std::numeric_limits<float>::max();
-    struct Case {
-        double value;
-        float expected;
-    };
-    const Case cases[] = {{1.5, 1.5f},   {-4807.9214, -4807.9214f},
-                          {1e300, kMax}, {-1e300, -kMax},
-                          {kNaN, 0.0f},  {-kNaN, 0.0f}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.value);
-        EXPECT_EQ(ToControlFloat(c.value), c.expected);
-    }
-}
-
-struct Expected {
-    int dot;
-    double lonDeg;
-    double latDeg;
-};
-
-void ExpectSamples(const RoutePlan& plan, std::initializer_list<Expected> expected) {
-    for (const Expected& e : expected) {
-        SCOPED_TRACE(testing::Message() << "Shape" << e.dot);
-        bool found = false;
-        for (std::size_t i = 0; i < plan.count; ++i) {
-            if (plan.samples[i].dot == e.dot) {
-                found = true;
-                EXPECT_NEAR(plan.samples[i].longitude / kDegToRad, e.lonDeg, 5e-5);
-                EXPECT_NEAR(plan.samples[i].latitude, e.latDeg, 5e-5);
-            }
-        }
-        EXPECT_TRUE(found);
+    const std::pair<double, float> cases[] = {{1.5, 1.5f},   {-4807.9214, -4807.9214f},
+                                              {1e300, kMax}, {-1e300, -kMax},
+                                              {kNaN, 0.0f},  {-kNaN, 0.0f}};
+    for (const auto& [value, expected] : cases) {
+        EXPECT_EQ(ToControlFloat(value), expected) << value;
     }
 }
 
@@ -184,91 +128,282 @@ RoutePlan Sample(double refLat, double refLon, double curLat, double curLon) {
                        curLon * kDegToRad, kDegToRad, kPi);
 }
 
-TEST(SampleRoute, DirectCase) {
-    const RoutePlan plan = Sample(48.85, -2.35, 40.71, 74.0);
-    EXPECT_EQ(plan.routeCase, RouteCase::Direct);
-    ASSERT_EQ(plan.count, 6u);
-    const int order[] = {10, 1, 2, 3, 4, 5};
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(plan.samples[i].dot, order[i]);
-    }
-    ExpectSamples(plan, {{10, -0.0595, 49.4231},
-                         {1, 5.2850, 50.5413},
-                         {2, 20.5550, 52.2290},
-                         {3, 35.8250, 51.8941},
-                         {4, 51.0950, 49.4693},
-                         {5, 66.3650, 44.4651}});
-}
-
-// Across the +-180 line every one of the eleven samples has its own longitude, whichever side
-// the reference is on, and each lies on the great circle through the two points.
-TEST(SampleRoute, EverySampleAcrossTheAntimeridianForBothSides) {
-    struct Case {
-        const char* name;
-        double refLat, refLon, curLat, curLon;
-        std::array<double, 12> longitudes;  // by dot number, index 0 unused
-    };
-    const Case cases[] = {
-        {"reference west of Greenwich (positive)",
-         34.05,
-         118.25,
-         35.68,
-         -139.69,
-         {0, -165.484, -217.072, -268.66, -320.248, -371.836, 178, 158.0833, 138.1667, -178,
-          -147.4282, 123.6818}},
-        {"reference east of Greenwich (negative)",
-         35.68,
-         -139.69,
-         34.05,
-         118.25,
-         {0, 144.044, 195.632, 247.22, 298.808, 350.396, 178, -165.23, -152.46, -178, 125.9882,
-          -143.1727}},
-    };
-    // Unit vector of a point, longitudes in radians.
+// Every sample, in its order, has its own longitude and lies on the great circle through the two
+// points: directly, or across the +-180 line whichever side the reference is on.
+TEST(SampleRoute, EverySampleLiesOnTheGreatCircle) {
+    // The longitudes of the samples in their order: dots 10, 1 to 5, and across the line 6, 7,
+    // 8, 11 and 9.
+    const std::vector<double> direct = {-0.0595, 5.285, 20.555, 35.825, 51.095, 66.365},
+                              fromWest = {-147.4282, -165.484, -217.072, -268.66,
+                                          -320.248,  -371.836, 178,      158.0833,
+                                          138.1667,  123.6818, -178},
+                              fromEast = {125.9882, 144.044, 195.632, 247.22,    298.808, 350.396,
+                                          178,      -165.23, -152.46, -143.1727, -178};
+    const std::tuple<double, double, double, double, const std::vector<double>&> cases[] = {
+        {48.85, -2.35, 40.71, 74.0, direct},
+        {34.05, 118.25, 35.68, -139.69, fromWest},
+        {35.68, -139.69, 34.05, 118.25, fromEast}};
+    const int order[] = {10, 1, 2, 3, 4, 5, 6, 7, 8, 11, 9};
+    // Unit vector of a point, in radians.
     const auto unit = [](double lat, double lon) {
         return std::array<double, 3>{std::cos(lat) * std::cos(lon), std::cos(lat) * std::sin(lon),
                                      std::sin(lat)};
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const RoutePlan plan = Sample(c.refLat, c.refLon, c.curLat, c.curLon);
-        ASSERT_EQ(plan.routeCase, RouteCase::Antimeridian);
-        ASSERT_EQ(plan.count, 11u);
-        const int order[] = {10, 1, 2, 3, 4, 5, 6, 7, 8, 11, 9};
-        const auto r = unit(c.refLat * kDegToRad, c.refLon * kDegToRad);
-        const auto p = unit(c.curLat * kDegToRad, c.curLon * kDegToRad);
+    for (const auto& [refLat, refLon, curLat, curLon, longitudes] : cases) {
+        SCOPED_TRACE(refLon);
+        const RoutePlan plan = Sample(refLat, refLon, curLat, curLon);
+        EXPECT_EQ(plan.routeCase,
+                  &longitudes == &direct ? RouteCase::Direct : RouteCase::Antimeridian);
+        ASSERT_EQ(plan.count, longitudes.size());
+        const auto r = unit(refLat * kDegToRad, refLon * kDegToRad);
+        const auto p = unit(curLat * kDegToRad, curLon * kDegToRad);
         const std::array<double, 3> normal = {r[1] * p[2] - r[2] * p[1], r[2] * p[0] - r[0] * p[2],
                                               r[0] * p[1] - r[1] * p[0]};
         for (std::size_t i = 0; i < plan.count; ++i) {
             const RouteSample& s = plan.samples[i];
-            SCOPED_TRACE(testing::Message() << "Shape" << s.dot);
             ASSERT_EQ(s.dot, order[i]);
-            EXPECT_NEAR(s.longitude / kDegToRad, c.longitudes[static_cast<std::size_t>(s.dot)],
-                        1e-4);
+            EXPECT_NEAR(s.longitude / kDegToRad, longitudes[i], 1e-4) << s.dot;
             const auto q = unit(s.latitude * kDegToRad, s.longitude);
-            EXPECT_NEAR(normal[0] * q[0] + normal[1] * q[1] + normal[2] * q[2], 0.0, 1e-9);
+            EXPECT_NEAR(normal[0] * q[0] + normal[1] * q[1] + normal[2] * q[2], 0.0, 1e-9) << s.dot;
         }
     }
 }
 
-TEST(SampleRoute, CaseBoundaryAndAntipodalMeridians) {
+// The case changes exactly at 180 degrees of longitude; a route over a pole, between antipodal
+// meridians, has its samples at the pole; a cursor on the reference meridian (the formula's
+// 0 / 0) has them along the meridian between the two latitudes.
+TEST(SampleRoute, CaseBoundaryAndMeridians) {
     EXPECT_EQ(SampleRoute(0.1, 0.0, 0.2, 180.0, 1.0, kPi).routeCase, RouteCase::Antimeridian);
     EXPECT_EQ(SampleRoute(0.1, 0.0, 0.2, 179.99999, 1.0, kPi).routeCase, RouteCase::Direct);
     EXPECT_EQ(Sample(0, 90, 10, -89.99).routeCase, RouteCase::Direct);
-    const RoutePlan plan = Sample(10, 5, -20, -175);
-    for (std::size_t i = 0; i < plan.count; ++i) {
-        EXPECT_NEAR(std::abs(plan.samples[i].latitude), 90.0, 5e-5) << plan.samples[i].dot;
+    const RoutePlan overPole = Sample(10, 5, -20, -175);
+    for (std::size_t i = 0; i < overPole.count; ++i) {
+        EXPECT_NEAR(std::abs(overPole.samples[i].latitude), 90.0, 5e-5) << i;
+    }
+    const RoutePlan meridian = Sample(48.85, -2.35, 10.0, -2.35);
+    EXPECT_EQ(meridian.routeCase, RouteCase::Direct);
+    const double fraction[] = {0, 0.1, 0.3, 0.5, 0.7, 0.9};  // by dot; dot 10 at 0.03
+    for (std::size_t i = 0; i < meridian.count; ++i) {
+        const RouteSample& s = meridian.samples[i];
+        const double k = s.dot == 10 ? 0.03 : fraction[s.dot];
+        EXPECT_NEAR(s.longitude / kDegToRad, -2.35, 5e-5) << s.dot;
+        EXPECT_NEAR(s.latitude, 48.85 - 38.85 * k, 5e-5) << s.dot;
     }
 }
 
-// A cursor exactly on the reference meridian makes the formula 0 / 0: the dots then run along
-// the meridian between the two latitudes.
-TEST(SampleRoute, CursorOnTheReferenceMeridian) {
-    const RoutePlan plan = Sample(48.85, -2.35, 10.0, -2.35);
-    EXPECT_EQ(plan.routeCase, RouteCase::Direct);
-    ExpectSamples(plan, {{10, -2.35, 48.85 - 38.85 * 0.03},
-                         {3, -2.35, 48.85 - 38.85 * 0.5},
-                         {5, -2.35, 48.85 - 38.85 * 0.9}});
+bool NegativeZero(double v) {
+    return v == 0.0 && std::signbit(v);
+}
+
+TEST(LongPath, AzimuthAndDistance) {
+    const std::pair<double, double> azimuths[] = {{292, 112},   {0, 180},    {180, 0},  {360, 180},
+                                                  {179.9, 359}, {-0.0, 180}, {-180, 0}, {540, 0},
+                                                  {-0.5, 179},  {kInf, 0}};
+    for (const auto& [shortPath, longPath] : azimuths) {
+        EXPECT_EQ(LongPathAzimuth(shortPath), longPath) << shortPath;
+        EXPECT_FALSE(NegativeZero(LongPathAzimuth(shortPath))) << shortPath;
+    }
+    // Just past -180 the turned course rounds up to 360, which is north.
+    EXPECT_EQ(LongPathAzimuth(-180.00000000000003), 0.0);
+    const std::pair<double, double> distances[] = {{0, 40030.218},       {20015.109, 20015.109},
+                                                   {5854.5, 34175.718},  {-0.003, 40030.218},
+                                                   {20016.0, 20015.109}, {kInf, 40030.218}};
+    for (const auto& [shortKm, longKm] : distances) {
+        EXPECT_NEAR(LongPathDistanceKm(shortKm), longKm, 1e-9) << shortKm;
+    }
+    // Random pairs: the two readings add up to the circumference, within the truncation.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> lat(-90, 90), lon(-180, 180);
+    for (int i = 0; i < 1000; ++i) {
+        const double km = GetDistanceKm(lon(random), lat(random), lon(random), lat(random));
+        const double sum = std::trunc(km) + std::trunc(LongPathDistanceKm(km));
+        ASSERT_TRUE(sum == 40030.0 || sum == 40029.0) << km;
+    }
+}
+
+// The points of the long path are evenly spaced along the other arc, on the globe.
+TEST(LongPath, PointsFollowTheOtherArc) {
+    // Paris to New York, a point to itself, to its antipode, a pole to the other.
+    const std::pair<GeoPoint, GeoPoint> cases[] = {{{48.85, -2.35}, {40.71, 74.0}},
+                                                   {{10, 20}, {10, 20}},
+                                                   {{10, 20}, {-10, -160}},
+                                                   {{-90, 0}, {90, 0}}};
+    const auto km = [](GeoPoint a, GeoPoint b) {
+        return GetDistanceKm(a.longitude, a.latitude, b.longitude, b.latitude);
+    };
+    for (const auto& [from, to] : cases) {
+        SCOPED_TRACE(::testing::Message() << from.latitude << " " << to.latitude);
+        const double stepKm = LongPathDistanceKm(km(from, to)) / (kLongPathPoints + 1);
+        GeoPoint previous = from;
+        for (const GeoPoint& p : LongPathPoints(from, to)) {
+            ASSERT_TRUE(std::abs(p.latitude) <= 90.0 && std::abs(p.longitude) <= 180.0);
+            EXPECT_FALSE(NegativeZero(p.latitude) || NegativeZero(p.longitude));
+            EXPECT_NEAR(km(previous, p), stepKm, 1.0);
+            previous = p;
+        }
+        EXPECT_NEAR(km(previous, to), stepKm, 1.0);
+    }
+    // Paris to New York the long way runs east, over Asia: the first point is east of Paris.
+    EXPECT_LT(LongPathPoints({48.85, -2.35}, {40.71, 74.0})[0].longitude, -2.35);
+}
+
+TEST(Locator, CentreOfSquares) {
+    const std::tuple<const char*, double, double> known[] = {
+        {"jn18eu", 48.854167, -2.375},
+        {"JJ00", 0.5, -1.0},
+        {"RR99XX99XX", 89.99991319, -179.99982639}};
+    for (const auto& [text, latitude, longitude] : known) {
+        const auto centre = LocatorCentre(text);
+        ASSERT_TRUE(centre.has_value()) << text;
+        EXPECT_NEAR(centre->latitude, latitude, 1e-6) << text;
+        EXPECT_NEAR(centre->longitude, longitude, 1e-6) << text;
+    }
+    for (const char* bad : {"", "JN1", "JN18E", "SS99", "JS18", "JN1A", "JN18YA", "JN18EU0A",
+                            "JN18EU00Y0", "JN18EU00AY", "JN18EU00AAB", "J N18"}) {
+        EXPECT_FALSE(LocatorCentre(bad).has_value()) << bad;
+    }
+    // Random squares of every length: the centre lies in its own square.
+    std::mt19937 random(11);
+    const auto pick = [&random](const char* alphabet) {
+        const int size = static_cast<int>(std::char_traits<char>::length(alphabet));
+        return alphabet[std::uniform_int_distribution<int>(0, size - 1)(random)];
+    };
+    const char *field = "ABCDEFGHIJKLMNOPQR", *digit = "0123456789",
+               *sub = "ABCDEFGHIJKLMNOPQRSTUVWX";
+    for (int i = 0; i < 5000; ++i) {
+        const std::string text{pick(field), pick(field), pick(digit), pick(digit), pick(sub),
+                               pick(sub),   pick(digit), pick(digit), pick(sub),   pick(sub)};
+        for (const std::size_t length : {4u, 6u, 8u, 10u}) {
+            const std::string square = text.substr(0, length);
+            const GeoPoint c = LocatorCentre(square).value();
+            ASSERT_EQ(LocatorOf(c.latitude, c.longitude, static_cast<int>(length)), square);
+        }
+    }
+}
+
+// An instant from a date and a UTC time of day; a day offset of -1 or +1 for events that fall on
+// the day before or after.
+sys_seconds Utc(year_month_day date, int hour, int minute, int dayOffset = 0) {
+    return sys_days{date} + days{dayOffset} + hours{hour} + minutes{minute};
+}
+double MinutesApart(sys_seconds a, sys_seconds b) {
+    return std::abs(static_cast<double>((a - b).count())) / 60.0;
+}
+
+// Published sunrise and sunset tables give the minute; the computation must land within a minute
+// of it. Longitudes are written east-positive as the tables give them and flipped for the call.
+// Near the poles the sun may not rise or set at all.
+TEST(SunTest, SunriseAndSunsetMatchPublishedTables) {
+    const year_month_day winter = 2026y / December / 21, summer = 2026y / June / 21;
+    const struct {
+        double latitude, eastLongitude;
+        year_month_day date;
+        sys_seconds sunrise, sunset;
+        DayKind kind = DayKind::kRiseAndSet;
+    } cases[] = {
+        {48.8566, 2.3522, winter, Utc(winter, 7, 41), Utc(winter, 15, 56)},  // Paris
+        {48.8566, 2.3522, summer, Utc(summer, 3, 47), Utc(summer, 19, 58)},
+        {51.5074, -0.1278, winter, Utc(winter, 8, 4), Utc(winter, 15, 53)},       // London
+        {40.7128, -74.0060, summer, Utc(summer, 9, 25), Utc(summer, 0, 31, +1)},  // New York
+        {64.1466, -21.9426, summer, Utc(summer, 2, 55), Utc(summer, 0, 4, +1)},   // Reykjavik
+        // Near the date line, east of it: sunrise on the UTC day before.
+        {-33.8688, 151.2093, winter, Utc(winter, 18, 41, -1), Utc(winter, 9, 5)},   // Sydney
+        {-18.1416, 178.4419, summer, Utc(summer, 18, 37, -1), Utc(summer, 5, 39)},  // Suva
+        {69.6492, 18.9553, winter, {}, {}, DayKind::kPolarNight},                   // Tromsø
+        {69.6492, 18.9553, summer, {}, {}, DayKind::kPolarDay},
+        {-77.85, 166.67, winter, {}, {}, DayKind::kPolarDay},  // McMurdo
+        {-90.0, 0.0, summer, {}, {}, DayKind::kPolarNight},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.latitude);
+        const SunEvents events = SunEventsOn({c.latitude, -c.eastLongitude}, c.date);
+        ASSERT_EQ(events.kind, c.kind);
+        if (c.kind == DayKind::kRiseAndSet) {
+            EXPECT_LE(MinutesApart(events.sunrise, c.sunrise), 1.0);
+            EXPECT_LE(MinutesApart(events.sunset, c.sunset), 1.0);
+        }
+    }
+    EXPECT_LE(MinutesApart(SunEventsOn({40.7128, 74.0060}, winter).solarNoon, Utc(winter, 16, 54)),
+              1.0);
+    EXPECT_EQ(SunEventsOn({65.0, 0.0}, summer).kind, DayKind::kRiseAndSet) << "a night in June";
+}
+
+// The sun overhead at the tropics at the solstices and on the equator at the equinoxes, over the
+// meridian the equation of time gives; its elevation overhead, at the antipode, at a noon and at
+// the pole.
+TEST(SunTest, SubsolarPointAndElevation) {
+    const std::tuple<sys_seconds, double, double> cases[] = {
+        {Utc(2026y / 3 / 20, 14, 46), 0.0, 39.65},   {Utc(2026y / 6 / 21, 8, 24), 23.44, -54.45},
+        {Utc(2026y / 9 / 23, 0, 5), 0.0, -176.89},   {Utc(2026y / 12 / 21, 20, 50), -23.44, 132.94},
+        {Utc(2026y / 12 / 21, 12, 0), -23.44, 0.48},
+    };
+    for (const auto& [when, latitude, westLongitude] : cases) {
+        const SunPosition sun = SunAt(when);
+        EXPECT_NEAR(sun.subsolar.latitude, latitude, 0.02) << westLongitude;
+        EXPECT_NEAR(sun.subsolar.longitude, westLongitude, 0.05);
+    }
+    const SunPosition sun = SunAt(Utc(2026y / 12 / 21, 11, 49));
+    const std::tuple<GeoPoint, double, double> points[] = {
+        {sun.subsolar, 90.0, 1e-6},
+        {{-sun.subsolar.latitude, sun.subsolar.longitude - 180.0}, -90.0, 1e-6},
+        {{48.8566, -2.3522}, 17.71, 0.05},  // Paris at its winter noon: 90 - 48.86 - 23.44
+        {{90.0, 123.0}, -23.44, 0.02},      // the North Pole, whatever the hour
+    };
+    for (const auto& [point, elevation, tolerance] : points) {
+        EXPECT_NEAR(SolarElevation(sun, point), elevation, tolerance) << elevation;
+    }
+}
+
+// 180 W and 180 E are the same meridian and give the same solar day, the one whose noon falls
+// within the date asked for; years far from now stay within a few minutes of this one's figures.
+TEST(SunTest, DateLineAndDistantYears) {
+    const year_month_day date = 2026y / 3 / 20;
+    const SunEvents east = SunEventsOn({0.0, -180.0}, date), west = SunEventsOn({0.0, 180.0}, date);
+    EXPECT_EQ(east.sunrise, west.sunrise);
+    EXPECT_EQ(east.sunset, west.sunset);
+    EXPECT_EQ(east.solarNoon, west.solarNoon);
+    EXPECT_GE(east.solarNoon, sys_seconds{sys_days{date}});
+    EXPECT_LT(east.solarNoon, sys_seconds{sys_days{date} + days{1}});
+    EXPECT_TRUE(east.sunrise < east.solarNoon && east.solarNoon < east.sunset);
+
+    const GeoPoint paris{48.8566, -2.3522};
+    const SunEvents now = SunEventsOn(paris, 2026y / 6 / 21);
+    for (const int year : {1900, 2000, 2100}) {
+        const year_month_day far = std::chrono::year{year} / 6 / 21;
+        const SunEvents then = SunEventsOn(paris, far);
+        const auto shift = sys_days{2026y / 6 / 21} - sys_days{far};
+        EXPECT_LE(MinutesApart(then.sunrise + shift, now.sunrise), 3.0) << year;
+        EXPECT_LE(MinutesApart(then.sunset + shift, now.sunset), 3.0) << year;
+    }
+}
+
+// The mask at the winter solstice, 1x and 2x: every pixel has the shade of its own centre's
+// elevation (the separable computation and its table agree with the direct formula), the Arctic
+// is in the night and the Antarctic in the day.
+TEST(NightMaskTest, MatchesElevationAtEveryPixel) {
+    const SunPosition sun = SunAt(sys_days{2026y / 12 / 21} + hours{12});
+    for (const int scale : {1, 2}) {
+        const int width = 640 * scale, height = 320 * scale;
+        const double tpp = 15.0 / scale;
+        const NightMask mask = BuildNightMask(sun, width, height, tpp, 9630.0f, 4815.0f);
+        ASSERT_EQ(mask.shade.size(), static_cast<std::size_t>(width * height));
+        const auto at = [&](int x, int y) {
+            return mask.shade[static_cast<std::size_t>(y * width + x)];
+        };
+        int worst = 0;
+        for (int y = 0; y < height; y += 3) {
+            for (int x = 0; x < width; x += 5) {
+                const GeoPoint p =
+                    MapToDegrees({(x + 0.5) * tpp, (y + 0.5) * tpp}, 9630.0f, 4815.0f);
+                worst =
+                    std::max(worst, std::abs(at(x, y) - ShadeAtElevation(SolarElevation(sun, p))));
+            }
+        }
+        EXPECT_LE(worst, 1) << scale;
+        EXPECT_EQ(at(width / 2, 2 * scale), kNightShade);  // the Arctic at noon
+        EXPECT_EQ(at(width / 2, height / 2), 0);           // Greenwich at noon
+    }
+    EXPECT_TRUE(BuildNightMask(sun, 0, 320, 15.0, 9630.0f, 4815.0f).shade.empty());
 }
 
 }  // namespace

@@ -1,90 +1,23 @@
 // The station readings on the main window: the long path and the pointer's locator, a pinned
-// target, home from a locator or coordinates, units, shortcuts, and the settings kept between runs.
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QLabel>
+// target, home from a locator or coordinates, callsigns and their countries, units, shortcuts, and
+// the settings kept between runs.
+#include <QFile>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTest>
 
-#include "cities/city_file.h"
-#include "fake_platform.h"
-#include "ui/city_combo.h"
-#include "ui/form1.h"
-#include "ui/frame_widget.h"
-#include "ui/map_widget.h"
+#include "form_fixture.h"
+#include "geodesy/projection.h"
 #include "ui/remembered.h"
 
 namespace orbida::ui {
 namespace {
 
+using testing::kCities;
+using testing::kNewYork;
+using testing::kOffTheMap;
 using tracking::DistanceUnit;
-
-const char kCities[] =
-    "Paris, 48.8566, -2.3522\n"
-    "New York, 40.7143, 74.0060\n"
-    "Sydney, -33.8678, -151.2073\n";
-
-// The pointer's pixel in the window that measures New York (74 W, 40.46 N).
-constexpr QPoint kNewYork(211, 161);
-constexpr QPoint kOffTheMap(300, 900);
-
-class ReadingsTest : public ::testing::Test {
-  protected:
-    ReadingsTest() : form(cities::ParseCityFile(kCities), fake.Services()) {}
-
-    template <typename T = QLabel>
-    T* Child(const char* name) {
-        T* child = form.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-    QString Text(const char* name) { return Child(name)->text(); }
-    MapWidget* Map() { return Child<MapWidget>("Carte"); }
-    DialFrame* Dial() { return Child<DialFrame>("Frame1"); }
-    void PointAt(QPoint p) {
-        fake.pointer.position = form.mapToGlobal(p);
-        form.TickAt(fake.pointer.position);
-    }
-    void Type(const QString& text) {
-        Child<CityCombo>("Combo1")->setEditText(text);
-        Child<QPushButton>("ValidVille")->click();
-    }
-    void ClickMap(QPoint windowPoint, Qt::MouseButton button = Qt::LeftButton) {
-        const QPoint local = Map()->mapFrom(&form, windowPoint);
-        QMouseEvent press(QEvent::MouseButtonPress, QPointF(local),
-                          Map()->mapToGlobal(QPointF(local)), button, button, Qt::NoModifier);
-        QApplication::sendEvent(Map(), &press);
-    }
-
-    testing::FakePlatform fake;
-    Form1 form;
-};
-
-TEST_F(ReadingsTest, LongPathAndLocatorFollowThePointer) {
-    Type(QStringLiteral("Paris"));
-    PointAt(kNewYork);
-    EXPECT_EQ(Text("LblAzimut"), "292 °");
-    EXPECT_EQ(Text("LblDistance"), "  est à 5854  Kms");
-    EXPECT_EQ(Text("LblLongChemin"), "LP: 112 °  34175  Kms");
-    EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
-    EXPECT_TRUE(Child("LblLongChemin")->isVisibleTo(&form));
-    EXPECT_TRUE(Dial()->LongNeedleVisible());
-    // The long needle points the other way round: east-south-east.
-    EXPECT_GT(Dial()->LongNeedleX2(), 2040.0f + 250.0f);
-    EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
-    EXPECT_TRUE(Map()->LongRoute().empty());
-
-    PointAt(kOffTheMap);
-    EXPECT_FALSE(Child("LblLongChemin")->isVisibleTo(&form));
-    EXPECT_FALSE(Child("LblLocatCurseur")->isVisibleTo(&form));
-    EXPECT_FALSE(Dial()->LongNeedleVisible());
-}
+using ReadingsTest = testing::FormTest;
 
 TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
     Type(QStringLiteral("Paris"));
@@ -100,89 +33,129 @@ TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
         EXPECT_EQ(Map()->CrosshairX(), x);
         EXPECT_TRUE(Map()->PinMarkShown());
     }
-    // A second click releases: tracking resumes where the pointer is.
+    // A second click releases: tracking resumes where the pointer is. A right click does not pin.
     ClickMap(QPoint(400, 300));
-    EXPECT_FALSE(form.Pinned());
-    EXPECT_FALSE(Map()->PinMarkShown());
+    EXPECT_FALSE(form.Pinned() || Map()->PinMarkShown());
     EXPECT_NE(Text("LblAzimut"), "292 °");
-    // A right click does not pin.
     ClickMap(kNewYork, Qt::RightButton);
     EXPECT_FALSE(form.Pinned());
 }
 
-TEST_F(ReadingsTest, HomeFromTypedText) {
-    const struct {
-        const char* typed;
-        const char* name;     // shown beside the distance; empty: refused, nothing changes
-        const char* locator;  // the locator display
-        const char* refusal;
-    } cases[] = {
-        {"jn18eu", "JN18EU", "JN18EU", ""},
-        {"33.87S 151.21E", "33.87S 151.21E", "QF56OD", ""},
-        {"JN18EU55XX", "JN18EU55XX", "JN18EU", ""},
-        {"SS99", "", "", "Locator hors limites"},
-        {"91N 0E", "", "", "Latitude hors limites"},
-        {"48.85 2.35", "", "", "Il manque la lettre"},
-        {"Lyon", "", "", "Aucune ville ne commence par"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        Type(QStringLiteral("Paris"));
-        Type(QString::fromUtf8(c.typed));
-        if (*c.name != '\0') {
-            EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(c.name));
-            EXPECT_EQ(Text("LblLocatVille"), QString::fromUtf8(c.locator));
-            EXPECT_TRUE(form.LastRefusal().isEmpty());
-        } else {
-            EXPECT_EQ(Text("LblVilleDistance"), "PARIS");
-            EXPECT_EQ(Text("LblLocatVille"), "JN18EU");
-            EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(c.refusal)))
-                << form.LastRefusal().toStdString();
-        }
-    }
-}
-
-// The shortcuts reach the window whichever control has the focus; the menu shows them.
-TEST_F(ReadingsTest, ShortcutsAndMenu) {
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+// The long path and the pointer's locator follow the pointer, in the unit Ctrl+M chooses; Ctrl+L
+// draws the long route. The shortcuts reach the window whichever control has the focus.
+TEST_F(ReadingsTest, LongPathLocatorAndUnits) {
+    ShowActive();
     Type(QStringLiteral("Paris"));
     PointAt(kNewYork);
-    QWidget* box = Child<CityCombo>("Combo1")->lineEdit();
+    EXPECT_EQ(Text("LblAzimut"), "292 °");
+    EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
+    EXPECT_TRUE(Shown("LblLongChemin") && Dial()->LongNeedleVisible());
+    // The long needle points the other way round: east-south-east.
+    EXPECT_GT(Dial()->LongNeedleX2(), 2040.0f + 250.0f);
+    EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
+    QWidget* box = Combo()->lineEdit();
     box->setFocus();
-
-    const struct {
-        DistanceUnit unit;
-        const char* distance;
-        const char* longPath;
-    } cycle[] = {{DistanceUnit::StatuteMiles, "  est à 3638  Miles", "LP: 112 °  21235  Miles"},
-                 {DistanceUnit::NauticalMiles, "  est à 3161  Nq", "LP: 112 °  18453  Nq"},
-                 {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
-    for (const auto& c : cycle) {
-        SCOPED_TRACE(c.distance);
+    const std::tuple<DistanceUnit, const char*, const char*> cycle[] = {
+        {DistanceUnit::StatuteMiles, "  est à 3638  Miles", "LP: 112 °  21235  Miles"},
+        {DistanceUnit::NauticalMiles, "  est à 3161  Nq", "LP: 112 °  18453  Nq"},
+        {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
+    for (const auto& [unit, distance, longPath] : cycle) {
         QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
-        EXPECT_EQ(form.Unit(), c.unit);
-        EXPECT_EQ(Text("LblDistance").toStdString(), c.distance);
-        EXPECT_EQ(Text("LblLongChemin").toStdString(), c.longPath);
+        EXPECT_EQ(form.Unit(), unit);
+        EXPECT_EQ(Text("LblDistance"), distance);
+        EXPECT_EQ(Text("LblLongChemin"), longPath);
     }
-
+    EXPECT_TRUE(Map()->LongRoute().empty());
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_TRUE(form.LongRoute());
     EXPECT_EQ(Map()->LongRoute().size(), geodesy::kLongPathPoints);
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
     EXPECT_FALSE(form.LongRoute());
     EXPECT_TRUE(Map()->LongRoute().empty());
+    PointAt(kOffTheMap);
+    EXPECT_FALSE(Shown("LblLongChemin") || Shown("LblLocatCurseur"));
+    EXPECT_FALSE(Dial()->LongNeedleVisible());
+}
 
-    QStringList texts;
-    for (const QAction* a : form.MapMenu()->actions()) {
-        texts << a->text() + QLatin1Char('|') + a->shortcut().toString();
+// Entity lines as the real country file writes them, with exact calls.
+const char kCountries[] =
+    "Mauritius:                39:  53:  AF:  -20.35:   -57.50:    -4.0:  3B8:\n    3B8;\n"
+    "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n"
+    "    7J,JA,JE,JH,JR;\n"
+    "Heard Island:             39:  68:  AF:  -53.08:   -73.50:    -5.0:  VK0H:\n"
+    "    =VK0EK,=VK0LD;\n"
+    "United States of America: 05:  08:  NA:   37.60:    91.87:     5.0:  K:\n    K,W;\n";
+
+// Callsigns typed in the city box, with the small country file above.
+class CallsignTest : public testing::FormTest {
+  protected:
+    void SetUp() override {
+        QFile file(CountryFile());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(kCountries);
     }
-    EXPECT_EQ(texts, (QStringList{"Épingler ce point\tClic gauche|", "Long chemin|Ctrl+L",
-                                  "Ligne grise|Ctrl+G", "Unités|", "|",
-                                  "Orienter l'antenne (court chemin)|Ctrl+R",
-                                  "Orienter l'antenne (long chemin)|Ctrl+Shift+R",
-                                  "Arrêter le rotor|Ctrl+Space", "Rotor…|"}));
+    QString CountryFile() const { return dir.filePath(QStringLiteral("cty.dat")); }
+    // The callsign line, or an empty text when it is not shown.
+    QString Line() { return Shown("LblIndicatif") ? Text("LblIndicatif") : QString(); }
+
+    QTemporaryDir dir;
+};
+
+// A sequence of typed texts and releases. A refused text leaves the target as it was; home never
+// changes.
+TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
+    form.SetCountryFilePlaces({}, {}, CountryFile());
+    Type(QStringLiteral("Paris"));
+    const QPoint pointer(400, 300);  // over the map, far from every country of the file
+    PointAt(pointer);
+    // What is typed ("menu" and "click" release), what the line starts with afterwards (empty:
+    // nothing pinned), the country's place, and the refusal in the hint (empty: none).
+    const std::tuple<const char*, const char*, geodesy::GeoPoint, const char*> steps[] = {
+        {"3b8cf", "3B8CF  Mauritius\nAF  CQ 39  UIT 53  UTC+4\nSP ", {-20.35, -57.50}, ""},
+        {"Q1ABC", "3B8CF  Mauritius\n", {-20.35, -57.50}, "Aucun pays ne correspond"},
+        {"W1AW/MM", "3B8CF  Mauritius\n", {-20.35, -57.50}, "mobile maritime"},
+        {"W1AW/7", "W1AW/7  United States of America\nNA  CQ 5  UIT 8  UTC-5", {37.60, 91.87}, ""},
+        {"menu", "", {}, ""},
+        {"JA1NUT/P", "JA1NUT/P  Japan\nAS  CQ 25  UIT 45  UTC+9", {36.40, -138.38}, ""},
+        {"click", "", {}, ""},
+    };
+    for (const auto& [input, line, at, refusal] : steps) {
+        SCOPED_TRACE(input);
+        const std::string typed = input;
+        if (typed == "menu") {
+            form.TogglePin(pointer);
+        } else if (typed == "click") {
+            ClickMap(pointer);
+        } else {
+            Type(QString::fromUtf8(input));
+            EXPECT_EQ(form.LastRefusal().isEmpty(), *refusal == '\0');
+            EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(refusal)));
+        }
+        const bool pinned = *line != '\0';
+        EXPECT_EQ(form.Pinned(), pinned);
+        EXPECT_EQ(form.CallsignCountry().has_value(), pinned);
+        EXPECT_EQ(Map()->PinMarkShown(), pinned);
+        EXPECT_EQ(Line().isEmpty(), !pinned);
+        EXPECT_TRUE(!pinned || Line().startsWith(QString::fromUtf8(line))) << Line().toStdString();
+        // The crosshair is on the country whatever the pointer does, or back under the pointer.
+        const geodesy::MapPosition country = geodesy::DegreesToMap(at, 9630.0f, 4815.0f);
+        EXPECT_NEAR(Map()->CrosshairX(), pinned ? country.x : (pointer.x() - 16.0) * 15.0 - 90.0,
+                    0.01);
+        EXPECT_TRUE(!pinned || std::abs(double{Map()->CrosshairY()} - country.y) < 0.01);
+        EXPECT_EQ(Text("LblVilleDistance"), "PARIS");
+    }
+}
+
+// Shown, the window reads the file in the background; Enter in the box pins as "Valider" does.
+TEST_F(CallsignTest, FileReadInTheBackgroundAndNamed) {
+    form.show();
+    form.SetCountryFilePlaces({}, {}, CountryFile());
+    EXPECT_TRUE(form.CountryFileDescription().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.CountryFileDescription().isEmpty(); }));
+    EXPECT_TRUE(form.CountryFileDescription().contains(CountryFile()));
+    Combo()->lineEdit()->setText(QStringLiteral("3B8CF"));
+    QTest::keyClick(Combo()->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form.CallsignCountry().has_value(); }));
+    EXPECT_TRUE(Line().startsWith(QStringLiteral("3B8CF  Mauritius")));
 }
 
 class SettingsTest : public ::testing::Test {
@@ -198,92 +171,66 @@ class SettingsTest : public ::testing::Test {
 };
 
 TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
-    const struct {
-        const char* name;
-        const char* file;
-        const char* home;
-        bool hasPosition;
-        DistanceUnit unit;
-        bool longRoute;
-        bool greyLine = false;
-    } cases[] = {
-        {"all set",
-         "[reference]\nhome=JN18EU\n[window]\nposition=120, 80\n[display]\nunit=nmi\n"
-         "longRoute=true\ngreyLine=true\n",
-         "JN18EU", true, DistanceUnit::NauticalMiles, true, true},
-        {"empty file", "", "", false, DistanceUnit::Kilometres, false},
-        {"odd values", "[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "",
-         false, DistanceUnit::Kilometres, false},
-        {"position far away", "[window]\nposition=5000000, 0\n", "", false,
-         DistanceUnit::Kilometres, false},
-        {"binary garbage", "\x01\x02[[[\xff\xfe=\n=\n[reference\nhome", "", false,
-         DistanceUnit::Kilometres, false},
+    const std::tuple<const char*, const char*, bool, DistanceUnit, bool, bool> cases[] = {
+        {"[window]\nposition=120, 80\n[display]\nunit=nmi\n", "", true, DistanceUnit::NauticalMiles,
+         false, false},
+        {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "", false,
+         DistanceUnit::Kilometres, false, false},
+        {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Write(c.file);
-        const QSettings settings(Path(), QSettings::IniFormat);
-        const Remembered r = ReadRemembered(settings);
-        EXPECT_EQ(r.home, QString::fromUtf8(c.home));
-        EXPECT_EQ(r.position.has_value(), c.hasPosition);
-        EXPECT_EQ(r.unit, c.unit);
-        EXPECT_EQ(r.longRoute, c.longRoute);
-        EXPECT_EQ(r.greyLine, c.greyLine);
+    for (const auto& [file, home, position, unit, longRoute, greyLine] : cases) {
+        SCOPED_TRACE(file);
+        Write(file);
+        const Remembered r = ReadRemembered(QSettings(Path(), QSettings::IniFormat));
+        EXPECT_EQ(r.home, QString::fromUtf8(home));
+        EXPECT_EQ(r.position.has_value(), position);
+        EXPECT_EQ(r.unit, unit);
+        EXPECT_EQ(r.longRoute, longRoute);
+        EXPECT_EQ(r.greyLine, greyLine);
     }
 }
 
+// Each run comes back as the one before left it: a typed home, a city of the list (unless the
+// file no longer has it), the unit, the long route and the grey line.
 TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
-    {
+    const auto run = [&](const char* cities, const std::function<void(Form1&)>& use) {
         QSettings settings(Path(), QSettings::IniFormat);
-        Form1 form(cities::ParseCityFile(kCities), fake.Services());
+        Form1 form(cities::ParseCityFile(cities), fake.Services());
         form.UseSettings(&settings);
+        use(form);
+    };
+    run(kCities, [](Form1& form) {
         form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("jn18eu"));
         form.ValidateCity();
         form.CycleUnit();
         form.SetLongRoute(true);
         form.SetGreyLine(true);
+    });
+    const std::pair<const char*, const char*> runs[] = {
+        {kCities, "JN18EU"},  // then Sydney, chosen from the list
+        {kCities, "SYDNEY"},
+        {"Paris, 48.8566, -2.3522\nSydneyside, 1, 1\n", ""}};
+    for (const auto& [cities, shown] : runs) {
+        SCOPED_TRACE(shown);
+        run(cities, [shown](Form1& form) {
+            EXPECT_EQ(form.findChild<QLabel*>("LblVilleDistance")->text(), shown);
+            EXPECT_EQ(form.Reference().citySelected, *shown != '\0');
+            EXPECT_EQ(form.Unit(), DistanceUnit::StatuteMiles);
+            EXPECT_TRUE(form.LongRoute() && form.GreyLine());
+            if (std::string_view(shown) == "JN18EU") {
+                form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
+                form.ValidateCity();
+            }
+        });
     }
-    const struct {
-        const char* name;
-        const char* cities;
-        const char* shown;  // LblVilleDistance
-        DistanceUnit unit;
-    } runs[] = {
-        {"locator home", kCities, "JN18EU", DistanceUnit::StatuteMiles},
-        {"city home", kCities, "SYDNEY", DistanceUnit::StatuteMiles},
-        {"city gone from the file", "Paris, 48.8566, -2.3522\nSydneyside, 1, 1\n", "",
-         DistanceUnit::StatuteMiles},
-    };
-    for (const auto& run : runs) {
-        SCOPED_TRACE(run.name);
-        QSettings settings(Path(), QSettings::IniFormat);
-        Form1 form(cities::ParseCityFile(run.cities), fake.Services());
-        form.UseSettings(&settings);
-        const auto* shown = form.findChild<QLabel*>(QStringLiteral("LblVilleDistance"));
-        EXPECT_EQ(shown->text(), QString::fromUtf8(run.shown));
-        EXPECT_EQ(form.Reference().citySelected, *run.shown != '\0');
-        EXPECT_EQ(form.Unit(), run.unit);
-        EXPECT_TRUE(form.LongRoute());
-        EXPECT_TRUE(form.GreyLine());
-        if (QString::fromUtf8(run.name) == "locator home") {
-            // The next run's home: Sydney, chosen from the list.
-            form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setCurrentIndex(2);
-            form.ValidateCity();
-        }
-    }
-
     // A damaged file gives the start state, then takes what is set from then on.
     Write("\x01[[[\xff=\n[reference\nhome=JN18EU");
-    {
-        QSettings settings(Path(), QSettings::IniFormat);
-        Form1 form(cities::ParseCityFile(kCities), fake.Services());
-        form.UseSettings(&settings);
+    run(kCities, [](Form1& form) {
         EXPECT_FALSE(form.Reference().citySelected);
         EXPECT_EQ(form.Unit(), DistanceUnit::Kilometres);
         form.SetLongRoute(true);
-    }
-    QSettings settings(Path(), QSettings::IniFormat);
-    EXPECT_TRUE(ReadRemembered(settings).longRoute);
+    });
+    EXPECT_TRUE(ReadRemembered(QSettings(Path(), QSettings::IniFormat)).longRoute);
 }
 
 }  // namespace

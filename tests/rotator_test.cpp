@@ -1,10 +1,10 @@
+// The rotator daemon's protocol, the course sent to it, and the client against a daemon of the
+// test's own and against Hamlib's dummy rotator.
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -21,105 +21,42 @@ namespace {
 
 using Status = ReplyReader::Status;
 using testing::FakeRotctld;
+using enum Question;
 
+// The answer fed in pieces, then the connection closed or not: complete ("" as the failure, with
+// the azimuth of a position) or failed with its reason.
 TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
-    const std::string huge(ReplyReader::kMaxLine + 1, '7');
     std::string manyLines = "1\n1\n";
     for (int line = 0; line < ReplyReader::kMaxStateLines; ++line) {
         manyLines += "x=1\n";
     }
+    const std::string state = "1\n1\nmin_az=-180.0\nmax_az=450.0\nmin_el=0\nmax_el=90\ndone\n";
     const struct {
         Question question;
         std::vector<std::string> chunks;
         bool close;
-        Status status;
         std::string failure;
-        double azimuth;
+        double azimuth = 0;
     } cases[] = {
-        {Question::kPosition, {"292.40\n", "-0.01\n"}, false, Status::kComplete, "", 292.4},
-        {Question::kPosition, {"-67.6", "0\r\n0.00\n"}, false, Status::kComplete, "", -67.6},
-        {Question::kPosition, {"RPRT -5\n"}, false, Status::kFailed, "erreur 5 (délai dépassé)", 0},
-        {Question::kPosition, {"RPRT 0\n"}, false, Status::kFailed, "réponse inattendue", 0},
-        {Question::kPosition, {"nan\n0\n"}, false, Status::kFailed, "réponse illisible", 0},
-        {Question::kPosition,
-         {"12.0\n0\nRPRT 0\n"},
-         false,
-         Status::kFailed,
-         "réponse inattendue",
-         0},
-        {Question::kPosition,
-         {"12.0\n0.0"},
-         true,
-         Status::kFailed,
-         "connexion coupée au milieu d'une réponse",
-         0},
-        {Question::kPosition,
-         {},
-         true,
-         Status::kFailed,
-         "pas de réponse (connexion fermée par le rotor)",
-         0},
-        {Question::kPosition, {huge}, false, Status::kFailed, "ligne trop longue", 0},
-        {Question::kCommand, {"RPRT 0\n"}, false, Status::kComplete, "", 0},
-        {Question::kCommand,
-         {"RPRT -1\n"},
-         false,
-         Status::kFailed,
-         "erreur 1 (paramètre refusé)",
-         0},
-        {Question::kCommand,
-         {"RPRT -2147483648\n"},
-         false,
-         Status::kFailed,
-         "erreur 2147483648",
-         0},
-        {Question::kCommand, {"RPRT 3\n"}, false, Status::kFailed, "réponse illisible", 0},
-        {Question::kCommand, {"12.5\n"}, false, Status::kFailed, "réponse inattendue", 0},
-        {Question::kInfo, {"RPRT -4\n"}, false, Status::kComplete, "", 0},
-        {Question::kDumpState,
-         {"1\n1\nmin_az=-180.000000\nmax_az=450.000000\nmin_el=0.000000\nmax_el=90.000000\n"
-          "south_zero=0\nrot_type=AzEl\ndone\n"},
-         false,
-         Status::kComplete,
-         "",
-         0},
-        {Question::kDumpState,
-         {"1\n1\nmin_az=-180\ndone\n"},
-         false,
-         Status::kFailed,
-         "limites du rotor illisibles",
-         0},
-        {Question::kDumpState,
-         {"1\n1\nmin_az=180\nmax_az=-180\ndone\n"},
-         false,
-         Status::kFailed,
-         "limites du rotor illisibles",
-         0},
-        {Question::kDumpState,
-         {"1\n1\nmin_az=abc\n"},
-         false,
-         Status::kFailed,
-         "limites du rotor illisibles",
-         0},
-        {Question::kDumpState,
-         {"0\n"},
-         false,
-         Status::kFailed,
-         "version du protocole non prise en charge",
-         0},
-        {Question::kDumpState,
-         {"RPRT -11\n"},
-         false,
-         Status::kFailed,
-         "erreur 11 (fonction indisponible)",
-         0},
-        {Question::kDumpState, {manyLines}, false, Status::kFailed, "réponse trop longue", 0},
-        {Question::kDumpState,
-         {"1\n1\nmin_a"},
-         true,
-         Status::kFailed,
-         "connexion coupée au milieu d'une réponse",
-         0},
+        {kPosition, {"292.40\n", "-0.01\n"}, false, "", 292.4},
+        {kPosition, {"-67.6", "0\r\n0.00\n"}, false, "", -67.6},
+        {kPosition, {"RPRT -5\n"}, false, "erreur 5 (délai dépassé)"},
+        {kPosition, {"nan\n0\n"}, false, "réponse illisible"},
+        {kPosition, {"12.0\n0\nRPRT 0\n"}, false, "réponse inattendue"},
+        {kPosition, {"12.0\n0.0"}, true, "connexion coupée au milieu d'une réponse"},
+        {kPosition, {}, true, "pas de réponse (connexion fermée par le rotor)"},
+        {kPosition, {std::string(ReplyReader::kMaxLine + 1, '7')}, false, "ligne trop longue"},
+        {kCommand, {"RPRT 0\n"}, false, ""},
+        {kCommand, {"RPRT -1\n"}, false, "erreur 1 (paramètre refusé)"},
+        {kCommand, {"RPRT -2147483648\n"}, false, "erreur 2147483648"},
+        {kCommand, {"RPRT 3\n"}, false, "réponse illisible"},
+        {kInfo, {"RPRT -4\n"}, false, ""},
+        {kDumpState, {state}, false, ""},
+        {kDumpState, {"1\n1\nmin_az=-180\ndone\n"}, false, "limites du rotor illisibles"},
+        {kDumpState, {"0\n"}, false, "version du protocole non prise en charge"},
+        {kDumpState, {"RPRT -11\n"}, false, "erreur 11 (fonction indisponible)"},
+        {kDumpState, {manyLines}, false, "réponse trop longue"},
+        {kDumpState, {"1\n1\nmin_a"}, true, "connexion coupée au milieu d'une réponse"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chunks.empty() ? std::string("(none)") : c.chunks.front().substr(0, 40));
@@ -131,9 +68,9 @@ TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
         if (c.close) {
             reader.Close();
         }
-        EXPECT_EQ(reader.status(), c.status);
+        EXPECT_EQ(reader.status(), c.failure.empty() ? Status::kComplete : Status::kFailed);
         EXPECT_EQ(reader.failure(), c.failure);
-        if (c.status == Status::kComplete && c.question == Question::kPosition) {
+        if (c.failure.empty() && c.question == kPosition) {
             EXPECT_DOUBLE_EQ(reader.Take().azimuth, c.azimuth);
         }
     }
@@ -141,7 +78,7 @@ TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
 
 TEST(ReplyReaderTest, KeepsTheAnswersValuesAndRefusesBytesNobodyAskedFor) {
     ReplyReader reader;
-    reader.Expect(Question::kDumpState);
+    reader.Expect(kDumpState);
     reader.Feed("1\n7\nmin_az=-180.000000\nmax_az=180.000000\nmin_el=5\nmax_el=85\ndone\n");
     ASSERT_EQ(reader.status(), Status::kComplete);
     const Reply state = reader.Take();
@@ -149,58 +86,50 @@ TEST(ReplyReaderTest, KeepsTheAnswersValuesAndRefusesBytesNobodyAskedFor) {
     EXPECT_EQ(state.limits.minAzimuth, -180.0);
     EXPECT_EQ(state.limits.maxAzimuth, 180.0);
     EXPECT_EQ(state.limits.minElevation, 5.0);
-
-    reader.Expect(Question::kInfo);
+    reader.Expect(kInfo);
     reader.Feed(std::string("Dummy\x01 rotator\n"));
     EXPECT_EQ(reader.Take().info, "Dummy rotator");
 
     // Idle: any byte is out of turn, and the reader stays failed until reset.
     EXPECT_EQ(reader.Feed("RPRT 0\n"), Status::kFailed);
     EXPECT_EQ(reader.failure(), "réponse sans question");
-    EXPECT_EQ(reader.Expect(Question::kCommand), Status::kFailed);
+    EXPECT_EQ(reader.Expect(kCommand), Status::kFailed);
     reader.Reset();
-    EXPECT_EQ(reader.Expect(Question::kCommand), Status::kPending);
+    EXPECT_EQ(reader.Expect(kCommand), Status::kPending);
 }
 
+// The command sent for a course from the rotator's current azimuth, if it can reach the course.
 TEST(AzimuthTest, SendsTheReachableTurnNearestTheRotator) {
     const Limits half{-180, 180, 0, 90}, full{0, 360, 0, 90}, overlap{-180, 450, 0, 90},
-        wide{0, 450, 0, 90}, narrow{0, 180, 0, 90}, raised{0, 360, 10, 90}, odd{0.05, 359.95, 0, 0};
-    const struct {
-        double course;
-        Limits limits;
-        double current;
-        std::optional<std::string> command;
-    } cases[] = {
-        {292.4, full, 0, "P 292.4 0\n"},
-        {292.4, half, 0, "P -67.6 0\n"},
-        {292.44, half, 100, "P -67.6 0\n"},
-        {180.0, half, 10, "P 180.0 0\n"},
-        {-180.0, half, -10, "P -180.0 0\n"},
-        {359.96, full, 100, "P 0.0 0\n"},
-        {359.96, full, 200, "P 360.0 0\n"},
-        {292.4, overlap, 0, "P -67.6 0\n"},
-        {292.4, overlap, 200, "P 292.4 0\n"},
-        {30, wide, 400, "P 390.0 0\n"},
-        {30, wide, 100, "P 30.0 0\n"},
-        {100, wide, 1e9, "P 100.0 0\n"},
-        {720.5, full, 0, "P 0.5 0\n"},
-        {270, narrow, 0, std::nullopt},
-        {0.0, odd, 0, std::nullopt},
-        {0.1, odd, 0, "P 0.1 0\n"},
-        {100, raised, 0, "P 100.0 10\n"},
-        {std::nan(""), full, 0, std::nullopt},
-        {10, full, std::numeric_limits<double>::infinity(), std::nullopt},
-        {10, Limits{-1e300, 1e300, 0, 90}, 0, std::nullopt},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.course << " from " << c.current);
-        const std::optional<long long> tenths = AzimuthTenths(c.course, c.limits, c.current);
-        ASSERT_EQ(tenths.has_value(), c.command.has_value());
-        if (tenths) {
-            EXPECT_EQ(SetPositionCommand(*tenths, LevelElevation(c.limits)), *c.command);
-            EXPECT_GE(static_cast<double>(*tenths) / 10.0, c.limits.minAzimuth);
-            EXPECT_LE(static_cast<double>(*tenths) / 10.0, c.limits.maxAzimuth);
-        }
+        wide{0, 450, 0, 90}, narrow{0, 180, 0, 90}, raised{0, 360, 10, 90}, odd{0.05, 359.95, 0, 0},
+        huge{-1e300, 1e300, 0, 90};
+    const double nan = std::nan(""), inf = std::numeric_limits<double>::infinity();
+    const std::tuple<double, Limits, double, std::string> cases[] = {
+        {292.4, full, 0, "P 292.4 0"},
+        {292.4, half, 0, "P -67.6 0"},
+        {292.44, half, 100, "P -67.6 0"},
+        {180.0, half, 10, "P 180.0 0"},
+        {-180.0, half, -10, "P -180.0 0"},
+        {359.96, full, 100, "P 0.0 0"},
+        {359.96, full, 200, "P 360.0 0"},
+        {292.4, overlap, 0, "P -67.6 0"},
+        {292.4, overlap, 200, "P 292.4 0"},
+        {30, wide, 400, "P 390.0 0"},
+        {30, wide, 100, "P 30.0 0"},
+        {100, wide, 1e9, "P 100.0 0"},
+        {720.5, full, 0, "P 0.5 0"},
+        {270, narrow, 0, "(none)"},
+        {0.0, odd, 0, "(none)"},
+        {0.1, odd, 0, "P 0.1 0"},
+        {100, raised, 0, "P 100.0 10"},
+        {nan, full, 0, "(none)"},
+        {10, full, inf, "(none)"},
+        {10, huge, 0, "(none)"}};
+    for (const auto& [course, limits, current, command] : cases) {
+        SCOPED_TRACE(::testing::Message() << course << " from " << current);
+        const std::optional<long long> tenths = AzimuthTenths(course, limits, current);
+        EXPECT_EQ(tenths ? SetPositionCommand(*tenths, LevelElevation(limits)) : "(none)\n",
+                  command + "\n");
     }
 }
 
@@ -209,40 +138,35 @@ bool WaitForState(const Client& client, Client::State state, int ms = 3000) {
 }
 
 TEST(ClientTest, SendsTheCourseInsideTheLimitsItReadOnConnecting) {
-    const struct {
-        QByteArray limits;
-        QByteArray azimuth;
-        QByteArray command;  // empty: nothing may be sent
-        QString text;
-    } cases[] = {
+    // The limits and azimuth reported, the command sent (empty: nothing may be sent), the text.
+    const std::tuple<QByteArray, QByteArray, QByteArray, QString> cases[] = {
         {"min_az=0.000000\nmax_az=360.000000\n", "10.000000", "P 292.4 0", "Rotor 10 °"},
         {"min_az=-180.000000\nmax_az=180.000000\n", "-0.010000", "P -67.6 0", "Rotor 359 °"},
         {"min_az=0.000000\nmax_az=450.000000\n", "400.000000", "P 292.4 0", "Rotor 40 °"},
         {"min_az=0.000000\nmax_az=180.000000\n", "10.000000", "",
          "Rotor 10 ° : azimut 292 ° hors de portée (0 °…180 °)"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.command.toStdString());
+    for (const auto& [limits, azimuth, command, text] : cases) {
+        SCOPED_TRACE(command.toStdString());
         FakeRotctld daemon;
-        daemon.limits = c.limits;
-        daemon.azimuth = c.azimuth;
+        daemon.limits = limits;
+        daemon.azimuth = azimuth;
         Client client;
         client.SetAddress(QStringLiteral("127.0.0.1"), daemon.Port());
         client.TurnTo(292.44);
         ASSERT_TRUE(QTest::qWaitFor(
             [&] {
-                return c.command.isEmpty() ? client.StatusText() == c.text
-                                           : client.state() == Client::State::kMoving;
+                return command.isEmpty() ? client.StatusText() == text
+                                         : client.state() == Client::State::kMoving;
             },
             3000));
-        EXPECT_EQ(client.StatusText(), c.text);
-        if (c.command.isEmpty()) {
+        EXPECT_EQ(client.StatusText(), text);
+        if (command.isEmpty()) {
             QTest::qWait(100);
             EXPECT_EQ(daemon.commands, (QList<QByteArray>{"\\dump_state", "p"}));
             EXPECT_EQ(client.state(), Client::State::kReady);
         } else {
-            EXPECT_EQ(daemon.commands.mid(0, 3),
-                      (QList<QByteArray>{"\\dump_state", "p", c.command}));
+            EXPECT_EQ(daemon.commands.mid(0, 3), (QList<QByteArray>{"\\dump_state", "p", command}));
         }
     }
 }
@@ -250,10 +174,8 @@ TEST(ClientTest, SendsTheCourseInsideTheLimitsItReadOnConnecting) {
 TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
     FakeRotctld daemon;
     Client client;
-    EXPECT_FALSE(client.Busy());
     client.Connect();  // no address: nothing starts
     EXPECT_FALSE(client.Busy());
-
     client.SetAddress(QStringLiteral("127.0.0.1"), daemon.Port());
     EXPECT_FALSE(client.Busy());
     client.Connect();
@@ -261,7 +183,6 @@ TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
     QTest::qWait(1600);
     EXPECT_GE(daemon.commands.count("p"), 2);
     EXPECT_LE(daemon.commands.count("p"), 5);
-
     client.Disconnect();
     EXPECT_FALSE(client.Busy());
     EXPECT_EQ(client.StatusText(), QString());
@@ -269,26 +190,19 @@ TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
 
 TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
     using Mode = FakeRotctld::Mode;
-    const struct {
-        const char* name;
-        Mode mode;
-        bool refuse;
-        QString text;
-    } cases[] = {
-        {"refused", Mode::kGood, true, "Rotor : connexion refusée"},
-        {"silent", Mode::kSilent, false, "Rotor : pas de réponse"},
-        {"garbage", Mode::kGarbage, false, "Rotor : réponse illisible"},
-        {"error", Mode::kError, false, "Rotor : erreur 5 (délai dépassé)"},
-        {"wrong question", Mode::kWrongQuestion, false, "Rotor : réponse inattendue"},
-        {"mid-line", Mode::kMidLine, false, "Rotor : connexion coupée au milieu d'une réponse"},
-        {"huge line", Mode::kHugeLine, false, "Rotor : ligne trop longue"},
+    const std::tuple<Mode, bool, QString> cases[] = {
+        {Mode::kGood, true, "Rotor : connexion refusée"},
+        {Mode::kSilent, false, "Rotor : pas de réponse"},
+        {Mode::kGarbage, false, "Rotor : réponse illisible"},
+        {Mode::kMidLine, false, "Rotor : connexion coupée au milieu d'une réponse"},
+        {Mode::kHugeLine, false, "Rotor : ligne trop longue"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [mode, refuse, text] : cases) {
+        SCOPED_TRACE(text.toStdString());
         FakeRotctld daemon;
         const quint16 port = daemon.Port();
-        daemon.mode = c.mode;
-        if (c.refuse) {
+        daemon.mode = mode;
+        if (refuse) {
             daemon.Refuse();
         }
         Client client;
@@ -298,11 +212,11 @@ TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
         client.TurnTo(100);
         ASSERT_TRUE(WaitForState(client, Client::State::kFailed, 4000));
         EXPECT_LT(elapsed.elapsed(), 3000);
-        EXPECT_EQ(client.StatusText(), c.text);
+        EXPECT_EQ(client.StatusText(), text);
         EXPECT_FALSE(client.Busy());
 
         daemon.mode = Mode::kGood;
-        if (c.refuse) {
+        if (refuse) {
             daemon.Listen(port);
         }
         const int before = daemon.connections;
@@ -313,34 +227,20 @@ TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
     }
 }
 
-// Hamlib's own dummy rotator, on a free loopback port for the test's life.
-class DummyRotator : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        const QString program = QStandardPaths::findExecutable(QStringLiteral("rotctld"));
-        if (program.isEmpty()) {
-            GTEST_SKIP() << "rotctld not installed (Debian libhamlib-utils)";
-        }
-        QTcpServer probe;
-        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
-        port = probe.serverPort();
-        probe.close();
-        daemon.start(program, {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
-        ASSERT_TRUE(daemon.waitForStarted(2000));
-        ASSERT_TRUE(QTest::qWaitFor([this] { return Position().has_value(); }, 3000));
+// Hamlib's own dummy rotator on a free loopback port, read back on a connection of the test's own.
+TEST(DummyRotator, TurnsTheShortWayStopsAndArrives) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("rotctld"));
+    if (program.isEmpty()) {
+        GTEST_SKIP() << "rotctld not installed (Debian libhamlib-utils)";
     }
-    void TearDown() override {
-        daemon.kill();
-        daemon.waitForFinished(2000);
-    }
-    // The dummy's azimuth, read on a connection of the test's own.
-    std::optional<double> Position() const { return testing::DaemonAzimuth(port); }
-
+    FakeRotctld probe;  // a free loopback port, given back for the daemon
+    const quint16 port = probe.Port();
+    probe.Refuse();
     QProcess daemon;
-    quint16 port = 0;
-};
-
-TEST_F(DummyRotator, TurnsTheShortWayStopsAndArrives) {
+    daemon.start(program, {"-m", "1", "-T", "127.0.0.1", "-t", QString::number(port)});
+    ASSERT_TRUE(daemon.waitForStarted(2000));
+    const auto position = [port] { return testing::DaemonAzimuth(port); };
+    ASSERT_TRUE(QTest::qWaitFor([&] { return position().has_value(); }, 3000));
     Client client;
     std::vector<double> headings;
     QObject::connect(&client, &Client::HeadingChanged, [&](double h) { headings.push_back(h); });
@@ -350,26 +250,26 @@ TEST_F(DummyRotator, TurnsTheShortWayStopsAndArrives) {
     client.TurnTo(292.4);
     ASSERT_TRUE(WaitForState(client, Client::State::kMoving));
     QTest::qWait(1200);
-    const std::optional<double> turning = Position();
-    ASSERT_TRUE(turning);
-    EXPECT_LT(*turning, -2.0);
-    EXPECT_GT(*turning, -20.0);
-
+    const double turning = position().value_or(1e9);
+    EXPECT_LT(turning, -2.0);
+    EXPECT_GT(turning, -20.0);
     client.Stop();
     ASSERT_TRUE(WaitForState(client, Client::State::kReady));
-    const double stopped = Position().value_or(1e9);
+    const double stopped = position().value_or(1e9);
     QTest::qWait(600);
-    EXPECT_NEAR(Position().value_or(-1e9), stopped, 0.05);
+    EXPECT_NEAR(position().value_or(-1e9), stopped, 0.05);
 
-    // A course a few degrees away is reached in about a second (the dummy turns 6 °/s).
+    // A course a few degrees away is reached in about a second (the dummy turns 6 °/s), and the
+    // client's next readings follow it there.
     client.TurnTo(352.4);
     ASSERT_TRUE(
-        QTest::qWaitFor([&] { return std::abs(Position().value_or(0) + 7.6) < 0.05; }, 4000));
-    // The client's next readings follow it there.
+        QTest::qWaitFor([&] { return std::abs(position().value_or(0) + 7.6) < 0.05; }, 4000));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return !headings.empty() && std::abs(headings.back() - 352.4) < 0.05; }, 2000));
     EXPECT_EQ(client.state(), Client::State::kReady);
     EXPECT_EQ(client.StatusText(), QStringLiteral("Rotor 352 °"));
+    daemon.kill();
+    daemon.waitForFinished(2000);
 }
 
 }  // namespace

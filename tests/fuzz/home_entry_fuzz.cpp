@@ -1,9 +1,7 @@
 // Feeds arbitrary text to the reading of the city box and checks what the window relies on: the
 // reading ends, a point it accepts is on the globe (finite, latitude within 90, longitude within
 // 180, west positive), a locator's centre lies in the square typed, and a refusal says why.
-//
-// Short run (CI): make fuzz
-// Longer run: out/build/fuzz/tests/fuzz/home_entry_fuzz out/fuzz/corpus -max_total_time=3600
+// Run it with `make fuzz`.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>

@@ -2,12 +2,7 @@
 // pieces the network might deliver, and checks what the client relies on: the reader never holds
 // a line longer than its cap, a failure always has a reason, a completed position is finite, and
 // completed limits leave some azimuth to send, inside them.
-//
-// Short run (CI): make fuzz
-// Longer run, keeping the inputs it finds in a corpus folder:
-//   cmake --preset fuzz && cmake --build --preset fuzz
-//   mkdir -p out/fuzz/rotator-corpus && out/build/fuzz/tests/fuzz/rotator_reply_fuzz \
-//       out/fuzz/rotator-corpus -max_total_time=3600 -artifact_prefix=out/fuzz/
+// Run it with `make fuzz`.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
