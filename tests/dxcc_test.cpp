@@ -82,14 +82,14 @@ TEST(CountryFileTest, DebianFileGivesEachCallItsCountry) {
 
 // Small files of one or two entities, for what the file in use does not show.
 const std::string kAlpha = "Alpha Land: 14: 27: EU: 50: -10: -1: A1:\n";
-const std::string kTwoEntities = kAlpha + " A1,A2(15)[28],=A1XYZ<51.5/-0.5>{AF}~-2.5~;\n" +
+const std::string kTwoEntities = kAlpha + " A1,A2(15)[28]~-3~,=A1XYZ<51.5/-0.5>{AF}~-2.5~;\n" +
                                  "Beta Isle: 39: 53: AF: -20: -57: -4: *B9:\n B9;\n";
 
 TEST(CountryFileTest, OverridesReplaceTheEntityValues) {
     const CountryFile file = CountryFile::Parse(kTwoEntities);
     EXPECT_EQ(file.skippedCount(), 0);
     EXPECT_EQ(Describe(file, "A1B"), "Alpha Land 14 27 EU 50 -10 1 A1");
-    EXPECT_EQ(Describe(file, "A2B"), "Alpha Land 15 28 EU 50 -10 1 A2");
+    EXPECT_EQ(Describe(file, "A2B"), "Alpha Land 15 28 EU 50 -10 3 A2");
     EXPECT_EQ(Describe(file, "A1XYZ"), "Alpha Land 14 27 AF 51.5 -0.5 2.5 =A1XYZ");
     EXPECT_EQ(Describe(file, "A1XYZA"), "Alpha Land 14 27 EU 50 -10 1 A1") << "not a prefix";
     // A WAE-only entity repeating a call of its DXCC entity leaves it there, in either order.

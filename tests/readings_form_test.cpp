@@ -223,6 +223,16 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
             }
         });
     }
+    // The connection is asked once the window is up, not while the home is restored; the web
+    // map's button then follows the answer.
+    fake.connection.online = true;
+    run(kCities, [this](Form1& form) {
+        const int before = fake.checks;
+        EXPECT_FALSE(form.Reference().internetConnected);
+        QApplication::processEvents();
+        EXPECT_EQ(fake.checks, before + 1);
+        EXPECT_TRUE(form.Reference().internetConnected);
+    });
     // A damaged file gives the start state, then takes what is set from then on.
     Write("\x01[[[\xff=\n[reference\nhome=JN18EU");
     run(kCities, [](Form1& form) {

@@ -39,9 +39,8 @@ TEST(ReadoutLabel, DrawsWhatTextLayoutDraws) {
     parent.setPalette(palette);
     auto* label = MakeLabel<ReadoutLabel>(&parent, "Readout", QString(), QRect(0, 0, 180, 17),
                                           {QColor(128, 255, 255)});
-    auto* centred =
-        MakeLabel<ReadoutLabel>(&parent, "Centred", QString(), QRect(0, 20, 120, 25),
-                                {QColor(128, 255, 255), 9.75, true, Qt::AlignHCenter});
+    auto* centred = MakeLabel<ReadoutLabel>(&parent, "Centred", QString(), QRect(0, 20, 120, 25),
+                                            {QColor(128, 255, 255), 9.75, true, Qt::AlignHCenter});
     const QString overlong(60, QChar(u'8'));
     const struct {
         QLabel* label;
@@ -58,8 +57,8 @@ TEST(ReadoutLabel, DrawsWhatTextLayoutDraws) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
         c.label->setText(c.text);
-        const QString shown = QFontMetrics(c.label->font())
-                                  .elidedText(c.text, Qt::ElideRight, c.label->width());
+        const QString shown =
+            QFontMetrics(c.label->font()).elidedText(c.text, Qt::ElideRight, c.label->width());
         const QImage drawn = c.label->grab().toImage().convertToFormat(QImage::Format_RGB32);
         EXPECT_EQ(drawn, Expected(*c.label, shown, background));
         EXPECT_EQ(c.label->text(), c.text) << "the label keeps the whole text";
