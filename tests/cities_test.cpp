@@ -178,10 +178,14 @@ TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
                                   "12abc",
                                   " 3.25",
                                   "-0.0001",
+                                  "-1234.567",
+                                  "12345678",
                                   "1234567890123456789012345678901234567890"};
     for (const char* field : fields) {
         SCOPED_TRACE(field);
-        const Catalogue catalogue = ParseCityFile(std::string("A,") + field);
+        // Blanks after the last line, as the short path reads ahead of a field.
+        const Catalogue catalogue =
+            ParseCityFile(std::string("A,") + field + "\n" + std::string(16, ' '));
         ASSERT_EQ(catalogue.CoordinateCount(), 1);
         EXPECT_EQ(catalogue.Coordinate(0), LeadingNumber(field));
     }
