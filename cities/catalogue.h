@@ -145,7 +145,7 @@ class Catalogue {
         nameEnds_.PushBack(static_cast<std::uint32_t>(names_.Size()));
     }
     // The same, for a name whose bytes may be read on to readableEnd, for a faster copy.
-    void AppendName(std::string_view utf8, const char* readableEnd) {
+    Q_ALWAYS_INLINE void AppendName(std::string_view utf8, const char* readableEnd) {
         names_.Append(utf8.data(), utf8.size(),
                       static_cast<std::size_t>(readableEnd - utf8.data()));
         nameEnds_.PushBack(static_cast<std::uint32_t>(names_.Size()));

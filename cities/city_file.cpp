@@ -325,6 +325,15 @@ std::size_t ReadOneField(std::string_view data, std::size_t pos, OnField& onFiel
     return separator == end ? data.size() : static_cast<std::size_t>(separator - data.data()) + 1;
 }
 
+// Asks for the 64 bytes at p to be brought into the cache ahead of their use.
+void Prefetch(const char* p) {
+#if defined(__SSE2__) || defined(_M_X64)
+    _mm_prefetch(p, _MM_HINT_T0);
+#else
+    (void)p;
+#endif
+}
+
 struct BlockClasses {
     std::uint64_t separators = 0;  // bit k for byte k
     std::uint64_t skipped = 0;     // separators and blanks
@@ -404,8 +413,9 @@ static_assert(kWindow % 64 == 0);
 template <typename OnField, typename OnWindow>
 bool ForEachField(std::string_view data, OnField&& onField, OnWindow&& onWindow) {
     constexpr std::size_t kNone = ~std::size_t{0};
-    std::array<std::uint64_t, kWindow / 64 + 1> startMarks;
-    std::array<std::uint64_t, kWindow / 64 + 1> endMarks;
+    // For each block, its starts and its ends together: outside quotes they alternate, a start
+    // then its end, which one cursor takes two by two.
+    std::array<std::uint64_t, kWindow / 64 + 1> marksOf;
     const char* const base = data.data();
     std::size_t pos = 0;
     while (pos < data.size()) {
@@ -420,10 +430,17 @@ bool ForEachField(std::string_view data, OnField&& onField, OnWindow&& onWindow)
         std::size_t blocks = 0;
         std::size_t lastSeparator = kNone;
         for (std::size_t offset = 0; offset < reach; offset += 64, ++blocks) {
+            // The next window is fetched from memory while this one is read.
+            if (length + offset < data.size() - pos) {
+                Prefetch(window + length + offset);
+            }
             const BlockClasses block = offset + 64 <= length
                                            ? Classify64(window + offset)
                                            : Classify64AtEnd(window + offset, length - offset);
-            marks.Mark(block, startMarks[blocks], endMarks[blocks]);
+            std::uint64_t starts = 0;
+            std::uint64_t ends = 0;
+            marks.Mark(block, starts, ends);
+            marksOf[blocks] = starts | ends;
             if (block.separators != 0) {
                 lastSeparator =
                     offset + 63 - static_cast<std::size_t>(std::countl_zero(block.separators));
@@ -435,51 +452,46 @@ bool ForEachField(std::string_view data, OnField&& onField, OnWindow&& onWindow)
         }
         // The marks after the last separator belong to the next window.
         blocks = lastSeparator / 64 + 1;
-        startMarks[blocks - 1] &= ~std::uint64_t{0} >> (63 - lastSeparator % 64);
-        endMarks[blocks - 1] &= ~std::uint64_t{0} >> (63 - lastSeparator % 64);
+        marksOf[blocks - 1] &= ~std::uint64_t{0} >> (63 - lastSeparator % 64);
         const std::size_t next = pos + lastSeparator + 1;
 
-        std::size_t startBlock = 0;
-        std::size_t endBlock = 0;
-        std::uint64_t starts = startMarks[0];
-        std::uint64_t ends = endMarks[0];
+        std::size_t block = 0;
+        std::uint64_t left = marksOf[0];  // the marks of the block not yet taken
         for (;;) {
-            while (starts == 0 && startBlock + 1 < blocks) {
-                starts = startMarks[++startBlock];
+            while (left == 0 && block + 1 < blocks) {
+                left = marksOf[++block];
             }
-            if (starts == 0) {
+            if (left == 0) {
                 pos = next;
                 break;
             }
-            const std::size_t first =
-                64 * startBlock + static_cast<std::size_t>(std::countr_zero(starts));
-            starts &= starts - 1;
-            while (ends == 0 && endBlock + 1 < blocks) {
-                ends = endMarks[++endBlock];
+            const char* const first =
+                window + 64 * block + static_cast<std::size_t>(std::countr_zero(left));
+            left &= left - 1;
+            while (left == 0 && block + 1 < blocks) {
+                left = marksOf[++block];
             }
-            const std::size_t end =
-                ends != 0 ? 64 * endBlock + static_cast<std::size_t>(std::countr_zero(ends)) : 0;
-            if (window[first] == '"' || end <= first) {
+            const char* last =
+                left != 0 ? window + 64 * block + static_cast<std::size_t>(std::countr_zero(left))
+                          : first;
+            left &= left - 1;
+            if (*first == '"' || last <= first || IsSeparator(*first)) {
                 // A quoted field, read on its own; the marks inside it mean nothing.
-                const std::size_t after = ReadOneField(data, pos + first, onField);
+                const std::size_t after =
+                    ReadOneField(data, static_cast<std::size_t>(first - base), onField);
                 if (after >= next) {
                     pos = after;
                     break;
                 }
                 const std::size_t resume = after - pos;
-                const std::uint64_t from = ~std::uint64_t{0} << (resume % 64);
-                startBlock = resume / 64;
-                endBlock = resume / 64;
-                starts = startMarks[startBlock] & from;
-                ends = endMarks[endBlock] & from;
+                block = resume / 64;
+                left = marksOf[block] & (~std::uint64_t{0} << (resume % 64));
                 continue;
             }
-            ends &= ends - 1;
-            const char* last = window + end;
             while (IsBlank(last[-1])) {  // the field's first byte is not blank
                 --last;
             }
-            onField(window + first, last);
+            onField(first, last);
         }
     }
     return true;
