@@ -35,20 +35,21 @@ std::string_view View(const QByteArray& bytes, std::size_t begin, std::size_t en
 
 }  // namespace
 
-void AdviseLargePages(void* block, std::size_t bytes) {
+void* AllocateLarge(std::size_t bytes) {
 #if defined(Q_OS_LINUX) && defined(MADV_HUGEPAGE)
-    // Only whole large pages inside the block can be backed so; smaller blocks are left alone.
-    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-    const auto first = reinterpret_cast<std::uintptr_t>(block);
-    const std::uintptr_t begin = (first + kLargePage - 1) & ~(kLargePage - 1);
-    const std::uintptr_t end = (first + bytes) & ~(kLargePage - 1);
-    if (end > begin) {
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    // Large pages back only whole, aligned large pages of a block: the block is aligned so that
+    // none of it is left to small pages, each a fault of its own when first written.
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    if (bytes >= 2 * kLargePage) {
+        const std::size_t rounded = (bytes + kLargePage - 1) & ~(kLargePage - 1);
+        void* block = std::aligned_alloc(kLargePage, rounded);
+        if (block != nullptr) {
+            ::madvise(block, rounded, MADV_HUGEPAGE);
+        }
+        return block;
     }
-#else
-    (void)block;
-    (void)bytes;
 #endif
+    return std::malloc(bytes);
 }
 
 std::string_view Catalogue::NameUtf8(qsizetype index) const {

@@ -16,9 +16,10 @@
 
 namespace orbida::cities {
 
-// Asks the system to back a large block with large pages where it can: filling tens of megabytes
-// a small page at a time costs more than reading the file.
-void AdviseLargePages(void* block, std::size_t bytes);
+// A block of at least `bytes` that free and realloc take, null when memory is short. A large one
+// is backed with large pages where the system can: filling tens of megabytes a small page at a
+// time costs more than reading the file.
+void* AllocateLarge(std::size_t bytes);
 
 // A growable array of plain values in one block from malloc. Growing and shrinking go through
 // realloc, which for a large block moves page mappings rather than bytes: reserving room for the
@@ -83,10 +84,19 @@ class PlainArray {
         Append(values, count);
     }
     void Reserve(std::size_t capacity) {
-        if (capacity > capacity_) {
-            Resize(size_, capacity);
-            AdviseLargePages(data_, capacity_ * sizeof(T));
+        if (capacity <= capacity_) {
+            return;
         }
+        void* block = AllocateLarge(capacity * sizeof(T));
+        if (block == nullptr) {
+            throw std::bad_alloc();
+        }
+        if (size_ > 0) {
+            std::memcpy(block, data_, size_ * sizeof(T));
+        }
+        std::free(data_);
+        data_ = static_cast<T*>(block);
+        capacity_ = capacity;
     }
     void Squeeze() {
         if (capacity_ > size_) {
