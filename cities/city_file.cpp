@@ -475,11 +475,13 @@ bool ForEachField(std::string_view data, OnField&& onField, OnWindow&& onWindow)
                 left != 0 ? window + 64 * block + static_cast<std::size_t>(std::countr_zero(left))
                           : first;
             left &= left - 1;
-            if (*first == '"' || last <= first || IsSeparator(*first)) {
-                // A quoted field, read on its own; the marks inside it mean nothing.
+            if (*first == '"' || last <= first) {
+                // A quoted field, read on its own; the marks inside it mean nothing. The first
+                // mark after the separator that ends it is the next start, if any: once past the
+                // last separator or at the end of the bytes, the window is done.
                 const std::size_t after =
                     ReadOneField(data, static_cast<std::size_t>(first - base), onField);
-                if (after >= next) {
+                if (after >= next || after == data.size()) {
                     pos = after;
                     break;
                 }
@@ -600,6 +602,90 @@ Q_ALWAYS_INLINE bool ReadCoordinate(const char* first, const char* last, const c
     value = OtherNumber(first, last);
     return value != 0.0;
 }
+
+#if defined(__SSE2__) || defined(_M_X64)
+constexpr bool kPairs = true;
+
+// The bytes up to byte n of a word (n from 0 to 7), none for n = 8.
+constexpr std::array<std::uint64_t, 9> kUpToByte = {
+    0x00000000000000FFu, 0x000000000000FFFFu, 0x0000000000FFFFFFu,
+    0x00000000FFFFFFFFu, 0x000000FFFFFFFFFFu, 0x0000FFFFFFFFFFFFu,
+    0x00FFFFFFFFFFFFFFu, ~std::uint64_t{0},   0};
+
+// The powers of ten of kExactPowersOfTen, then their negatives.
+constexpr std::array<double, 16> kSignedPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, -1e0, -1e1, -1e2, -1e3, -1e4, -1e5, -1e6, -1e7};
+
+// Two short plain decimals at once, one in each half of an SSE2 register, as ReadCoordinate reads
+// one: the two coordinates of a city most often follow each other. False, with nothing read, when
+// either is not a plain decimal of at most eight bytes after its sign, or when the second lies
+// within eight bytes of limit; else each value, and whether it is a coordinate (not 0).
+Q_ALWAYS_INLINE bool ReadPlainPair(const char* first1, const char* last1, const char* first2,
+                                   const char* last2, const char* limit, double (&values)[2],
+                                   bool (&coordinates)[2]) {
+    const bool negative1 = *first1 == '-';
+    const bool negative2 = *first2 == '-';
+    const char* const digits1 = first1 + (negative1 ? 1 : 0);
+    const char* const digits2 = first2 + (negative2 ? 1 : 0);
+    const auto length1 = static_cast<unsigned>(last1 - digits1);
+    const auto length2 = static_cast<unsigned>(last2 - digits2);
+    // The first lies before the second, and so is readable too.
+    if (length1 - 1 >= 8 || length2 - 1 >= 8 || limit - digits2 < 8) {
+        return false;
+    }
+    // Each field's bytes at the top of its half, as digit values, zeros below them.
+    const __m128i bytes = _mm_set_epi64x(
+        static_cast<long long>((Load8(digits2) ^ kAsciiZeros) << (64 - 8 * length2)),
+        static_cast<long long>((Load8(digits1) ^ kAsciiZeros) << (64 - 8 * length1)));
+    const __m128i nines = _mm_set1_epi8(9);
+    const auto digits =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_max_epu8(bytes, nines), nines)));
+    const auto points =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('.' ^ '0'))));
+    const unsigned points1 = points & 0xFF;
+    const unsigned points2 = points >> 8;
+    // Digits, and at most one point in each.
+    if ((digits | points) != 0xFFFF || ((points1 & (points1 - 1)) | (points2 & (points2 - 1)))) {
+        return false;
+    }
+    // The digits below each point move up over it: the digits alone, at the top of each half.
+    const auto at1 = static_cast<unsigned>(std::countr_zero(points1 | 0x100));  // 8 for none
+    const auto at2 = static_cast<unsigned>(std::countr_zero(points2 | 0x100));
+    const __m128i below = _mm_set_epi64x(static_cast<long long>(kUpToByte[at2]),
+                                         static_cast<long long>(kUpToByte[at1]));
+    const __m128i joined =
+        _mm_xor_si128(bytes, _mm_and_si128(_mm_xor_si128(bytes, _mm_slli_epi64(bytes, 8)), below));
+    // The lower byte of each pair, the lower pair of each four, the lower four of each eight is
+    // the more significant.
+    const __m128i pairs = _mm_add_epi16(
+        _mm_mullo_epi16(_mm_and_si128(joined, _mm_set1_epi16(0xFF)), _mm_set1_epi16(10)),
+        _mm_srli_epi16(joined, 8));
+    const __m128i fours = _mm_madd_epi16(pairs, _mm_set1_epi32(0x00010064));  // 100, 1
+    const __m128i eights =
+        _mm_add_epi64(_mm_mul_epu32(fours, _mm_set1_epi64x(10'000)), _mm_srli_epi64(fours, 32));
+    const __m128i mantissas = _mm_shuffle_epi32(eights, _MM_SHUFFLE(3, 1, 2, 0));
+    // Below 10^8, each is a 32-bit integer and a double exactly; the sign goes on the divisor.
+    const unsigned decimals1 = at1 < 8 ? 7 - at1 : 0;
+    const unsigned decimals2 = at2 < 8 ? 7 - at2 : 0;
+    const __m128d quotients =
+        _mm_div_pd(_mm_cvtepi32_pd(mantissas),
+                   _mm_set_pd(kSignedPowersOfTen[decimals2 + (negative2 ? 8 : 0)],
+                              kSignedPowersOfTen[decimals1 + (negative1 ? 8 : 0)]));
+    _mm_storeu_pd(values, quotients);
+    const auto zeros =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi32(mantissas, _mm_setzero_si128())));
+    coordinates[0] = (zeros & 0x000F) == 0;  // "-0.00" is a zero like any other, "." none at all
+    coordinates[1] = (zeros & 0x00F0) == 0;
+    return true;
+}
+#else
+constexpr bool kPairs = false;
+
+bool ReadPlainPair(const char*, const char*, const char*, const char*, const char*, double (&)[2],
+                   bool (&)[2]) {
+    return false;
+}
+#endif
 
 }  // namespace
 
@@ -723,11 +809,65 @@ class CatalogueBuilder {
         catalogue_.Reserve(text.Bytes().size());
     }
 
+    // A field that may be a number waits for the next one, so that two numbers are read together.
     Q_ALWAYS_INLINE void operator()(const char* first, const char* last) {
+        if (first == last || !kMayBeginNumber[static_cast<unsigned char>(*first)]) {
+            Flush();
+            AppendName(first, last);
+        } else if (!kPairs) {
+            Add(first, last);
+        } else if (waitingFirst_ == nullptr) {
+            waitingFirst_ = first;
+            waitingLast_ = last;
+        } else {
+            AddPair(first, last);
+        }
+    }
+
+    Catalogue Take() {
+        Flush();
+        catalogue_.Squeeze();
+        return std::move(catalogue_);
+    }
+
+  private:
+    Q_ALWAYS_INLINE void Flush() {
+        if (waitingFirst_ != nullptr) {
+            Add(waitingFirst_, waitingLast_);
+            waitingFirst_ = nullptr;
+        }
+    }
+
+    Q_ALWAYS_INLINE void AddPair(const char* first, const char* last) {
+        double values[2];
+        bool coordinates[2];
+        if (ReadPlainPair(waitingFirst_, waitingLast_, first, last, limit_, values, coordinates)) {
+            AppendNumber(waitingFirst_, waitingLast_, values[0], coordinates[0]);
+            AppendNumber(first, last, values[1], coordinates[1]);
+        } else {
+            Add(waitingFirst_, waitingLast_);
+            Add(first, last);
+        }
+        waitingFirst_ = nullptr;
+    }
+
+    Q_ALWAYS_INLINE void Add(const char* first, const char* last) {
         double number = 0.0;
-        if (ReadCoordinate(first, last, limit_, number)) {
+        const bool coordinate = ReadCoordinate(first, last, limit_, number);
+        AppendNumber(first, last, number, coordinate);
+    }
+
+    Q_ALWAYS_INLINE void AppendNumber(const char* first, const char* last, double number,
+                                      bool coordinate) {
+        if (coordinate) {
             catalogue_.AppendCoordinate(number);
-        } else if (text_.ValidUtf8()) {
+        } else {
+            AppendName(first, last);
+        }
+    }
+
+    Q_ALWAYS_INLINE void AppendName(const char* first, const char* last) {
+        if (text_.ValidUtf8()) {
             catalogue_.AppendName(std::string_view(first, static_cast<std::size_t>(last - first)),
                                   limit_);
         } else {
@@ -735,12 +875,6 @@ class CatalogueBuilder {
         }
     }
 
-    Catalogue Take() {
-        catalogue_.Squeeze();
-        return std::move(catalogue_);
-    }
-
-  private:
     Q_NEVER_INLINE void AppendDecodedName(std::string_view field) {
         catalogue_.AppendName(text_.Utf8(field, scratch_));
     }
@@ -749,6 +883,8 @@ class CatalogueBuilder {
     const char* limit_;
     Catalogue catalogue_;
     QByteArray scratch_;
+    const char* waitingFirst_ = nullptr;  // a field that may be a number, waiting for the next
+    const char* waitingLast_ = nullptr;
 };
 
 }  // namespace

@@ -147,6 +147,7 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
          {"A", "nan", "0x1A"},
          {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}},
         {"byte-order marks", kBom + "A," + kBom + "9", {"A", QStringLiteral("\uFEFF9")}, {}},
+        {"quote left open at the end", "A,1,2\n\"B, 3", {"A", "B, 3"}, {1, 2}},
         {"binary", "\x89PNG\r\n\x1A\n\0\0"s, {"\u2030PNG", "\x1A", QString(2, QChar(0))}, {}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
