@@ -218,7 +218,7 @@ class Utf8Check {
     explicit Utf8Check(std::string_view bytes) : bytes_(bytes) {}
     // Checks the bytes before offset `to` that are not checked yet; false once one is not valid.
     bool Through(std::size_t to) {
-        if (checked_ < to && checked_ != std::string_view::npos) {
+        if (checked_ < to) {  // npos, once a byte is not valid, is past any offset
             checked_ = CheckUtf8(bytes_, checked_, std::min(to, bytes_.size()));
         }
         return checked_ != std::string_view::npos;
@@ -230,10 +230,9 @@ class Utf8Check {
     std::size_t checked_ = 0;
 };
 
-// ParseCityFile's reader gives the fields FieldReader gives, but looks at sixteen bytes at a time:
-// a bit mask of the separators and of the bytes skipped before a field (separators and blanks)
-// finds where a field starts and ends without a branch per byte. Where SSE2 is missing, two
-// 64-bit words do the same work.
+// ParseCityFile's reader gives the fields FieldReader gives, but from bit masks of the bytes that
+// matter, sixteen bytes at a time: the separators, and the bytes skipped before a field
+// (separators and blanks). Where SSE2 is missing, two 64-bit words do the same work.
 struct ByteClasses {
     std::uint32_t separators = 0;  // bit k for byte k
     std::uint32_t skipped = 0;     // separators and blanks
@@ -524,10 +523,10 @@ constexpr std::array<bool, 256> kMayBeginNumber = [] {
     return table;
 }();
 
-// The plain decimals read here have at most fifteen digits, so that their digits taken as an
-// integer are below 10^15 and a double holds them exactly, as it holds the power of ten they are
-// divided by: the division rounds correctly, and gives the double nearest the decimal, as
-// LeadingNumber does. The sign goes on the integer, and IEEE division is symmetric in sign.
+// The digits of the plain decimals read here, taken as an integer, are below 2^53, so that a
+// double holds them exactly, as it holds the power of ten (at most 10^22) they are divided by: the
+// division rounds correctly, and gives the double nearest the decimal, as LeadingNumber does. The
+// sign goes on the integer, and IEEE division is symmetric in sign.
 double SignedQuotient(std::uint64_t mantissa, bool negative, unsigned decimals) {
     const std::int64_t sign = -std::int64_t{negative};
     const std::int64_t value = (static_cast<std::int64_t>(mantissa) ^ sign) - sign;
@@ -571,7 +570,7 @@ Q_NEVER_INLINE double OtherNumber(const char* first, const char* last) {
 // minus sign ("-48.8566", "7", "12.", ".5"; at least one digit, at most one point) is read as one
 // eight-byte word, the point taken out, with no branch on where the point stands; the answer then
 // comes from its digits, before the division ends. Anything else is left to OtherNumber. limit is
-// the end of the bytes: sixteen bytes from the digits on may be read.
+// the end of the bytes: eight bytes from the digits on may be read.
 Q_ALWAYS_INLINE bool ReadCoordinate(const char* first, const char* last, const char* limit,
                                     double& value) {
     if (first == last || !kMayBeginNumber[static_cast<unsigned char>(*first)]) {
@@ -612,7 +611,7 @@ constexpr std::array<std::uint64_t, 9> kUpToByte = {
     0x00000000FFFFFFFFu, 0x000000FFFFFFFFFFu, 0x0000FFFFFFFFFFFFu,
     0x00FFFFFFFFFFFFFFu, ~std::uint64_t{0},   0};
 
-// The powers of ten of kExactPowersOfTen, then their negatives.
+// 10^0 to 10^7, then their negatives.
 constexpr std::array<double, 16> kSignedPowersOfTen = {
     1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, -1e0, -1e1, -1e2, -1e3, -1e4, -1e5, -1e6, -1e7};
 
