@@ -184,11 +184,19 @@ TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
                                   "1234567890123456789012345678901234567890"};
     for (const char* field : fields) {
         SCOPED_TRACE(field);
-        // Blanks after the last line, as the short path reads ahead of a field.
-        const Catalogue catalogue =
-            ParseCityFile(std::string("A,") + field + "\n" + std::string(16, ' '));
-        ASSERT_EQ(catalogue.CoordinateCount(), 1);
-        EXPECT_EQ(catalogue.Coordinate(0), LeadingNumber(field));
+        // Alone and twice in a row (a city's two coordinates are read together), with blanks
+        // after the last line, as the short paths read ahead of a field.
+        for (const qsizetype count : {1, 2}) {
+            std::string line = "A";
+            for (qsizetype k = 0; k < count; ++k) {
+                line += std::string(",") + field;
+            }
+            const Catalogue catalogue = ParseCityFile(line + "\n" + std::string(16, ' '));
+            ASSERT_EQ(catalogue.CoordinateCount(), count);
+            for (qsizetype k = 0; k < count; ++k) {
+                EXPECT_EQ(catalogue.Coordinate(k), LeadingNumber(field));
+            }
+        }
     }
 }
 
