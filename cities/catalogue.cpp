@@ -4,6 +4,11 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <cstdint>
+
+#ifdef Q_OS_LINUX
+#include <sys/mman.h>
+#endif
 
 namespace orbida::cities {
 namespace {
@@ -30,9 +35,27 @@ std::string_view View(const QByteArray& bytes, std::size_t begin, std::size_t en
 
 }  // namespace
 
+void* AllocateLarge(std::size_t bytes) {
+#if defined(Q_OS_LINUX) && defined(MADV_HUGEPAGE)
+    // Large pages back only whole, aligned large pages of a block: the block is aligned so that
+    // none of it is left to small pages, each a fault of its own when first written.
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    if (bytes >= 2 * kLargePage) {
+        const std::size_t rounded = (bytes + kLargePage - 1) & ~(kLargePage - 1);
+        void* block = std::aligned_alloc(kLargePage, rounded);
+        if (block != nullptr) {
+            ::madvise(block, rounded, MADV_HUGEPAGE);
+        }
+        return block;
+    }
+#endif
+    return std::malloc(bytes);
+}
+
 std::string_view Catalogue::NameUtf8(qsizetype index) const {
     const auto k = static_cast<std::size_t>(index);
-    return View(names_, k == 0 ? 0 : nameEnds_[k - 1], nameEnds_[k]);
+    const std::size_t begin = k == 0 ? 0 : nameEnds_[k - 1];
+    return std::string_view(names_.Data() + begin, nameEnds_[k] - begin);
 }
 
 QString Catalogue::Name(qsizetype index) const {
@@ -59,22 +82,17 @@ QStringList Catalogue::Names() const {
     return names;
 }
 
-void Catalogue::AppendName(std::string_view utf8) {
-    names_.append(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    nameEnds_.push_back(static_cast<std::uint32_t>(names_.size()));
-}
-
 void Catalogue::Reserve(std::size_t fileBytes) {
     // A field takes at least two bytes with its separator.
-    names_.reserve(static_cast<qsizetype>(fileBytes));
-    nameEnds_.reserve(fileBytes / 2 + 1);
-    coordinates_.reserve(fileBytes / 2 + 1);
+    names_.Reserve(fileBytes);
+    nameEnds_.Reserve(fileBytes / 2 + 1);
+    coordinates_.Reserve(fileBytes / 2 + 1);
 }
 
 void Catalogue::Squeeze() {
-    names_.squeeze();
-    nameEnds_.shrink_to_fit();
-    coordinates_.shrink_to_fit();
+    names_.Squeeze();
+    nameEnds_.Squeeze();
+    coordinates_.Squeeze();
 }
 
 QString FoldForMatch(QStringView text) {

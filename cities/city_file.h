@@ -35,16 +35,25 @@ class FieldReader {
 class CityFileText {
   public:
     explicit CityFileText(std::string_view bytes);
+    // The same, but the bytes (when not UTF-16) are taken to be valid UTF-8 without a look: for a
+    // reader that checks them itself as it goes, and reads them again with the constructor above
+    // when they are not.
+    struct AssumeValidUtf8 {};
+    CityFileText(std::string_view bytes, AssumeValidUtf8);
     CityFileText(const CityFileText&) = delete;
     CityFileText& operator=(const CityFileText&) = delete;
 
     std::string_view Bytes() const { return bytes_; }
+    // Every byte is valid UTF-8 as it stands: every field is its own UTF-8.
+    bool ValidUtf8() const { return validUtf8_; }
     QString Decode(std::string_view field) const;
     // The field decoded as Decode does, as UTF-8: the field itself when it is valid UTF-8, else
     // its conversion, held in scratch.
     std::string_view Utf8(std::string_view field, QByteArray& scratch) const;
 
   private:
+    void Read(std::string_view bytes, bool check);
+
     QByteArray converted_;
     std::string_view bytes_;
     bool utf8_ = false;

@@ -104,6 +104,7 @@ TEST(ParseCityFile, ClassifiesFieldsByTheirLeadingNumber) {
         {"Washington, D.C., 38.9, 77", {"Washington", "D.C."}, {38.9, 77}},
         {"A, 1e999, -1e999\nnan, 0x1A", {"A", "nan", "0x1A"}, {kInf, -kInf}},
         {kBom + "A," + kBom + "9", {"A", QStringLiteral("\uFEFF9")}, {}},
+        {"A,1,2\n\"B, 3", {"A", "B, 3"}, {1, 2}},  // a quote left open at the end
         {"\x89PNG\r\n\x1A\n\0\0"s, {"\u2030PNG", "\x1A", QString(2, QChar(0))}, {}},
     };
     for (const auto& [bytes, names, coordinates] : cases) {
@@ -120,12 +121,23 @@ TEST(ParseCityFile, CoordinatesAreTheLeadingNumberOfTheirField) {
     const std::string fields =
         "48.8566 -2.3522 0.1 -179.99999999 1. .5 -.5 007.25 9007199254740991 9007199254740993 "
         "0.9007199254740993 1.0000000000000000000001 123.4567890123456789012 1e5 +4.5 4.5.6 12abc "
-        "-0.0001 1234567890123456789012345678901234567890";
+        "-0.0001 -1234.567 12345678 1234567890123456789012345678901234567890";
     for (const QString& text : QString::fromStdString(fields).split(' ')) {
         const std::string field = text.toStdString();
-        const Catalogue catalogue = ParseCityFile("A," + field);
-        ASSERT_EQ(catalogue.CoordinateCount(), 1) << field;
-        EXPECT_EQ(catalogue.Coordinate(0), LeadingNumber(field)) << field;
+        SCOPED_TRACE(field);
+        // Alone and twice in a row (a city's two coordinates are read together), with blanks
+        // after the last line, as the short paths read ahead of a field.
+        for (const qsizetype count : {1, 2}) {
+            std::string line = "A";
+            for (qsizetype k = 0; k < count; ++k) {
+                line += "," + field;
+            }
+            const Catalogue catalogue = ParseCityFile(line + "\n" + std::string(16, ' '));
+            ASSERT_EQ(catalogue.CoordinateCount(), count);
+            for (qsizetype k = 0; k < count; ++k) {
+                EXPECT_EQ(catalogue.Coordinate(k), LeadingNumber(field));
+            }
+        }
     }
 }
 
