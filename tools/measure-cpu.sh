@@ -311,13 +311,18 @@ for ((round = 1; round <= compare_rounds; round++)); do
     compare_round orbida "$program" '^  ORBIDA$' $((map_y + 150)) "$map_x" "$map_w"
     compare_round bare "$bare" '^  BARE QT$' 384 136 193
 done
+# Min, median and max of Orbida's figures, of the bare window's, and of their run-by-run ratios,
+# one line, from the two lists of figures.
+side_by_side() {
+    local -a o b ratios
+    read -r -a o <<<"$1"
+    read -r -a b <<<"$2"
+    read -r -a ratios <<<"$(pair_ratios "$1" "$2")"
+    echo "$(min_median_max "${o[@]}") $(min_median_max "${b[@]}") $(min_median_max "${ratios[@]}")"
+}
 for rate in $sweep_rates; do
-    read -r -a o <<<"${per_frame[orbida_$rate]}"
-    read -r -a b <<<"${per_frame[bare_$rate]}"
-    read -r -a ratios <<<"$(pair_ratios "${per_frame[orbida_$rate]}" "${per_frame[bare_$rate]}")"
-    read -r omin omed omax < <(min_median_max "${o[@]}")
-    read -r bmin bmed bmax < <(min_median_max "${b[@]}")
-    read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")
+    read -r omin omed omax bmin bmed bmax rmin rmed rmax < <(
+        side_by_side "${per_frame[orbida_$rate]}" "${per_frame[bare_$rate]}")
     read -r -a of <<<"${fps[orbida_$rate]}"
     read -r -a bf <<<"${fps[bare_$rate]}"
     verdict=$(awk -v r="$rmed" -v t="$ratio_target" 'BEGIN {print (r <= t ? "ok" : "OVER TARGET")}')
@@ -326,12 +331,8 @@ for rate in $sweep_rates; do
     printf '    ratio min %s  median %s  max %s   target <= %s   %s\n' "$rmin" "$rmed" "$rmax" "$ratio_target" "$verdict"
     # For information: the whole sweep's CPU. Orbida paints at most once per screen refresh and
     # gathers the moves in between; the bare window paints every move.
-    read -r -a o <<<"${share[orbida_$rate]}"
-    read -r -a b <<<"${share[bare_$rate]}"
-    read -r -a ratios <<<"$(pair_ratios "${share[orbida_$rate]}" "${share[bare_$rate]}")"
-    read -r omin omed omax < <(min_median_max "${o[@]}")
-    read -r bmin bmed bmax < <(min_median_max "${b[@]}")
-    read -r rmin rmed rmax < <(min_median_max "${ratios[@]}")
+    read -r omin omed omax bmin bmed bmax rmin rmed rmax < <(
+        side_by_side "${share[orbida_$rate]}" "${share[bare_$rate]}")
     printf '    whole sweep: Orbida %s / %s / %s %% of one core, bare Qt %s / %s / %s %%, ratio min %s  median %s  max %s\n' \
         "$omin" "$omed" "$omax" "$bmin" "$bmed" "$bmax" "$rmin" "$rmed" "$rmax"
 done
