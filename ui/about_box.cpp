@@ -12,6 +12,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
+#include "ui/packed_pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 #include "ui/version.h"
@@ -197,7 +198,7 @@ void AboutBox::BuildControls() {
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(TwipRect(480, 360, 480, 480));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(QIcon(QStringLiteral(":/orbida/icon.png")).pixmap(QSize(32, 32)));
+    Image1->setPixmap(PictureIcon("icon.png").pixmap(QSize(32, 32)));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

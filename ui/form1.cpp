@@ -23,6 +23,7 @@
 #include "ui/city_combo.h"
 #include "ui/frame_widget.h"
 #include "ui/map_widget.h"
+#include "ui/packed_pictures.h"
 #include "ui/readout_label.h"
 #include "ui/remembered.h"
 #include "ui/style.h"
@@ -47,10 +48,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, 
     return button;
 }
 
-QPushButton* MakeGlyphButton(QWidget* parent, const char* name, const QString& glyph,
-                             QRect geometry) {
+QPushButton* MakeGlyphButton(QWidget* parent, const char* name, const char* glyph, QRect geometry) {
     QPushButton* button = MakeButton(parent, name, QString(), geometry);
-    button->setIcon(QIcon(glyph));
+    button->setIcon(PictureIcon(glyph));
     button->setIconSize(QSize(13, 13));
     button->setFocusPolicy(Qt::TabFocus);
     return button;
@@ -83,7 +83,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     StyleWindow(this, "Form1", TwipRect(0, 0, geodesy::kWindowWidth, geodesy::kWindowHeight).size(),
                 kGrey);
     setWindowTitle(QStringLiteral("  ORBIDA"));
-    setWindowIcon(QIcon(QStringLiteral(":/orbida/icon.png")));
+    setWindowIcon(PictureIcon("icon.png"));
     BuildControls();
     BuildReadings();
     BuildRotator();
@@ -183,8 +183,7 @@ void Form1::BuildControls() {
                                 TwipRect(480, 720, 1095, 255));
     }
 
-    CmdQuitte = MakeGlyphButton(this, "CmdQuitte", QStringLiteral(":/orbida/quitte.png"),
-                                TwipRect(9480, 240, 300, 300));
+    CmdQuitte = MakeGlyphButton(this, "CmdQuitte", "quitte.png", TwipRect(9480, 240, 300, 300));
     CmdAide = MakeButton(this, "CmdAide", QStringLiteral("A propos"), TwipRect(240, 240, 975, 255));
 
     Frame1 = new DialFrame(QStringLiteral("   Azimut "), kCyan, this);
@@ -209,8 +208,8 @@ void Form1::BuildControls() {
     LblSoleilVille->hide();
     LblSoleilCible->hide();
 
-    CmdMinimise = MakeGlyphButton(this, "CmdMinimise", QStringLiteral(":/orbida/minimise.png"),
-                                  TwipRect(9000, 240, 300, 300));
+    CmdMinimise =
+        MakeGlyphButton(this, "CmdMinimise", "minimise.png", TwipRect(9000, 240, 300, 300));
     CmdMapQuest = MakeButton(this, "CmdMapQuest", QStringLiteral("MapQuest"),
                              TwipRect(4920, 5880, 1335, 255));
     CmdMapQuest->setToolTip(QStringLiteral("  ") + kWebMapBase + QStringLiteral("  "));

@@ -9,6 +9,7 @@
 #include "geodesy/night_mask.h"
 #include "geodesy/projection.h"
 
+#include "ui/packed_pictures.h"
 #include "ui/style.h"
 #include "ui/twips.h"
 
@@ -33,8 +34,7 @@ int PixelOf(float twips) {
 
 }  // namespace
 
-MapWidget::MapWidget(QWidget* parent)
-    : QWidget(parent), map_(QStringLiteral(":/orbida/carte.jpg")) {
+MapWidget::MapWidget(QWidget* parent) : QWidget(parent), map_(PicturePixmap("carte.jpg")) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(BlankCursor());
     // Design positions: Shape1..Shape5 stand in a column left of the centre until the first tick.

@@ -5,6 +5,8 @@
 #include <QPixmap>
 #include <cmath>
 
+#include "ui/packed_pictures.h"
+
 namespace orbida::ui {
 
 QFont UiFont(double points, bool bold) {
@@ -47,9 +49,9 @@ QCursor HandCursor() {
     // The hot spot is at the top of the fingertip.
     const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
     if (ratio <= 1.0) {
-        return QCursor(QPixmap(QStringLiteral(":/orbida/hand.png")), 1, 0);
+        return QCursor(PicturePixmap("hand.png"), 1, 0);
     }
-    QPixmap sharp(QStringLiteral(":/orbida/hand@2x.png"));
+    QPixmap sharp = PicturePixmap("hand@2x.png");
     const int side = static_cast<int>(std::lround(32.0 * ratio));
     if (sharp.width() != side) {
         sharp = sharp.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
