@@ -25,6 +25,14 @@ void FrameWidget::changeEvent(QEvent* event) {
 }
 
 void FrameWidget::paintEvent(QPaintEvent* event) {
+    if (!cacheStill_) {
+        QPainter painter(this);
+        painter.setClipRect(event->rect());
+        painter.fillRect(event->rect(), palette().color(QPalette::Window));
+        PaintStill(painter);
+        PaintMoving(painter);
+        return;
+    }
     const qreal ratio = devicePixelRatioF();
     if (still_.isNull() || still_.devicePixelRatio() != ratio ||
         still_.deviceIndependentSize() != QSizeF(size())) {
@@ -59,7 +67,9 @@ void FrameWidget::PaintStill(QPainter& painter) {
 }
 
 DialFrame::DialFrame(const QString& caption, const QColor& captionColour, QWidget* parent)
-    : FrameWidget(caption, captionColour, parent) {}
+    : FrameWidget(caption, captionColour, parent) {
+    cacheStill_ = true;
+}
 
 QRect DialFrame::NeedleRect() const {
     return NeedleRect(needleX2_, needleY2_);

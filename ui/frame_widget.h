@@ -17,11 +17,16 @@ class FrameWidget : public QWidget {
     QString Caption() const { return caption_; }
 
   protected:
-    // Paints from a cached image of the parts that never move, then what moves on top of it.
+    // Paints the parts that never move (from a cached image when cacheStill_), then what moves
+    // on top of it.
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     virtual void PaintStill(QPainter& painter);
     virtual void PaintMoving(QPainter&) {}
+
+    // A frame whose moving parts repaint often keeps its still parts as an image; one without
+    // paints them again on the rare repaint rather than hold a picture of itself.
+    bool cacheStill_ = false;
 
   private:
     QString caption_;
