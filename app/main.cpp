@@ -5,6 +5,9 @@
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <future>
 #include <optional>
 
@@ -15,6 +18,7 @@
 #include "ui/clock.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/style.h"
 #include "ui/version.h"
 
 namespace {
@@ -60,6 +64,12 @@ QStringList Arguments(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef __GLIBC__
+    // One heap for all threads: the few workers (the city file's reading, the name index) are
+    // short-lived, and what they free is then reused by the window instead of staying resident
+    // in an arena of their own.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     // The command line is read before any window system is touched: --help, --version and
     // --check work without a display.
     const orbida::app::Options options = orbida::app::ParseOptions(Arguments(argc, argv));
@@ -104,6 +114,10 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // One font too: the window's, for every text that names none (menus, dialogs, hints), as in
+    // the window itself. The desktop's font is not loaded at all: the city box's line edit lays
+    // its text out once in the application's font before it takes its own.
+    QApplication::setFont(orbida::ui::UiFont(8.25));
 
     // The city file is read beside the building of the window.
     auto loading =
