@@ -12,25 +12,17 @@
 // A crash leaves its input in out/fuzz/crash-*; run the target on that file alone to replay it.
 #include <bit>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
 
 #include "cities/city_check.h"
 #include "cities/city_file.h"
 #include "cities/leading_number.h"
 #include "cities/selection.h"
+#include "fuzz_check.h"
 
 namespace {
 
+using orbida::fuzz::Check;
 using namespace orbida::cities;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The catalogue as the simple reader gives it: FieldReader's fields in turn, each a coordinate
 // when LeadingNumber reads it as a number other than 0, else a name.
@@ -78,7 +70,7 @@ double NumberOf(const QString& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orbida::fuzz::Bytes(data, size);
 
     Check(!std::isnan(LeadingNumber(bytes)));
 
