@@ -12,6 +12,7 @@
 // A crash leaves its input in out/fuzz/crash-*; run the target on that file alone to replay it.
 #include <bit>
 #include <cmath>
+#include <string>
 
 #include "cities/city_check.h"
 #include "cities/city_file.h"
@@ -61,12 +62,6 @@ bool SameCatalogue(const Catalogue& a, const Catalogue& b) {
     return true;
 }
 
-double NumberOf(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return LeadingNumber(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -105,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QStringList names = catalogue.Names();
     for (const QString& name : names) {
-        Check(NumberOf(name) == 0.0);
+        Check(LeadingNumber(name.toStdString()) == 0.0);
     }
     for (const double coordinate : catalogue.Coordinates()) {
         Check(coordinate != 0.0 && !std::isnan(coordinate));
