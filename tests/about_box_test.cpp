@@ -73,8 +73,7 @@ TEST_F(AboutBoxTest, EveryTextFitsItsLabel) {
 
 TEST_F(AboutBoxTest, OkEnterAndEscapeCloseAndRelease) {
     // Key_unknown stands for a click on OK.
-    for (const Qt::Key key :
-         {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_unknown}) {
+    for (const Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Space, Qt::Key_unknown}) {
         Reopen();
         if (key == Qt::Key_unknown) {
             Click(kOk, Qt::LeftButton);
@@ -87,35 +86,27 @@ TEST_F(AboutBoxTest, OkEnterAndEscapeCloseAndRelease) {
     }
 }
 
-TEST_F(AboutBoxTest, LinksStartTheDesktopOpener) {
-    // Where the click is, its button, the address opened (empty: none).
-    const std::tuple<QPoint, Qt::MouseButton, const char*> cases[] = {
-        {kVemra, Qt::LeftButton, "https://www.orbida.fr"},
-        {kRmobile, Qt::LeftButton, "https://www.cplus.org/rmw/index.html"},
-        {kVemra, Qt::RightButton, ""},
-        {kLabel14, Qt::LeftButton, ""}};
-    for (const auto& [at, button, address] : cases) {
+// A left click on a link opens its address and a left press on the bare surface drags the box;
+// other buttons and places do neither, and an opener that cannot be started changes nothing.
+TEST_F(AboutBoxTest, LinksOpenAndTheSurfaceDrags) {
+    // Where the click is, its button, the address opened (empty: none), whether it drags.
+    const std::tuple<QPoint, Qt::MouseButton, const char*, bool> cases[] = {
+        {kVemra, Qt::LeftButton, "https://www.orbida.fr", false},
+        {kRmobile, Qt::LeftButton, "https://www.cplus.org/rmw/index.html", false},
+        {kVemra, Qt::RightButton, "", false},
+        {kLabel14, Qt::LeftButton, "", false},
+        {kSurface, Qt::LeftButton, "", true}};
+    for (const auto& [at, button, address, drags] : cases) {
+        SCOPED_TRACE(::testing::Message() << at.x() << " " << button);
         fake.opened.clear();
+        fake.topmost.clear();
         Click(at, button);
         EXPECT_EQ(fake.opened, *address == '\0' ? std::vector<QUrl>{} : std::vector{QUrl(address)});
+        EXPECT_EQ(fake.topmost, drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{});
     }
-    // An opener that cannot be started changes nothing.
     fake.openSucceeds = false;
     Click(kVemra, Qt::LeftButton);
     EXPECT_FALSE(box.isNull());
-}
-
-// The bare surface drags the box with the left button; a link does not.
-TEST_F(AboutBoxTest, OnlyTheSurfaceDrags) {
-    const std::pair<QPoint, Qt::MouseButton> cases[] = {
-        {kSurface, Qt::LeftButton}, {kSurface, Qt::RightButton}, {kVemra, Qt::LeftButton}};
-    for (const auto& [at, button] : cases) {
-        fake.topmost.clear();
-        Mouse(QEvent::MouseButtonPress, at, button);
-        const bool drags = at == kSurface && button == Qt::LeftButton;
-        EXPECT_EQ(fake.topmost, drags ? std::vector<QWidget*>{box} : std::vector<QWidget*>{})
-            << at.x() << " " << button;
-    }
 }
 
 // On a desktop of several screens the about box opens centred on the screen of the main window.

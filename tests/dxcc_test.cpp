@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -161,27 +162,30 @@ void WriteFile(const QString& path, const QDateTime& modified, int date = 0) {
 }
 
 // The user's copy, the system's or the one named on the command line: the newer release when both
-// carry a date, else the newer file, the user's on a tie.
+// carry a date, else the newer file, the user's on a tie. A file named on the command line that is
+// not there is said so, not replaced by another.
 TEST(LocateTest, ChoosesTheFileToRead) {
     using enum CountryFileOrigin;
     const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-30);
     const QDateTime recent = QDateTime::currentDateTimeUtc().addDays(-1);
+    enum Given { kNone, kThere, kMissing };
     const struct {
         const char* userName;            // "" for no user copy
         QDateTime userTime, systemTime;  // a null time for no system copy
-        bool given;
+        Given given;
         CountryFileOrigin origin;
         int userDate = 0, systemDate = 0;  // release dates of "=VERyyyymmdd" entries, 0 for none
     } cases[] = {
-        {"cty.dat", recent, old, false, UserData},
-        {"CTY.DAT", recent, old, false, UserData},
-        {"cty.dat", old, recent, false, System},
-        {"cty.dat", old, old, false, UserData},
-        {"", {}, old, false, System},
-        {"cty.dat", recent, recent, true, CommandLine},
-        {"", {}, {}, false, None},
-        {"cty.dat", recent, old, false, System, 20230101, 20230502},
-        {"cty.dat", recent, old, false, UserData, 0, 20230502},
+        {"cty.dat", recent, old, kNone, UserData},
+        {"CTY.DAT", recent, old, kNone, UserData},
+        {"cty.dat", old, recent, kNone, System},
+        {"cty.dat", old, old, kNone, UserData},
+        {"", {}, old, kNone, System},
+        {"cty.dat", recent, recent, kThere, CommandLine},
+        {"", {}, {}, kNone, None},
+        {"cty.dat", recent, recent, kMissing, None},
+        {"cty.dat", recent, old, kNone, System, 20230101, 20230502},
+        {"cty.dat", recent, old, kNone, UserData, 0, 20230502},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.userName << " " << static_cast<int>(c.origin));
@@ -196,44 +200,37 @@ TEST(LocateTest, ChoosesTheFileToRead) {
         if (c.systemTime.isValid()) {
             WriteFile(systemPath, c.systemTime, c.systemDate);
         }
-        if (c.given) {
+        if (c.given == kThere) {
             WriteFile(givenPath, old);
         }
         const CountryFileChoice choice =
-            FindCountryFile(userDir, systemPath, c.given ? givenPath : QString());
+            FindCountryFile(userDir, systemPath, c.given != kNone ? givenPath : QString());
         EXPECT_EQ(choice.origin, c.origin);
         EXPECT_EQ(choice.path.isEmpty(), c.origin == None);
         if (c.origin == None) {
-            EXPECT_TRUE(choice.message.contains(QDir::toNativeSeparators(userDir)));
+            EXPECT_TRUE(choice.message.contains(
+                c.given == kMissing ? givenPath : QDir::toNativeSeparators(userDir)));
         } else {
             EXPECT_TRUE(LoadCountryFile(choice.path).ok);
         }
     }
-    // A file named on the command line that is not there is said so, not replaced by another.
-    QTemporaryDir root;
-    const CountryFileChoice missing =
-        FindCountryFile(root.path(), kSystemFile, root.filePath(QStringLiteral("nope.dat")));
-    EXPECT_EQ(missing.origin, None);
-    EXPECT_TRUE(missing.message.contains(QStringLiteral("nope.dat")));
 }
 
 // Loading names the file in its message, whether it read it (damaged) or not.
 TEST(LocateTest, LoadingSaysWhatWentWrong) {
     QTemporaryDir root;
-    const QString damaged = root.filePath(QStringLiteral("damaged.dat"));
-    QFile file(damaged);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write((kTwoEntities + "\x01\x02;\n").c_str());
-    file.close();
-    const QString empty = root.filePath(QStringLiteral("empty.dat"));
-    ASSERT_TRUE(QFile(empty).open(QIODevice::WriteOnly));
-    const std::pair<QString, bool> cases[] = {
-        {damaged, true},
-        {empty, false},
-        {root.filePath(QStringLiteral("absent.dat")), false},
-        {root.path(), false},  // a folder
+    // The file, what is written to it (nothing: it is not written), whether it loads.
+    const std::tuple<QString, std::optional<std::string>, bool> cases[] = {
+        {root.filePath(QStringLiteral("damaged.dat")), kTwoEntities + "\x01\x02;\n", true},
+        {root.filePath(QStringLiteral("empty.dat")), "", false},
+        {root.filePath(QStringLiteral("absent.dat")), std::nullopt, false},
+        {root.path(), std::nullopt, false},  // a folder
     };
-    for (const auto& [path, ok] : cases) {
+    for (const auto& [path, contents, ok] : cases) {
+        QFile file(path);
+        ASSERT_TRUE(!contents ||
+                    (file.open(QIODevice::WriteOnly) && file.write(contents->c_str()) >= 0));
+        file.close();
         const CountryFileLoad load = LoadCountryFile(path);
         EXPECT_EQ(load.ok, ok) << path.toStdString();
         EXPECT_TRUE(load.message.contains(QDir::toNativeSeparators(path)))

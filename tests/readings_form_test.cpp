@@ -1,14 +1,17 @@
 // The station readings on the main window: the long path and the pointer's locator, a pinned
 // target, home from a locator or coordinates, callsigns and their countries, units, shortcuts, and
-// the settings kept between runs.
+// the settings kept between runs, the rotator's address among them.
 #include <QFile>
 #include <QLineEdit>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include "form_fixture.h"
 #include "geodesy/projection.h"
+#include "rotator/client.h"
 #include "ui/remembered.h"
+#include "ui/rotator_dialog.h"
 
 namespace orbida::ui {
 namespace {
@@ -166,40 +169,46 @@ class SettingsTest : public ::testing::Test {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(contents);
     }
+    // One run of the program: a window on the settings file, used, then closed.
+    void Run(const char* cities, const std::function<void(Form1&)>& use) {
+        QSettings settings(Path(), QSettings::IniFormat);
+        Form1 form(cities::ParseCityFile(cities), fake.Services());
+        form.UseSettings(&settings);
+        use(form);
+    }
     QTemporaryDir dir;
     testing::FakePlatform fake;
 };
 
+// Values that cannot be read, or are out of range, read as not set: no position, the first unit,
+// no rotator or its usual port.
 TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
-    const std::tuple<const char*, const char*, bool, DistanceUnit, bool, bool> cases[] = {
-        {"[window]\nposition=120, 80\n[display]\nunit=nmi\n", "", true, DistanceUnit::NauticalMiles,
-         false, false},
-        {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\nlongRoute=2\n", "", false,
-         DistanceUnit::Kilometres, false, false},
-        {"[window]\nposition=5000000, 0\n", "", false, DistanceUnit::Kilometres, false, false},
+    const std::tuple<const char*, bool, DistanceUnit, const char*, int> cases[] = {
+        {"[window]\nposition=120, 80\n[display]\nunit=nmi\n[rotator]\nhost=shack\nport=4540\n",
+         true, DistanceUnit::NauticalMiles, "shack", 4540},
+        {"[window]\nposition=12x, 80\n[display]\nunit=parsecs\n[rotator]\nhost=a b\nport=4540\n",
+         false, DistanceUnit::Kilometres, "", 4533},
+        {"[window]\nposition=5000000, 0\n[display]\nlongRoute=2\n[rotator]\nhost=x\nport=99999\n",
+         false, DistanceUnit::Kilometres, "x", 4533},
     };
-    for (const auto& [file, home, position, unit, longRoute, greyLine] : cases) {
+    for (const auto& [file, position, unit, host, port] : cases) {
         SCOPED_TRACE(file);
         Write(file);
-        const Remembered r = ReadRemembered(QSettings(Path(), QSettings::IniFormat));
-        EXPECT_EQ(r.home, QString::fromUtf8(home));
+        const QSettings settings(Path(), QSettings::IniFormat);
+        const Remembered r = ReadRemembered(settings);
+        EXPECT_EQ(r.home, QString());
         EXPECT_EQ(r.position.has_value(), position);
         EXPECT_EQ(r.unit, unit);
-        EXPECT_EQ(r.longRoute, longRoute);
-        EXPECT_EQ(r.greyLine, greyLine);
+        EXPECT_FALSE(r.longRoute || r.greyLine);
+        EXPECT_EQ(ReadRotatorAddress(settings).host, QString::fromUtf8(host));
+        EXPECT_EQ(ReadRotatorAddress(settings).port, port);
     }
 }
 
 // Each run comes back as the one before left it: a typed home, a city of the list (unless the
 // file no longer has it), the unit, the long route and the grey line.
 TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
-    const auto run = [&](const char* cities, const std::function<void(Form1&)>& use) {
-        QSettings settings(Path(), QSettings::IniFormat);
-        Form1 form(cities::ParseCityFile(cities), fake.Services());
-        form.UseSettings(&settings);
-        use(form);
-    };
-    run(kCities, [](Form1& form) {
+    Run(kCities, [](Form1& form) {
         form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("jn18eu"));
         form.ValidateCity();
         form.CycleUnit();
@@ -212,7 +221,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         {"Paris, 48.8566, -2.3522\nSydneyside, 1, 1\n", ""}};
     for (const auto& [cities, shown] : runs) {
         SCOPED_TRACE(shown);
-        run(cities, [shown](Form1& form) {
+        Run(cities, [shown](Form1& form) {
             EXPECT_EQ(form.findChild<QLabel*>("LblVilleDistance")->text(), shown);
             EXPECT_EQ(form.Reference().citySelected, *shown != '\0');
             EXPECT_EQ(form.Unit(), DistanceUnit::StatuteMiles);
@@ -226,7 +235,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
     // The connection is asked once the window is up, not while the home is restored; the web
     // map's button then follows the answer.
     fake.connection.online = true;
-    run(kCities, [this](Form1& form) {
+    Run(kCities, [this](Form1& form) {
         const int before = fake.checks;
         EXPECT_FALSE(form.Reference().internetConnected);
         QApplication::processEvents();
@@ -235,12 +244,30 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
     });
     // A damaged file gives the start state, then takes what is set from then on.
     Write("\x01[[[\xff=\n[reference\nhome=JN18EU");
-    run(kCities, [](Form1& form) {
+    Run(kCities, [](Form1& form) {
         EXPECT_FALSE(form.Reference().citySelected);
         EXPECT_EQ(form.Unit(), DistanceUnit::Kilometres);
         form.SetLongRoute(true);
     });
     EXPECT_TRUE(ReadRemembered(QSettings(Path(), QSettings::IniFormat)).longRoute);
+}
+
+// "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
+TEST_F(SettingsTest, RotatorDialogKeepsTheAddress) {
+    Run(kCities, [](Form1& form) {
+        form.OpenRotatorDialog();
+        auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
+        ASSERT_NE(dialog, nullptr);
+        dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(QStringLiteral("shack"));
+        dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(4540);
+        dialog->accept();
+        EXPECT_EQ(form.Rotator()->Host(), "shack");
+        form.SetRotator(QStringLiteral("127.0.0.1"), 4600, false);  // --rotator
+    });
+    Run(kCities, [](Form1& form) {
+        EXPECT_EQ(form.Rotator()->Host(), "shack");
+        EXPECT_EQ(form.Rotator()->Port(), 4540);
+    });
 }
 
 }  // namespace

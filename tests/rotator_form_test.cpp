@@ -1,18 +1,13 @@
 // The antenna rotator on the main window: the menu's entries and shortcuts turn it to the target,
-// its heading shows as a needle and a text, faults leave the window working, and its address is
-// remembered; the address dialog's tester. Driven with a rotator daemon of the test's own.
+// its heading shows as a needle and a text, faults leave the window working; the address dialog's
+// tester. Driven with a rotator daemon of the test's own.
 #include <QAction>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QSettings>
-#include <QSpinBox>
-#include <QTemporaryDir>
 
 #include "fake_rotctld.h"
 #include "form_fixture.h"
 #include "rotator/client.h"
-#include "ui/remembered.h"
 #include "ui/rotator_dialog.h"
 
 namespace orbida::ui {
@@ -131,42 +126,6 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
     }
     form.SetRotator(QString(), 4533, false);
     idle();
-}
-
-// "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
-TEST(RotatorSettings, DialogKeepsTheAddress) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("orbida.conf"));
-    testing::FakePlatform fake;
-    {
-        QSettings settings(path, QSettings::IniFormat);
-        Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
-        form.UseSettings(&settings);
-        form.OpenRotatorDialog();
-        auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->Host(), "localhost");
-        EXPECT_EQ(dialog->Port(), 4533);
-        dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(QStringLiteral("shack"));
-        dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(4540);
-        dialog->accept();
-        EXPECT_EQ(form.Rotator()->Host(), "shack");
-        form.SetRotator(QStringLiteral("127.0.0.1"), 4600, false);  // --rotator
-    }
-    QSettings settings(path, QSettings::IniFormat);
-    Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
-    form.UseSettings(&settings);
-    EXPECT_EQ(form.Rotator()->Host(), "shack");
-    EXPECT_EQ(form.Rotator()->Port(), 4540);
-
-    // Odd values read as no rotator or as the usual port.
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write("[rotator]\nhost=a b\nport=99999\n");
-    file.close();
-    const RotatorAddress odd = ReadRotatorAddress(QSettings(path, QSettings::IniFormat));
-    EXPECT_EQ(odd.host, "");
-    EXPECT_EQ(odd.port, 4533);
 }
 
 TEST(RotatorDialogTest, TesterShowsTheModelAndAzimuthOrTheReason) {

@@ -12,25 +12,18 @@
 // A crash leaves its input in out/fuzz/crash-*; run the target on that file alone to replay it.
 #include <bit>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
+#include <string>
 
 #include "cities/city_check.h"
 #include "cities/city_file.h"
 #include "cities/leading_number.h"
 #include "cities/selection.h"
+#include "fuzz_check.h"
 
 namespace {
 
+using orbida::fuzz::Check;
 using namespace orbida::cities;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 // The catalogue as the simple reader gives it: FieldReader's fields in turn, each a coordinate
 // when LeadingNumber reads it as a number other than 0, else a name.
@@ -69,16 +62,10 @@ bool SameCatalogue(const Catalogue& a, const Catalogue& b) {
     return true;
 }
 
-double NumberOf(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return LeadingNumber(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orbida::fuzz::Bytes(data, size);
 
     Check(!std::isnan(LeadingNumber(bytes)));
 
@@ -113,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QStringList names = catalogue.Names();
     for (const QString& name : names) {
-        Check(NumberOf(name) == 0.0);
+        Check(LeadingNumber(name.toStdString()) == 0.0);
     }
     for (const double coordinate : catalogue.Coordinates()) {
         Check(coordinate != 0.0 && !std::isnan(coordinate));

@@ -8,23 +8,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
-#include <string_view>
 
 #include "dxcc/country_file.h"
+#include "fuzz_check.h"
 
 namespace {
 
+using orbida::fuzz::Check;
 using namespace orbida::dxcc;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 void CheckCountry(const Country& c) {
     Check(!c.name.isEmpty() && !c.primaryPrefix.isEmpty() && c.continent.size() == 2);
@@ -52,7 +44,7 @@ void CheckLookup(const CountryFile& file, std::string_view call) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::string_view bytes = orbida::fuzz::Bytes(data, size);
     const CountryFile file = CountryFile::Parse(bytes);
     Check(file.skippedCount() >= 0 && static_cast<std::size_t>(file.entryCount()) <= size);
     Check(file.skippedSummary().isEmpty() == (file.skippedCount() == 0));

@@ -3,23 +3,16 @@
 // 180, west positive), a locator's centre lies in the square typed, and a refusal says why.
 // Run it with `make fuzz`.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
 #include <string>
 
 #include "cities/home_entry.h"
+#include "fuzz_check.h"
 #include "geodesy/locator.h"
 
 namespace {
 
+using orbida::fuzz::Check;
 using namespace orbida::cities;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
 
 const QStringList kNames = {QStringLiteral("Paris"), QStringLiteral("Besançon")};
 

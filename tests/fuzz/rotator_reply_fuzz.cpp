@@ -4,24 +4,12 @@
 // completed limits leave some azimuth to send, inside them.
 // Run it with `make fuzz`.
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <cstdlib>
-#include <string_view>
 
+#include "fuzz_check.h"
 #include "rotator/protocol.h"
 
-namespace {
-
+using orbida::fuzz::Check;
 using namespace orbida::rotator;
-
-void Check(bool condition) {
-    if (!condition) {
-        std::abort();
-    }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {
@@ -30,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // First byte: the question; second: the size of the pieces.
     const auto question = static_cast<Question>(data[0] % 4);
     const std::size_t piece = 1 + data[1];
-    std::string_view bytes(reinterpret_cast<const char*>(data + 2), size - 2);
+    std::string_view bytes = orbida::fuzz::Bytes(data + 2, size - 2);
 
     ReplyReader reader;
     reader.Expect(question);

@@ -5,14 +5,14 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <limits>
 
+#include "fuzz_check.h"
 #include "tracking/tick.h"
 
 namespace {
 
+using orbida::fuzz::Check;
 using orbida::tracking::TickFrame;
 using orbida::tracking::TickInput;
 
@@ -39,12 +39,6 @@ float PickFloat(FuzzedDataProvider& data) {
                      : -std::numeric_limits<float>::infinity();
     }
     return static_cast<float>(d);
-}
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
 }
 
 }  // namespace
