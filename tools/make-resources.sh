@@ -11,7 +11,9 @@
 # ImageMagick's convert (Debian: imagemagick). The npm packages are fetched at
 # the pinned versions below into a temporary folder that is removed at the end.
 #
-# World map (carte.jpg 640x320, carte@2x.jpg 1280x640), plate carrée with
+# World map (carte.jpg 642x321, carte@2x.jpg 1284x642: exactly the map control's 9630 x 4815
+# twips at 15 and 7.5 twips per pixel, so that a pixel of the picture lies where the
+# readouts place it), plate carrée with
 # 180° W on the left edge and 90° N on the top edge:
 #   - relief: the Natural Earth II shaded-relief tiles (with water and ocean
 #     bottom) shipped in @cesium/engine, zoom level 2 = 8x4 tiles of 256 px
@@ -82,8 +84,8 @@ make_map() {
 }
 
 echo "== world map"
-make_map 640 0.9 "$res/carte.jpg"
-make_map 1280 1.5 "$res/carte@2x.jpg"
+make_map 642 0.9 "$res/carte.jpg"
+make_map 1284 1.5 "$res/carte@2x.jpg"
 
 # png SVG SIZE OUTPUT
 png() {

@@ -301,8 +301,9 @@ void MapWidget::paintEvent(QPaintEvent* event) {
     }
     const QPixmap& shown = shaded_.isNull() ? map_ : shaded_;
 
-    // The picture is 9600 x 4800 twips inside a control of 9630 x 4815: the strip left over shows
-    // the control's own background, the system window colour.
+    // The picture is exactly the control's 9630 x 4815 twips, so that each of its pixels shows
+    // the place the readouts name there; should a picture ever be smaller, what it leaves over
+    // shows the control's own background, the system window colour.
     const QRect picture(QPoint(0, 0), map_.deviceIndependentSize().toSize());
     const QRegion strip = region.subtracted(picture);
     for (const QRect& r : strip) {
