@@ -112,9 +112,10 @@ TEST(Tick, AzimuthNeedleAndCourse) {
         {0.01, 0.01, 0, 90, 270, 1740, 580},
         {0, -170, 0, 170, 90, 2340, 580},  // east across the antimeridian
         {0, 170, 0, -170, 270, 1740, 580},
-        {48.85, -2.35, 60, -2.3, 0, 2040, 280},  // due north, a hair west, not left of the ring
+        {48.85, -2.35, 60, -2.3, 360, 2040, 280},  // due north, a hair west
+        {48.85, -2.35, 60, -2.4, 0, 2040, 280},    // due north, a hair east
         {48.85, -2.35, 60, -1.0, 357, 2024.30, 280.41},
-        {48.85, -2.35, 89.99, -1.0, 360, 2040, 280},  // north, left of the ring
+        {48.85, -2.35, 89.99, -1.0, 360, 2040, 280},  // north, west
         {48.85, -2.35, 10, -2.35, 180, 2040, 880},
         {40, -10, 20, 170, 0, 2040, 280},  // over the pole, exactly 180 degrees of longitude away
         // The course only, against the textbook bearing.
@@ -146,6 +147,35 @@ TEST(Tick, AzimuthNeedleAndCourse) {
         EXPECT_TRUE(f.dial.course >= 0.0 && f.dial.course < 360.0);
         // The dial shows it rounded to a whole degree on the far side from north.
         EXPECT_LT(std::abs(std::remainder(f.dial.azimuth - f.dial.course, 360.0)), 1.0);
+    }
+}
+
+// Targets close to home's meridian on either side, and across the antimeridian: the unrounded
+// course is the initial azimuth GeographicLib gives on the program's sphere
+// (`GeodSolve -i -e 6371000.6 0`), and the dial shows it as the design rounds it, to the whole
+// degree below on the east side and above on the west side (360 minus the floored angle from
+// north). Longitudes west positive.
+TEST(Tick, SideOfHomeFromTheLongitudeDifference) {
+    const std::tuple<double, double, double, double, double> cases[] = {
+        {48.8566, -2.3522, 48.80, -1.5, 264.559889555},  // 63 km west of Paris
+        {48.8566, -2.3522, 46, -2, 184.898209317},       // France's point in the country file
+        {48.85, -2.35, 10, -1.2, 181.805160607},
+        {48.85, -2.35, -20, -3.5, 178.841361165},
+        {48.85, -2.35, 46, -2.3, 180.698519162},
+        {40.71, 74, 41.5, 74.9, 319.651449982},
+        {40.71, 74, 35, 73.1, 172.626464827},
+        {-20, -179.5, -25, 179.9, 173.786573390},  // east across the antimeridian
+        {60, 179.5, 65, -179.9, 357.093817338},    // west across it
+        {35.68, -139.69, 36.2, -138.5, 298.704929698},
+        {51.5, -0.5, 51.49, 0.3, 269.162832316},
+    };
+    for (const auto& [refLat, refLon, curLat, curLon, course] : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << refLat << ", " << refLon << " to " << curLat << ", " << curLon);
+        const TickFrame f = Tick(curLat, curLon, refLat, refLon);
+        EXPECT_NEAR(f.dial.course, course, 1e-6);
+        EXPECT_EQ(f.dial.azimuth, course > 180.0 ? std::ceil(course) : std::floor(course));
+        EXPECT_EQ(f.longAzimuth, std::fmod(f.dial.azimuth + 180.0, 360.0));
     }
 }
 
@@ -288,7 +318,7 @@ TEST(Tick, PinnedPlaceReplacesThePointer) {
         EXPECT_EQ(f.distanceText == "  est à 5837  Kms", measuresNewYork);
         if (measuresNewYork) {
             EXPECT_EQ(f.dial.text, "292 °");
-            EXPECT_EQ(f.targetLocator, "FN20XR");
+            EXPECT_EQ(f.targetLocator, "FN30AR");  // 74.00 W is on FN30's west edge
             EXPECT_NEAR(f.crosshairX, 9630.0 / 2 - 9630.0 / 360 * 74.00, 0.5);
             EXPECT_NEAR(f.crosshairY, 4815.0 / 2 - 4815.0 / 180 * 40.71, 0.5);
             EXPECT_TRUE(f.dots.shown);

@@ -5,30 +5,35 @@
 #include "geodesy/numbers.h"
 
 namespace orbida::tracking {
+namespace {
 
-Dial ComputeDial(double courseAngle, float entoureLeft, double mapX, double cursorLonRad,
-                 double referenceLonRad, double pi, double degToRad) {
+// Whether the cursor lies west of the reference along the shorter way round: the longitude
+// difference (west positive) brought into (-180, 180] is positive. A cursor on the reference's
+// meridian or exactly opposite it counts as east; there the course is 0 or 180 either way.
+bool WestOfReference(double cursorLonRad, double referenceLonRad, double degToRad) {
+    const double dLon = std::remainder((cursorLonRad - referenceLonRad) / degToRad, 360.0);
+    return dLon > 0.0 && dLon < 180.0;
+}
+
+}  // namespace
+
+Dial ComputeDial(double courseAngle, double cursorLonRad, double referenceLonRad, double pi,
+                 double degToRad) {
     Dial dial;
     double courseDegrees = std::floor((courseAngle * 180.0) / pi);
     if (!(courseDegrees >= 0.0 && courseDegrees <= 180.0)) {
         courseDegrees = 0.0;  // only reachable with unusable angle constants
     }
-
-    // The ring's centre, 35 twips right of its Left, tells east from west of the city. Across the
-    // antimeridian the map's left/right no longer match west/east, hence the second test.
-    const float ringCentre = entoureLeft + 35.0f;
-    const double a0 =
-        static_cast<double>(ringCentre) > mapX ? courseDegrees : 360.0 - courseDegrees;
-    const double dLon = (cursorLonRad - referenceLonRad) / degToRad;
-    dial.azimuth = std::abs(dLon) < 180.0 ? std::abs(a0 - 360.0) : std::abs(a0);
-
-    // The same sides without rounding the angle first.
     double exact = (courseAngle * 180.0) / pi;
     if (!(exact >= 0.0 && exact <= 180.0)) {
         exact = 0.0;
     }
-    const double e0 = static_cast<double>(ringCentre) > mapX ? exact : 360.0 - exact;
-    dial.course = std::abs(dLon) >= 180.0 ? std::abs(e0) : std::abs(e0 - 360.0);
+
+    // The course angle is unsigned; the side of the reference the cursor lies on turns it into
+    // an azimuth. A target just west of home (48.8 N 1.5 E from Paris) is 265°, not 95°.
+    const bool west = WestOfReference(cursorLonRad, referenceLonRad, degToRad);
+    dial.azimuth = west ? 360.0 - courseDegrees : courseDegrees;
+    dial.course = west ? 360.0 - exact : exact;
     if (!(dial.course < 360.0)) {
         dial.course = 0.0;  // due north, reached from the west side as 360
     }

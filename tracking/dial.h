@@ -19,10 +19,9 @@ struct Dial {
 inline constexpr float kNeedleX1 = 2040.0f;
 inline constexpr float kNeedleY1 = 600.0f;
 
-// courseAngle: radians, 0 to pi. entoureLeft: the reference ring's Left in map twips, which
-// decides on which side of the city the cursor lies. mapX: the cursor's x in map twips.
-// cursorLonRad, referenceLonRad: longitudes in radians, west positive.
-Dial ComputeDial(double courseAngle, float entoureLeft, double mapX, double cursorLonRad,
-                 double referenceLonRad, double pi, double degToRad);
+// courseAngle: radians, 0 to pi. cursorLonRad, referenceLonRad: longitudes in radians, west
+// positive; the sign of their difference, the shorter way round, decides east from west.
+Dial ComputeDial(double courseAngle, double cursorLonRad, double referenceLonRad, double pi,
+                 double degToRad);
 
 }  // namespace orbida::tracking
