@@ -8,7 +8,7 @@ namespace orbida::cities {
 inline const QString kStartupLocator = QStringLiteral("JJ00AA");
 
 // The six-character Maidenhead locator (field, square, subsquare, all upper case) of a latitude
-// (north positive) and a longitude (WEST positive), both already cut down to hundredths.
+// (north positive) and a longitude (WEST positive), at full precision.
 struct Locator {
     std::array<QString, 6> cells;  // Label1..Label6
     QString text;                  // the six cells joined (Locarte1, LblLocatVille)

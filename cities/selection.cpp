@@ -64,8 +64,9 @@ std::optional<ReferenceState> SelectPoint(geodesy::GeoPoint point, const QString
     state.latitudeText = FormatDms(point.latitude, QStringLiteral(" Nord"), QStringLiteral(" Sud"));
     state.referenceHundredths.longitude = geodesy::FloorHundredths(point.longitude);
     state.referenceHundredths.latitude = geodesy::FloorHundredths(point.latitude);
-    state.locator =
-        MaidenheadLocator(state.referenceHundredths.latitude, state.referenceHundredths.longitude);
+    // From the point as written: cut to hundredths, an east longitude moves east and a city on
+    // a square's west edge (Abidjan, 4.0017 W) would show the square east of it.
+    state.locator = MaidenheadLocator(point.latitude, point.longitude);
     if (!locatorText.isEmpty()) {
         const QString shown = locatorText.left(6).toUpper();
         state.locator.text = shown;

@@ -1,5 +1,6 @@
 #include "geodesy/locator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orbida::geodesy {
@@ -37,9 +38,34 @@ int FigureValue(char c, std::size_t pair) {
 }  // namespace
 
 LocatorFigures LocatorFiguresOf(double latitude, double longitude) {
-    double x = (180.0 - longitude) / 20.0;
-    double y = (90.0 + latitude) / 10.0;
+    // Degrees east of 180 W and north of 90 S.
+    double east = 180.0 - longitude;
+    const double north = 90.0 + latitude;
     LocatorFigures figures{};
+    if (east >= 0.0 && east <= 360.0 && north >= 0.0 && north <= 180.0) {
+        // On the globe: the index of the smallest square the point lies in, counted from 180 W
+        // (1/2880 of a degree) and from 90 S (1/5760), then taken apart figure by figure. A
+        // point on an edge belongs to the square east or north of it (37.5 N 14 E is JM77AM,
+        // which step-by-step fractions in doubles put in JM67XM); 180 E is 180 W, and 90 N lies
+        // in the last row.
+        if (east == 360.0) {
+            east = 0.0;
+        }
+        constexpr long kColumns = 18L * 10 * 24 * 10 * 24;
+        constexpr long kRows = kColumns;
+        long column = static_cast<long>(std::floor(east * (kColumns / 360.0)));
+        long row = std::min(static_cast<long>(std::floor(north * (kRows / 180.0))), kRows - 1);
+        for (std::size_t pair = kBase.size(); pair-- > 0;) {
+            figures[2 * pair] = static_cast<int>(column % kBase[pair]);
+            figures[2 * pair + 1] = static_cast<int>(row % kBase[pair]);
+            column /= kBase[pair];
+            row /= kBase[pair];
+        }
+        return figures;
+    }
+    // Off the globe the same steps still give integers, to show what was asked for.
+    double x = east / 20.0;
+    double y = north / 10.0;
     figures[0] = PinnedFloor(x);
     figures[1] = PinnedFloor(y);
     for (std::size_t pair = 1; pair < kBase.size(); ++pair) {

@@ -21,14 +21,18 @@ MapPosition CursorToMap(std::int32_t cursorX, std::int32_t cursorY, float twipsP
     return p;
 }
 
-GeoPoint MapToDegrees(MapPosition position, float mapWidth, float mapHeight) {
+GeoPoint MapToExactDegrees(MapPosition position, float mapWidth, float mapHeight) {
     // The scale factors are held as 32-bit floats: 360 / 9630 becomes 0.0373831764, which is why
     // the map's centre column (x = 4800) reads 0.56 and not 0.
     const float kx = ToControlFloat(360.0 / static_cast<double>(mapWidth));
-    const double longitude = 180.0 - position.x * static_cast<double>(kx);
     const float ky = ToControlFloat(180.0 / static_cast<double>(mapHeight));
-    const double latitude = 90.0 - position.y * static_cast<double>(ky);
-    return GeoPoint{FloorHundredths(latitude), FloorHundredths(longitude)};
+    return GeoPoint{90.0 - position.y * static_cast<double>(ky),
+                    180.0 - position.x * static_cast<double>(kx)};
+}
+
+GeoPoint MapToDegrees(MapPosition position, float mapWidth, float mapHeight) {
+    const GeoPoint exact = MapToExactDegrees(position, mapWidth, mapHeight);
+    return GeoPoint{FloorHundredths(exact.latitude), FloorHundredths(exact.longitude)};
 }
 
 MapPosition DegreesToMap(GeoPoint point, float mapWidth, float mapHeight) {

@@ -21,6 +21,9 @@ MapPosition CursorToMap(std::int32_t cursorX, std::int32_t cursorY, float twipsP
                         float twipsPerPixelY, float windowLeft, float windowTop, float mapLeft,
                         float mapTop);
 
+// Map twips to degrees at full precision: what a locator is computed from.
+GeoPoint MapToExactDegrees(MapPosition position, float mapWidth, float mapHeight);
+
 // Map twips to degrees, each cut down to hundredths. The scale follows the control's size
 // (9630 x 4815 twips as laid out), not the picture's.
 GeoPoint MapToDegrees(MapPosition position, float mapWidth, float mapHeight);

@@ -327,7 +327,7 @@ TEST(MaidenheadLocator, Figures) {
     constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
     const std::tuple<double, double, const char*> cases[] = {
         {0, 0, "JJ00AA"},         {48.85, -2.36, "JN18EU"},  {-33.87, -151.21, "QF56OD"},
-        {40.71, 74.00, "FN20XR"}, {90, -180, "SS00AA"},      {-90, 180, "AA00AA"},
+        {40.71, 74.00, "FN30AR"}, {90, -180, "AR09AX"},      {-90, 180, "AA00AA"},
         {0, 200, "@J00AA"},       {100, 0, "JT00AA"},        {1e300, -1e300, "??00AA"},
         {1490.5, 0, "Jß00AM"},    {1490.5, -2990, "ßß50AM"}, {kNan, 0, "J?0?A?"},
         {0, kInf, "?J?0?A"},      {-kInf, -kInf, "????\?\?"}};
@@ -360,8 +360,10 @@ TEST(SelectCity, ParisEndToEnd) {
     EXPECT_TRUE(Select(file, 0, {.online = true}).internetConnected);
     EXPECT_TRUE(Select(file, 0, {}, paris).internetConnected);
     EXPECT_EQ(Select("Besan\xE7on, 47.24, -6.02", 0).cityName, QStringLiteral("BESANÇON"));
-    // The cut to hundredths comes first: just west of Greenwich is still field J.
-    EXPECT_EQ(Select("Greenwich, 51.4779, 0.0015", 0).locator.text, "JO01AL");
+    // The locator comes from the coordinates as written (Hamlib's too): 0.0015 W is field I,
+    // though its hundredths are 0.00; Abidjan, 4.0017 W, lies in IJ75, not IJ85.
+    EXPECT_EQ(Select("Greenwich, 51.4779, 0.0015", 0).locator.text, "IO91XL");
+    EXPECT_EQ(Select("Abidjan, 5.3544, 4.0017", 0).locator.text, "IJ75XI");
 }
 
 TEST(SelectCity, NothingChangesWithoutTwoUsableCoordinates) {

@@ -240,6 +240,34 @@ TEST(LongPath, PointsFollowTheOtherArc) {
     EXPECT_LT(LongPathPoints({48.85, -2.35}, {40.71, 74.0})[0].longitude, -2.35);
 }
 
+// Ten-character locators of places and of squares' edges, as Hamlib's `rotctl -m 1 L LON LAT 10`
+// gives them: a point on an edge lies in the square east or north of it. At the globe's corners
+// the locator system's own definition holds, where Hamlib wraps: 180 E is 180 W, 90 N is in the
+// last row, and a hair south-west of 0, 0 lies in II99, not JJ00. Longitudes west positive.
+TEST(Locator, OfPoints) {
+    const std::tuple<double, double, const char*> cases[] = {
+        {48.8566, -2.3522, "JN18EU25GO"},
+        {37.5, -14, "JM77AM00AA"},
+        {40, 74, "FN30AA00AA"},
+        {46, -2, "JN16AA00AA"},
+        {0, 0, "JJ00AA00AA"},
+        {-90, 180, "AA00AA00AA"},
+        {35.6895, -139.6917, "PM95UQ35AL"},
+        {21.3069, 157.8583, "BL11BH73AP"},
+        {-33.9249, -18.4241, "JF96FB08VA"},
+        {-33.4489, 70.6693, "FF46PN92QG"},
+        {5.3544, 4.0017, "IJ75XI95TB"},
+        {9.0250, -38.7469, "KJ99IA96PA"},
+        {41.9189, -8.7381, "JN41IW80NM"},
+        {90, -180, "AR09AX09AX"},
+        {90, 180, "AR09AX09AX"},
+        {-1e-6, 1e-6, "II99XX99XX"},
+    };
+    for (const auto& [latitude, longitude, text] : cases) {
+        EXPECT_EQ(LocatorOf(latitude, longitude, 10), text) << latitude << ", " << longitude;
+    }
+}
+
 TEST(Locator, CentreOfSquares) {
     const std::tuple<const char*, double, double> known[] = {
         {"jn18eu", 48.854167, -2.375},

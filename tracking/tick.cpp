@@ -80,13 +80,16 @@ TickFrame ComputeTick(const TickInput& in) {
     // Pointer (or pinned place) to map twips, crosshair, degrees.
     const std::optional<geodesy::GeoPoint> pinned =
         in.pinnedPoint && OnTheGlobe(*in.pinnedPoint) ? in.pinnedPoint : std::nullopt;
+    geodesy::GeoPoint exactPoint;  // the point before its cut to hundredths
     if (usable && pinned) {
         f.map = geodesy::DegreesToMap(*pinned, in.mapWidth, in.mapHeight);
         f.cursorPoint = *pinned;
+        exactPoint = *pinned;
     } else if (usable) {
         f.map = geodesy::CursorToMap(in.cursorX, in.cursorY, in.twipsPerPixelX, in.twipsPerPixelY,
                                      in.windowLeft, in.windowTop, in.mapLeft, in.mapTop);
         f.cursorPoint = geodesy::MapToDegrees(f.map, in.mapWidth, in.mapHeight);
+        exactPoint = geodesy::MapToExactDegrees(f.map, in.mapWidth, in.mapHeight);
     }
     f.crosshairX = geodesy::ToControlFloat(f.map.x);
     f.crosshairY = geodesy::ToControlFloat(f.map.y);
@@ -134,8 +137,7 @@ TickFrame ComputeTick(const TickInput& in) {
         geodesy::ComputeCourse(refLatRad, refLonRad, curLatRad, curLonRad, pi);
     f.angularDistance = course.angularDistance;
     f.courseAngle = course.courseAngle;
-    f.dial = ComputeDial(course.courseAngle, usable ? in.entoureLeft : 0.0f, f.map.x, curLonRad,
-                         refLonRad, pi, degToRad);
+    f.dial = ComputeDial(course.courseAngle, curLonRad, refLonRad, pi, degToRad);
 
     if (usable) {
         f.dots = PlaceRouteDots(f.map.x, f.map.y, refLatRad, refLonRad, curLatRad, curLonRad,
@@ -151,7 +153,7 @@ TickFrame ComputeTick(const TickInput& in) {
             geodesy::ToControlFloat(std::sin(f.longAzimuth * degToRad) * 300.0 + 2040.0);
         f.longNeedleY2 =
             geodesy::ToControlFloat(580.0 - std::cos(f.longAzimuth * degToRad) * 300.0);
-        f.targetLocator = geodesy::LocatorOf(f.cursorPoint.latitude, f.cursorPoint.longitude);
+        f.targetLocator = geodesy::LocatorOf(exactPoint.latitude, exactPoint.longitude);
     }
     if (in.longRoute && f.dots.shown) {
         // The marks go round the other way from the same reference as the route dots.

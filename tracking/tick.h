@@ -92,7 +92,7 @@ struct TickFrame {
     std::string longPathText;     // "112 °  34176  Kms"
     float longNeedleX2 = 0.0f;    // the long-path needle's free end, as the dial's
     float longNeedleY2 = 0.0f;
-    std::string targetLocator;  // "FN20XR", the locator of cursorPoint
+    std::string targetLocator;  // "FN20XR", the locator of the point before its cut to hundredths
     LongRoute longRoute;        // shown only where the route dots are, and when asked for
 };
 
