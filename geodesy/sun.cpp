@@ -110,22 +110,24 @@ SunEvents SunEventsOn(GeoPoint point, std::chrono::year_month_day utcDate) {
     const double latitude = std::clamp(point.latitude, -89.9999, 89.9999);
     const double longitude = WrapLongitude(point.longitude);
 
-    // Solar noon, refined once with the equation of time at noon. It is moved by a whole day
-    // when it falls outside the date, so that 180 W and 180 E give the same day.
+    // Solar noon, refined with the equation of time at noon. It is moved by a whole day when it
+    // falls outside the date, so that 180 W and 180 E give the same day; the next pass then takes
+    // the equation of time on the day the noon now falls on (near the antimeridian the
+    // neighbouring day's differs by up to half a minute).
     double noon = 720.0 + 4.0 * longitude;
-    for (int pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < 3; ++pass) {
         noon = 720.0 + 4.0 * longitude - Terms(JulianDayOfMinutes(date, noon)).equationOfTime;
+        if (noon < 0.0) {
+            noon += kMinutesPerDay;
+        } else if (noon >= kMinutesPerDay) {
+            noon -= kMinutesPerDay;
+        }
     }
-    if (noon < 0.0) {
-        noon += kMinutesPerDay;
-    } else if (noon >= kMinutesPerDay) {
-        noon -= kMinutesPerDay;
-    }
+    const SolarTerms atNoon = Terms(JulianDayOfMinutes(date, noon));
 
     SunEvents events;
     events.solarNoon = At(date, noon);
-    const double noonCos =
-        CosSunriseHourAngle(latitude, Terms(JulianDayOfMinutes(date, noon)).declination);
+    const double noonCos = CosSunriseHourAngle(latitude, atNoon.declination);
     if (noonCos > 1.0) {
         events.kind = DayKind::kPolarNight;
         return events;
@@ -135,8 +137,11 @@ SunEvents SunEventsOn(GeoPoint point, std::chrono::year_month_day utcDate) {
         return events;
     }
 
-    // Each event is found again with the sun as it is at that event's own time: the declination
-    // moves by up to 0.4 degree a day, enough for minutes at high latitudes.
+    // Each event is the hour angle away from noon, found again with the sun as it is at that
+    // event's own time: the declination moves by up to 0.4 degree a day, enough for minutes at
+    // high latitudes. Counted from noon rather than from midnight, a sunrise can never be taken
+    // for the next day's on a day when the sun only grazes the horizon (66.3 N 76.34 E on
+    // 2024-07-04: its sunrise is near 19:00 the evening before, not after its own noon).
     auto event = [&](double sign) {
         double minutes = noon;
         for (int pass = 0; pass < 3; ++pass) {
@@ -144,14 +149,12 @@ SunEvents SunEventsOn(GeoPoint point, std::chrono::year_month_day utcDate) {
             const double c =
                 std::clamp(CosSunriseHourAngle(latitude, terms.declination), -1.0, 1.0);
             const double hourAngle = std::acos(c) / kDeg;
-            minutes = 720.0 + 4.0 * (longitude + sign * hourAngle) - terms.equationOfTime;
-            if (noon - minutes > 720.0) {
-                minutes += kMinutesPerDay;
-            } else if (minutes - noon > 720.0) {
-                minutes -= kMinutesPerDay;
-            }
+            minutes =
+                noon + 4.0 * sign * hourAngle - (terms.equationOfTime - atNoon.equationOfTime);
         }
-        return minutes;
+        // A sun that barely rises: the equation of time's drift must not carry the event past
+        // noon.
+        return sign < 0.0 ? std::min(minutes, noon) : std::max(minutes, noon);
     };
     events.sunrise = At(date, event(-1.0));
     events.sunset = At(date, event(1.0));

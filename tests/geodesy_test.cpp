@@ -386,6 +386,54 @@ TEST(SunTest, DateLineAndDistantYear) {
     EXPECT_LE(MinutesApart(sunrise(2100y / 6 / 21), sunrise(2026y / 6 / 21)), 3.0);
 }
 
+// Days when the sun only grazes the horizon, and noons next to the antimeridian, against
+// python3-ephem (the sun's centre at -0.833 degree, no further refraction). A grazing day's
+// events move by minutes for a hundredth of a degree of declination, hence their tolerance; the
+// noon must be within seconds, also where it falls by the date line. Then a sweep of every day
+// of a leap year near the polar circles: sunrise before noon before sunset, always.
+TEST(SunTest, GrazingDaysAndNoonsByTheDateLine) {
+    using S = sys_seconds;
+    const auto at = [](year_month_day d, int h, int m, int s) {
+        return S{sys_days{d}} + hours{h} + minutes{m} + seconds{s};
+    };
+    const struct {
+        double latitude, eastLongitude;
+        year_month_day date;
+        S sunrise, noon, sunset;
+    } cases[] = {
+        {66.3, 76.34, 2024y / 7 / 4, at(2024y / 7 / 3, 19, 2, 20), at(2024y / 7 / 4, 6, 59, 8),
+         at(2024y / 7 / 4, 18, 37, 55)},
+        {65.9, -179.6, 2025y / 6 / 1, at(2025y / 6 / 1, 13, 10, 50), at(2025y / 6 / 1, 23, 56, 22),
+         at(2025y / 6 / 2, 10, 45, 49)},
+        {-66.0, 179.7, 2024y / 12 / 9, at(2024y / 12 / 9, 12, 30, 44),
+         at(2024y / 12 / 9, 23, 53, 58), at(2024y / 12 / 10, 11, 23, 15)},
+        {66.0, -179.99, 2026y / 1 / 6, at(2026y / 1 / 5, 22, 18, 33), at(2026y / 1 / 6, 0, 5, 34),
+         at(2026y / 1 / 6, 1, 53, 0)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.latitude << ", " << c.eastLongitude);
+        const SunEvents events = SunEventsOn({c.latitude, -c.eastLongitude}, c.date);
+        ASSERT_EQ(events.kind, DayKind::kRiseAndSet);
+        EXPECT_LE(MinutesApart(events.solarNoon, c.noon), 10.0 / 60.0);
+        EXPECT_LE(MinutesApart(events.sunrise, c.sunrise), 5.0);
+        EXPECT_LE(MinutesApart(events.sunset, c.sunset), 5.0);
+    }
+    int counted = 0;
+    for (double latitude : {-67.0, -66.4, -65.8, 63.5, 65.6, 66.0, 66.3, 66.5, 67.0}) {
+        for (double westLongitude : {179.9, 90.0, 0.0, -76.34, -179.9}) {
+            for (sys_days d = sys_days{2024y / 1 / 1}; d < sys_days{2025y / 1 / 1}; d += days{1}) {
+                const SunEvents e = SunEventsOn({latitude, westLongitude}, year_month_day{d});
+                if (e.kind == DayKind::kRiseAndSet) {
+                    ++counted;
+                    ASSERT_TRUE(e.sunrise <= e.solarNoon && e.solarNoon <= e.sunset)
+                        << latitude << ", " << westLongitude << " on " << d.time_since_epoch();
+                }
+            }
+        }
+    }
+    EXPECT_GT(counted, 10000);
+}
+
 // The mask at the winter solstice, 1x and 2x: every pixel has the shade of its own centre's
 // elevation (the separable computation and its table agree with the direct formula), the Arctic
 // is in the night and the Antarctic in the day.
