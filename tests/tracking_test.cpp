@@ -248,14 +248,15 @@ TEST(Tick, UnusableInputGivesAFiniteIdleFrame) {
     }
 }
 
-// Times to the nearest minute of UTC, the hour of an event on the day before or after as it is,
-// and the polar cases in words.
+// Times to the nearest minute of UTC, the hour of an event on the day before or after the noon's
+// as it is with the day said, and the polar cases in words.
 TEST(SunTextTest, Formats) {
     using namespace std::chrono;
     const auto events = [](seconds rise, seconds set) {
         geodesy::SunEvents e;
         e.sunrise = sys_days{2026y / 12 / 21} + rise;
         e.sunset = sys_days{2026y / 12 / 21} + set;
+        e.solarNoon = sys_days{2026y / 12 / 21} + 12h;
         return e;
     };
     geodesy::SunEvents polarDay, polarNight;
@@ -267,8 +268,9 @@ TEST(SunTextTest, Formats) {
         {"Cible", events(7h + 40min + 31s, 15h + 55min + 29s),
          "Cible : Lever 07:41 UTC · Coucher 15:55 UTC"},
         {"Cible", events(-5h - 19min - 21s, 23h + 59min + 40s),
-         "Cible : Lever 18:41 UTC · Coucher 00:00 UTC"},
-        {"Cible", events(0s, 24h + 31min), "Cible : Lever 00:00 UTC · Coucher 00:31 UTC"},
+         "Cible : Lever 18:41 UTC (veille) · Coucher 00:00 UTC (lendemain)"},
+        {"Cible", events(0s, 24h + 31min),
+         "Cible : Lever 00:00 UTC · Coucher 00:31 UTC (lendemain)"},
         {"Domicile", polarDay, "Domicile : Jour polaire"},
         {"Cible", polarNight, "Cible : Nuit polaire"},
     };

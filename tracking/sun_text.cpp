@@ -17,6 +17,17 @@ std::string HourMinute(std::chrono::sys_seconds t) {
     return text;
 }
 
+// " (veille)" or " (lendemain)" for an event on the UTC day before or after the one its noon
+// falls on: east of the date line a sunrise is often the evening before.
+std::string DayMark(std::chrono::sys_seconds event, std::chrono::sys_seconds noon) {
+    using namespace std::chrono;
+    const days apart = floor<days>(round<minutes>(event)) - floor<days>(noon);
+    if (apart < days{0}) {
+        return " (veille)";
+    }
+    return apart > days{0} ? " (lendemain)" : "";
+}
+
 }  // namespace
 
 std::string SunEventsText(std::string_view place, const geodesy::SunEvents& events) {
@@ -30,8 +41,9 @@ std::string SunEventsText(std::string_view place, const geodesy::SunEvents& even
         case geodesy::DayKind::kRiseAndSet:
             break;
     }
-    return text + "Lever " + HourMinute(events.sunrise) + " UTC · Coucher " +
-           HourMinute(events.sunset) + " UTC";
+    return text + "Lever " + HourMinute(events.sunrise) + " UTC" +
+           DayMark(events.sunrise, events.solarNoon) + " · Coucher " + HourMinute(events.sunset) +
+           " UTC" + DayMark(events.sunset, events.solarNoon);
 }
 
 }  // namespace orbida::tracking

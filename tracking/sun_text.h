@@ -9,7 +9,8 @@ namespace orbida::tracking {
 
 // One line of sunrise and sunset for a place: "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC",
 // or "Domicile : Jour polaire" / "Domicile : Nuit polaire". Times are UTC hours and minutes,
-// rounded to the nearest minute; an event on the UTC day before or after shows its own hour.
+// rounded to the nearest minute; an event on the UTC day before or after the noon's shows its own
+// hour, marked " (veille)" or " (lendemain)".
 std::string SunEventsText(std::string_view place, const geodesy::SunEvents& events);
 
 }  // namespace orbida::tracking
