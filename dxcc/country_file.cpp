@@ -752,9 +752,18 @@ LookupResult CountryFile::Lookup(std::string_view callsign) const {
         }
     }
 
+    // The home call is the longest part. Of two parts of the same length, the prefix is the one
+    // with no letter after its last digit ("KH6/K1A" is K1A in Hawaii, "CK5/H3H" H3H in
+    // Canada); when that does not decide, the first is the prefix.
+    const auto letterAfterLastDigit = [](std::string_view part) {
+        const std::size_t digit = part.find_last_of("0123456789");
+        return digit != std::string_view::npos && digit + 1 < part.size();
+    };
     std::size_t base = 0;
     for (std::size_t k = 1; k < parts.size(); ++k) {
-        if (parts[k].size() > parts[base].size()) {
+        if (parts[k].size() > parts[base].size() ||
+            (parts[k].size() == parts[base].size() &&
+             letterAfterLastDigit(parts[k]) >= letterAfterLastDigit(parts[base]))) {
             base = k;
         }
     }

@@ -102,6 +102,26 @@ TEST(CountryFileTest, OverridesReplaceTheEntityValues) {
     }
 }
 
+// Of two parts of one length, the prefix is the one with no letter after its last digit; when
+// that does not decide, the first.
+TEST(CountryFileTest, TwoPartsOfOneLength) {
+    const CountryFile file = CountryFile::Parse(
+        "Hawaii: 31: 61: OC: 21.12: 157.48: 10: KH6:\n KH6;\n"
+        "United States: 5: 8: NA: 37.6: 91.87: 5: K:\n K;\n"
+        "Canada: 5: 9: NA: 44.35: 78.75: 5: VE:\n VE,CK;\n");
+    ASSERT_EQ(file.skippedCount(), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"KH6/K1A", "Hawaii"},         {"K1A/KH6", "Hawaii"},  {"VE3/K1A", "Canada"},
+        {"CK5/K3H", "Canada"},         {"KH6/VE3", "Hawaii"},  {"VE3/KH6", "Canada"},
+        {"K1A/VE3B", "United States"}, {"K1AB/VE3", "Canada"}, {"K1A/VE3", "Canada"},
+    };
+    for (const auto& [call, country] : cases) {
+        const LookupResult result = file.Lookup(std::string_view(call));
+        ASSERT_TRUE(result.country.has_value()) << call;
+        EXPECT_EQ(result.country->name.toStdString(), country) << call;
+    }
+}
+
 // Whatever cannot be read is skipped and counted; the rest of the file stays usable.
 TEST(CountryFileTest, MalformedFilesKeepWhatCanBeRead) {
     const std::string beta = "Beta Isle: 39: 53: AF: -20: -57: -4: B9:\n B9;\n";
