@@ -37,6 +37,26 @@ bool LocatorShaped(const QString& text) {
     return true;
 }
 
+// A text that begins as a locator does (a field from AA to RR, a square) and goes on as one up to
+// its last character without being a whole locator: "JN18E", "JN18EU5", "JN18EU5A". It is a
+// locator mistyped, not a callsign of Japan.
+bool LocatorTypo(const QString& text) {
+    const qsizetype n = text.size();
+    if (n < 5 || n > 10) {
+        return false;
+    }
+    for (qsizetype i = 0; i + 1 < n; ++i) {
+        const char16_t c = QChar(text[i]).toUpper().unicode();
+        const bool digitPair = (i / 2) % 2 == 1;
+        const bool isDigit = c >= u'0' && c <= u'9';
+        const bool isLetter = c >= u'A' && c <= (i < 2 ? u'R' : u'Z');
+        if (digitPair ? !isDigit : !isLetter) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Letters, digits and strokes only, with at least one letter and one digit, as every callsign
 // ("F4ABC", "EA8/DL1ABC", "W1AW/MM") and every numbered prefix ("3B8", "VK0") has. A word
 // without a digit is a misspelt city more likely than a prefix: "Lyon" would read as Lithuania.
@@ -339,6 +359,11 @@ HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity) {
         return entry;
     }
     HomeEntry entry = ReadCoordinates(text);
+    if (entry.kind == HomeKind::Refused && LocatorTypo(text)) {
+        return Refuse(
+            QStringLiteral("Locator incomplet : 4, 6, 8 ou 10 caractères, lettres et chiffres "
+                           "par paires (JN18EU)."));
+    }
     if (entry.kind != HomeKind::Refused || !CallsignShaped(text)) {
         return entry;
     }

@@ -82,6 +82,13 @@ TEST(ReadHomeEntry, RefusalsAndCallsigns) {
         {"48N2E", Coordinates, "", ""},
         {"JN18EU", Locator, "", ""},
         {"JN18YZ", Refused, "", nullptr},
+        // Begun as a locator and mistyped, not a call of Japan; a call that only starts alike.
+        {"JN18E", Refused, "", "Locator incomplet"},
+        {"jn18eu5", Refused, "", "Locator incomplet"},
+        {"JN18EU5A", Refused, "", "Locator incomplet"},
+        {"JN18EU55XXA", Callsign, "JN18EU55XXA", ""},
+        {"JA18EUAB", Callsign, "JA18EUAB", ""},
+        {"TM50TDF", Callsign, "TM50TDF", ""},
         {"VK", Refused, "", nullptr},
         {"3B8 CF", Refused, "", nullptr},
         {"F4ABCDEFGHIJKLMNOPQRSTUVWXYZABCDEFG", Refused, "", nullptr},

@@ -28,17 +28,21 @@ TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
     ClickMap(kNewYork);
     ASSERT_TRUE(form.Pinned());
     const float x = Map()->CrosshairX();
-    // The pointer goes elsewhere, off the map, then over another place: all stays on New York.
+    // The pointer goes elsewhere, off the map, then over another place: all stays on New York,
+    // and the pointer shows as an arrow over the map to aim the next click.
     for (const QPoint p : {kOffTheMap, QPoint(400, 300)}) {
         PointAt(p);
         EXPECT_EQ(Text("LblAzimut"), "292 °");
         EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
         EXPECT_EQ(Map()->CrosshairX(), x);
         EXPECT_TRUE(Map()->PinMarkShown());
+        EXPECT_EQ(Map()->cursor().shape(), Qt::ArrowCursor);
     }
-    // A second click releases: tracking resumes where the pointer is. A right click does not pin.
+    // A second click releases: tracking resumes where the pointer is, the crosshair standing in
+    // for the pointer again. A right click does not pin.
     ClickMap(QPoint(400, 300));
     EXPECT_FALSE(form.Pinned() || Map()->PinMarkShown());
+    EXPECT_EQ(Map()->cursor().shape(), Qt::BlankCursor);
     EXPECT_NE(Text("LblAzimut"), "292 °");
     ClickMap(kNewYork, Qt::RightButton);
     EXPECT_FALSE(form.Pinned());

@@ -106,10 +106,7 @@ void MapWidget::SetCrosshair(float x, float y) {
 void MapWidget::SetCrosshairVisible(bool visible) {
     if (visible != crosshairVisible_) {
         crosshairVisible_ = visible;
-        // The crosshair stands in for the pointer, which is hidden only where the crosshair is
-        // drawn. Where the point measured (left of and above the pointer) lies off the map, as
-        // over the map's top strip, the user keeps the ordinary arrow.
-        setCursor(visible ? BlankCursor() : QCursor(Qt::ArrowCursor));
+        UpdatePointer();
         Invalidate(VerticalLineRect());
         Invalidate(HorizontalLineRect());
     }
@@ -267,6 +264,18 @@ void MapWidget::SetPinMark(bool shown, QPointF centre) {
     pin_ = centre;
     if (pinShown_) {
         update(MarkRect(pin_, kPinRadius));
+    }
+    UpdatePointer();
+}
+
+// The crosshair stands in for the pointer, which is hidden only where the crosshair follows it.
+// Where the point measured (left of and above the pointer) lies off the map, as over the map's
+// top strip, and while a point is pinned (the crosshair stays on the pin), the user keeps the
+// ordinary arrow to see where a click will land.
+void MapWidget::UpdatePointer() {
+    const bool blank = crosshairVisible_ && !pinShown_;
+    if (blank != (cursor().shape() == Qt::BlankCursor)) {
+        setCursor(blank ? BlankCursor() : QCursor(Qt::ArrowCursor));
     }
 }
 

@@ -55,6 +55,7 @@ class MapWidget : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void UpdatePointer();
     struct Shape {
         bool visible = false;
         float top = 0.0f;
