@@ -57,9 +57,10 @@ Options ParseOptions(const QStringList& arguments) {
     Options options;
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
+        // A value can only be missing after the last argument, which names its option.
         options.error =
             unknown.isEmpty()
-                ? QStringLiteral("Il manque la valeur d'une option.")
+                ? QStringLiteral("Il manque la valeur de l'option %1.").arg(arguments.last())
                 : QStringLiteral("Option inconnue\u00A0: %1%2")
                       .arg(unknown.front().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
                            unknown.front());
@@ -70,6 +71,11 @@ Options ParseOptions(const QStringList& arguments) {
     options.check = parser.isSet(check);
     options.reset = parser.isSet(reset);
     options.time = parser.value(time);
+    if (parser.isSet(time) && options.time.trimmed().isEmpty()) {
+        options.error = QStringLiteral(
+            "--time attend une date et une heure UTC (exemple : 2026-06-21T12:00Z).");
+        return options;
+    }
     options.countryFile = parser.value(cty);
     if (parser.isSet(rotator) &&
         !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost, &options.rotatorPort)) {

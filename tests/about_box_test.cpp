@@ -92,7 +92,7 @@ TEST_F(AboutBoxTest, LinksOpenAndTheSurfaceDrags) {
     // Where the click is, its button, the address opened (empty: none), whether it drags.
     const std::tuple<QPoint, Qt::MouseButton, const char*, bool> cases[] = {
         {kVemra, Qt::LeftButton, "https://www.orbida.fr", false},
-        {kRmobile, Qt::LeftButton, "https://www.cplus.org/rmw/index.html", false},
+        {kRmobile, Qt::LeftButton, "https://www.geonames.org/", false},
         {kVemra, Qt::RightButton, "", false},
         {kLabel14, Qt::LeftButton, "", false},
         {kSurface, Qt::LeftButton, "", true}};

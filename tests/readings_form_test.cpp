@@ -194,6 +194,7 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
          false, DistanceUnit::Kilometres, "", 4533},
         {"[window]\nposition=5000000, 0\n[display]\nlongRoute=2\n[rotator]\nhost=x\nport=99999\n",
          false, DistanceUnit::Kilometres, "x", 4533},
+        {"[window]\nposition=-2147483648, 0\n", false, DistanceUnit::Kilometres, "", 4533},
     };
     for (const auto& [file, position, unit, host, port] : cases) {
         SCOPED_TRACE(file);

@@ -42,6 +42,8 @@ TEST(ClockTest, ParsesTheTimeOption) {
         EXPECT_EQ(option.error.isEmpty(), time.has_value()) << text;
         EXPECT_TRUE(time || option.error.startsWith(QStringLiteral("--time"))) << text;
     }
+    // A date alone lacks its time, whatever its zone would have been.
+    EXPECT_TRUE(ParseTimeOption(QStringLiteral("2026-12-21")).error.contains(u"pas d'heure"));
 }
 
 TEST(FramePacer, FrameFollowsTheScreenWithinLimits) {

@@ -29,7 +29,7 @@ QString T1() {
                "Internet indispensable -");
 }
 const QString kT2 = QStringLiteral(
-    "La base de données concernant les villes est issue du logiciel    \"Radio Mobile\"  .Elle "
+    "La base de données concernant les villes est issue de la base    \"GeoNames\"  .Elle "
     "peut-être modifiée et complètée: Voir fichier \"Villes.txt\" dans le répertoire  "
     "\"ORBIDA\".");
 const QString kT3 = QStringLiteral(
@@ -181,12 +181,13 @@ void AboutBox::BuildControls() {
     Label2 = FramedLabel(this, "Label2", QStringLiteral("ORBIDA"), TwipRect(1560, 240, 2415, 495),
                          {kDarkGrey, 24, true, Qt::AlignHCenter});
     QLabel* label5 = FramedLabel(this, "Label5", kT2, TwipRect(480, 5040, 5295, 615), {});
-    // LblRmobile covers the words "Radio Mobile" of Label5 with its own opaque face. Its box was
+    // LblRmobile covers the word "GeoNames" of Label5 with its own opaque face, a link to the
+    // source of the city list, whose licence asks for that credit. Its box was
     // drawn for another font: it is moved to where Label5 lays out the words, so that neither
     // shows a piece of the other, and covers them and the blanks after them.
-    const QString radioMobile = QStringLiteral("\"Radio Mobile\"");
-    LblRmobile = FramedLabel(this, "LblRmobile", radioMobile, TwipRect(600, 5235, 1335, 210), {});
-    if (const QRect words = RunBox(label5, radioMobile); !words.isEmpty()) {
+    const QString source = QStringLiteral("\"GeoNames\"");
+    LblRmobile = FramedLabel(this, "LblRmobile", source, TwipRect(600, 5235, 1335, 210), {});
+    if (const QRect words = RunBox(label5, source); !words.isEmpty()) {
         LblRmobile->setGeometry(words.left() + label5->x(), words.top() + label5->y(),
                                 words.width(), LblRmobile->height());
     }
@@ -252,7 +253,7 @@ bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
             if (label == Lblvemra) {
                 OpenLink(kAuthorSite);
             } else if (label == LblRmobile) {
-                OpenLink(kRadioMobilePage);
+                OpenLink(kCitySourcePage);
             }
             break;
         }

@@ -16,7 +16,7 @@ namespace orbida::ui {
 inline const QString kAuthorHost = QStringLiteral("www.orbida.fr");
 inline const QString kAuthorSite = QStringLiteral("https://www.orbida.fr");
 // The page of the software whose city list the program started from, opened by LblRmobile.
-inline const QString kRadioMobilePage = QStringLiteral("https://www.cplus.org/rmw/index.html");
+inline const QString kCitySourcePage = QStringLiteral("https://www.geonames.org/");
 // Label13: the source of the city list that ships with the program.
 inline const QString kCityListCredit = QStringLiteral("Liste des villes : GeoNames (CC BY 4.0)");
 

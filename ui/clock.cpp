@@ -21,6 +21,13 @@ TimeOption ParseTimeOption(const QString& text) {
                            .arg(text);
         return result;
     }
+    // A date alone reads as its midnight in local time: say what is missing rather than the zone.
+    if (!trimmed.contains(QLatin1Char('T')) && !trimmed.contains(QLatin1Char(' '))) {
+        result.error =
+            QStringLiteral("--time : « %1 » n'a pas d'heure (exemple : 2026-06-21T12:00Z)")
+                .arg(text);
+        return result;
+    }
     // Without a zone the text would mean local time, which depends on the machine.
     if (parsed.timeSpec() == Qt::LocalTime || parsed.offsetFromUtc() != 0) {
         result.error = QStringLiteral(

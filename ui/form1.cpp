@@ -144,8 +144,10 @@ void Form1::BuildControls() {
         MakeLabel(this, "LblVilleDistance", QString(), TwipRect(2040, 5880, 2775, 375),
                   {kLightCyan, 8.25, true, Qt::AlignRight});
     LblVilleDistance->hide();
-    MakeLabel(this, "Titre1", QStringLiteral("ORBIDA"), TwipRect(4240, 200, 1575, 375),
-              {kSilver, 18, true, Qt::AlignHCenter});
+    // Titre1 is the title's shadow: screen readers read the title once, from Titre2.
+    HideFromScreenReaders(MakeLabel(this, "Titre1", QStringLiteral("ORBIDA"),
+                                    TwipRect(4240, 200, 1575, 375),
+                                    {kSilver, 18, true, Qt::AlignHCenter}));
     MakeLabel(this, "Titre2", QStringLiteral("ORBIDA"), TwipRect(4200, 200, 1575, 360),
               {kGrey, 18, true, Qt::AlignHCenter});
 
@@ -184,6 +186,7 @@ void Form1::BuildControls() {
     }
 
     CmdQuitte = MakeGlyphButton(this, "CmdQuitte", "quitte.png", TwipRect(9480, 240, 300, 300));
+    CmdQuitte->setAccessibleName(QStringLiteral("Quitter"));
     CmdAide = MakeButton(this, "CmdAide", QStringLiteral("A propos"), TwipRect(240, 240, 975, 255));
 
     Frame1 = new DialFrame(QStringLiteral("   Azimut "), kCyan, this);
@@ -210,6 +213,7 @@ void Form1::BuildControls() {
 
     CmdMinimise =
         MakeGlyphButton(this, "CmdMinimise", "minimise.png", TwipRect(9000, 240, 300, 300));
+    CmdMinimise->setAccessibleName(QStringLiteral("Réduire"));
     CmdMapQuest = MakeButton(this, "CmdMapQuest", QStringLiteral("MapQuest"),
                              TwipRect(4920, 5880, 1335, 255));
     CmdMapQuest->setToolTip(QStringLiteral("  ") + kWebMapBase + QStringLiteral("  "));
@@ -444,7 +448,23 @@ void Form1::ShowInputHint(const QString& text) {
     } else {
         inputHint_->adjustSize();
     }
-    inputHint_->move(Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)));
+    // Under the window, in line with the box, where it hides none of the window's controls (just
+    // under the box it covered "Valider" and the home's latitude); above the window when the
+    // screen has no room below it.
+    const QRect window = frameGeometry();
+    const QRect screen = this->screen()->availableGeometry();
+    const QSize size = inputHint_->size();
+    int x = Combo1->mapToGlobal(QPoint(0, 0)).x();
+    x = std::max(screen.left(), std::min(x, screen.right() + 1 - size.width()));
+    int y = window.bottom() + 3;
+    if (y + size.height() > screen.bottom() + 1) {
+        y = window.top() - 2 - size.height();
+        if (y < screen.top()) {
+            // A screen too small for the window itself: under the box, as it was.
+            y = Combo1->mapToGlobal(QPoint(0, Combo1->height() + 2)).y();
+        }
+    }
+    inputHint_->move(x, y);
     inputHint_->show();
     inputHintTimer_.start(6000);
 }

@@ -39,8 +39,10 @@ Remembered ReadRemembered(const QSettings& settings) {
     if (position.size() == 2) {
         const auto x = ReadInt(position[0]);
         const auto y = ReadInt(position[1]);
-        // Anything beyond a million pixels is no window position.
-        if (x && y && std::abs(*x) < 1'000'000 && std::abs(*y) < 1'000'000) {
+        // Anything beyond a million pixels is no window position. Compared on both sides, since
+        // the absolute value of the lowest int is itself.
+        const auto near = [](int v) { return v > -1'000'000 && v < 1'000'000; };
+        if (x && y && near(*x) && near(*y)) {
             r.position = QPoint(*x, *y);
         }
     }

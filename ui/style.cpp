@@ -1,5 +1,7 @@
 #include "ui/style.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
@@ -61,6 +63,46 @@ QCursor HandCursor() {
     // scale it with the image.
     const bool imagePixels = QGuiApplication::platformName() == QLatin1String("xcb");
     return QCursor(sharp, imagePixels ? static_cast<int>(std::lround(ratio)) : 1, 0);
+}
+
+namespace {
+
+constexpr char kDecorative[] = "orbidaDecorative";
+
+class DecorativeAccessible : public QAccessibleWidget {
+  public:
+    explicit DecorativeAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::StaticText) {}
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.invisible = true;
+        return state;
+    }
+    QString text(QAccessible::Text) const override { return {}; }
+};
+
+QAccessibleInterface* DecorativeFactory(const QString&, QObject* object) {
+    if (object != nullptr && object->isWidgetType() && object->property(kDecorative).toBool()) {
+        return new DecorativeAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void HideFromScreenReaders(QWidget* widget) {
+    static const bool installed = [] {
+        QAccessible::installFactory(DecorativeFactory);
+        return true;
+    }();
+    (void)installed;
+    widget->setProperty(kDecorative, true);
+    // An interface made while the widget was being built is that of a plain label: drop it so
+    // that the next query makes the decorative one.
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+    if (made != nullptr && dynamic_cast<DecorativeAccessible*>(made) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
 }
 
 QCursor BlankCursor() {

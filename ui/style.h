@@ -58,6 +58,10 @@ Label* MakeLabel(QWidget* parent, const char* name, const QString& text, QRect g
     return label;
 }
 
+// Keeps a purely decorative widget (the title's shadow, a second copy of its text) out of what
+// screen readers read: it shows as invisible and nameless to them.
+void HideFromScreenReaders(QWidget* widget);
+
 // The hand pointer of the buttons and the blank pointer of the map.
 QCursor HandCursor();
 QCursor BlankCursor();
