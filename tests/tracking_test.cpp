@@ -152,8 +152,8 @@ TEST(Tick, AzimuthNeedleAndCourse) {
 
 // Targets close to home's meridian on either side, and across the antimeridian: the unrounded
 // course is the initial azimuth GeographicLib gives on the program's sphere
-// (`GeodSolve -i -e 6371000.6 0`), and the dial shows it as the design rounds it, to the whole
-// degree below on the east side and above on the west side (360 minus the floored angle from
+// (`GeodSolve -i -e 6371007.067746164 0`), and the dial shows it as the design rounds it, to the
+// whole degree below on the east side and above on the west side (360 minus the floored angle from
 // north). Longitudes west positive.
 TEST(Tick, SideOfHomeFromTheLongitudeDifference) {
     const std::tuple<double, double, double, double, double> cases[] = {
