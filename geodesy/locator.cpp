@@ -39,18 +39,15 @@ int FigureValue(char c, std::size_t pair) {
 
 LocatorFigures LocatorFiguresOf(double latitude, double longitude) {
     // Degrees east of 180 W and north of 90 S.
-    double east = 180.0 - longitude;
+    const double east = 180.0 - longitude;
     const double north = 90.0 + latitude;
     LocatorFigures figures{};
     if (east >= 0.0 && east <= 360.0 && north >= 0.0 && north <= 180.0) {
         // On the globe: the index of the smallest square the point lies in, counted from 180 W
         // (1/2880 of a degree) and from 90 S (1/5760), then taken apart figure by figure. A
         // point on an edge belongs to the square east or north of it (37.5 N 14 E is JM77AM,
-        // which step-by-step fractions in doubles put in JM67XM); 180 E is 180 W, and 90 N lies
-        // in the last row.
-        if (east == 360.0) {
-            east = 0.0;
-        }
+        // which step-by-step fractions in doubles put in JM67XM); 180 E is 180 W through the
+        // figures' remainders, and 90 N lies in the last row.
         constexpr long kColumns = 18L * 10 * 24 * 10 * 24;
         constexpr long kRows = kColumns;
         long column = static_cast<long>(std::floor(east * (kColumns / 360.0)));
