@@ -282,32 +282,6 @@ TEST(LoadCityFile, RefusesWhatIsNotARegularFileOfReasonableSize) {
     }
 }
 
-// A file that changes while it is read: never more than the size seen at open, never a loop.
-TEST(ReadAtMost, StopsAtTheSizeSeenAtOpen) {
-    // The size seen at open, what each read returns (then 0), the length read if any.
-    const std::tuple<qint64, std::vector<qint64>, std::optional<qsizetype>> cases[] = {
-        {10, {4, 4, 4, 4, 4, 4, 4, 4}, 10},  // grows for ever
-        {10, {1000}, 10},                    // answers more than asked
-        {10, {3, 0}, 3},                     // truncated
-        {0, {}, 0},
-        {10, {4, -1}, std::nullopt},  // read error
-    };
-    for (const auto& [size, answers, expected] : cases) {
-        SCOPED_TRACE(answers.size());
-        std::size_t call = 0;
-        const auto bytes = ReadAtMost(size, [&](char* buffer, qint64 length) -> qint64 {
-            const qint64 n = call < answers.size() ? answers[call++] : 0;
-            std::memset(buffer, 'x', static_cast<std::size_t>(std::clamp<qint64>(n, 0, length)));
-            return n;
-        });
-        ASSERT_EQ(bytes.has_value(), expected.has_value());
-        if (bytes) {
-            EXPECT_EQ(bytes->count('x'), *expected);
-            EXPECT_EQ(bytes->size(), *expected);
-        }
-    }
-}
-
 TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
     const std::tuple<double, bool, QString> cases[] = {
         {48.8566, true, "48°  51'  24''   Nord"}, {-2.3522, false, "2°  21'  8''   Est"},
