@@ -3,7 +3,6 @@
 // the settings kept between runs, the rotator's address among them.
 #include <QFile>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -171,7 +170,7 @@ class SettingsTest : public ::testing::Test {
     }
     // One run of the program: a window on the settings file, used, then closed.
     void Run(const char* cities, const std::function<void(Form1&)>& use) {
-        QSettings settings(Path(), QSettings::IniFormat);
+        SettingsStore settings(Path(), RememberedKeys());
         Form1 form(cities::ParseCityFile(cities), fake.Services());
         form.UseSettings(&settings);
         use(form);
@@ -194,7 +193,7 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
     for (const auto& [file, position, unit, host, port] : cases) {
         SCOPED_TRACE(file);
         Write(file);
-        const QSettings settings(Path(), QSettings::IniFormat);
+        const SettingsStore settings(Path(), RememberedKeys());
         const Remembered r = ReadRemembered(settings);
         EXPECT_EQ(r.home, QString());
         EXPECT_EQ(r.position.has_value(), position);
@@ -249,7 +248,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         EXPECT_EQ(form.Unit(), DistanceUnit::Kilometres);
         form.SetLongRoute(true);
     });
-    EXPECT_TRUE(ReadRemembered(QSettings(Path(), QSettings::IniFormat)).longRoute);
+    EXPECT_TRUE(ReadRemembered(SettingsStore(Path(), RememberedKeys())).longRoute);
 }
 
 // "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
