@@ -1,5 +1,7 @@
 #include "ui/remembered.h"
 
+#include "rotator/address.h"
+
 namespace orbida::ui {
 namespace {
 
@@ -77,20 +79,19 @@ void RememberGreyLine(SettingsStore& settings, bool greyLine) {
 
 RotatorAddress ReadRotatorAddress(const SettingsStore& settings) {
     RotatorAddress address;
-    const QString host = settings.Value(kRotatorHost).toString().trimmed();
-    // A host name is at most 253 characters, and never holds a space or a control character.
-    bool plain = !host.isEmpty() && host.size() <= 253;
-    for (const QChar c : host) {
-        plain = plain && c.isPrint() && !c.isSpace();
-    }
-    if (!plain) {
-        return address;
-    }
-    address.host = host;
     const auto port = ReadInt(settings.Value(kRotatorPort));
     if (port && *port >= 1 && *port <= 65535) {
         address.port = static_cast<quint16>(*port);
     }
+    // Read as the dialog and the command line read it: a host the program would refuse there is
+    // no rotator here, and one kept with its port or in brackets by an older version reads so.
+    const rotator::AddressReading reading =
+        rotator::ReadAddress(settings.Value(kRotatorHost).toString().toStdString(), address.port);
+    if (!reading.address) {
+        return {};
+    }
+    address.host = QString::fromStdString(reading.address->host);
+    address.port = reading.address->port;
     return address;
 }
 

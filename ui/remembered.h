@@ -35,7 +35,8 @@ void RememberLongRoute(SettingsStore& settings, bool longRoute);
 void RememberGreyLine(SettingsStore& settings, bool greyLine);
 
 // Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
-// range reads as the daemon's usual one.
+// range reads as the daemon's usual one; the host is read with rotator::ReadAddress, so that one
+// it refuses reads as no rotator.
 struct RotatorAddress {
     QString host;
     quint16 port = 4533;
