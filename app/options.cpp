@@ -127,6 +127,7 @@ QString HelpText() {
         "  --rotator HÔTE:PORT\n"
         "                    le démon de rotor de Hamlib (rotctld) qui oriente l'antenne, pour\n"
         "                    cette fois (sinon celui réglé par «\u00A0Rotor…\u00A0»)\n"
+        "                    une adresse IPv6 s'écrit entre crochets\u00A0: [::1]:4533\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

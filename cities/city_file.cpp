@@ -1,7 +1,6 @@
 #include "cities/city_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
