@@ -1,7 +1,6 @@
 // The city file's traps, the reference texts and locator figures, and the selection of a city.
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
