@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -30,6 +31,14 @@ std::optional<QByteArray> ReadAtMost(qint64 size,
     }
     bytes.truncate(static_cast<qsizetype>(done));
     return bytes;
+}
+
+namespace {
+std::atomic<BetweenLookAndOpen> betweenLookAndOpen = nullptr;
+}  // namespace
+
+void SetBetweenLookAndOpen(BetweenLookAndOpen hook) {
+    betweenLookAndOpen = hook;
 }
 
 QString SizeInMegabytes(qint64 bytes) {
@@ -165,6 +174,9 @@ WriteOutcome WriteRegularFile(const QString& path, const QByteArray& bytes) {
         }
     } else if (errno != ENOENT) {
         return {false, SystemFailure(errno, true)};
+    }
+    if (const BetweenLookAndOpen hook = betweenLookAndOpen) {
+        hook(path);
     }
     const int fd = OpenWithoutWaiting(name, O_WRONLY | O_CREAT);
     if (fd < 0) {

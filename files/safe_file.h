@@ -53,6 +53,11 @@ struct WriteOutcome {
 // link stays a link, and a file kept elsewhere behind it is the one that changes).
 WriteOutcome WriteRegularFile(const QString& path, const QByteArray& bytes);
 
+// Called by WriteRegularFile between its look at the name and the opening, when set: the tests
+// swap the name for a pipe or a device there, as another program might. Null in the program.
+using BetweenLookAndOpen = void (*)(const QString& path);
+void SetBetweenLookAndOpen(BetweenLookAndOpen hook);
+
 // "3", the whole megabytes a size takes, rounded up.
 QString SizeInMegabytes(qint64 bytes);
 
