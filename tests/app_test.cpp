@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/options.h"
+#include "file_kinds.h"
 
 namespace orbida::app {
 namespace {
@@ -170,6 +171,62 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
             QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError())
                 .replace(QChar(0xA0), u' ');
         EXPECT_TRUE(output.contains(QString::fromUtf8(said))) << output.toStdString();
+    }
+}
+
+// The program started on files that are not what they should be: the settings file a pipe (even
+// with --reset) or a link to a device node, a --cty file that is a folder or a pipe. It says so on
+// the terminal at once, with what each is, and the window comes up; nothing is replaced.
+TEST(Program, SaysWhatItsFilesAreAndStartsAtOnce) {
+    // What the settings file is, the arguments, a part of what is said.
+    const std::tuple<const char*, QStringList, const char*> cases[] = {
+        {"pipe", {"--reset"}, "tube nommé"},
+        {"pipe", {}, "tube nommé"},
+        {"device", {}, "périphérique"},
+        {"none", {"--cty", "FOLDER"}, "C'est un dossier"},
+        {"none", {"--cty", "PIPE"}, "C'est un tube nommé"},
+    };
+    for (const auto& [settings, arguments, said] : cases) {
+        SCOPED_TRACE(said);
+        QTemporaryDir dir;
+        const QString conf = dir.filePath("config/Orbida/Orbida.conf");
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("config/Orbida")));
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("folder")));
+        ASSERT_TRUE(testing::MakePipe(dir.filePath("pipe")));
+        if (std::string_view(settings) == "pipe") {
+            ASSERT_TRUE(QFile::link(dir.filePath("pipe"), conf));
+        } else if (std::string_view(settings) == "device" &&
+                   !(testing::MakeDevice(dir.filePath("zero")) &&
+                     QFile::link(dir.filePath("zero"), conf))) {
+            continue;  // a device node needs root
+        }
+        QStringList given = arguments;
+        given.replaceInStrings("FOLDER", dir.filePath("folder"));
+        given.replaceInStrings("PIPE", dir.filePath("pipe"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setReadChannel(QProcess::StandardError);
+        program.start(QStringLiteral(ORBIDA_PROGRAM), given);
+        QByteArray output;
+        QElapsedTimer clock;
+        clock.start();
+        while (!output.contains(QByteArray(said)) && clock.elapsed() < 3 * kPromptMs &&
+               program.state() != QProcess::NotRunning) {
+            program.waitForReadyRead(100);
+            output += program.readAllStandardError();
+        }
+        EXPECT_EQ(program.state(), QProcess::Running);  // still up: the window is there
+        program.kill();
+        program.waitForFinished();
+        EXPECT_TRUE(output.contains(QByteArray(said))) << output.toStdString();
+        EXPECT_TRUE(testing::IsPipe(dir.filePath("pipe")));
+        if (std::string_view(settings) == "device") {
+            EXPECT_TRUE(testing::IsDevice(dir.filePath("zero")));
+        }
     }
 }
 
