@@ -64,8 +64,13 @@ QString SystemFailure(int error, bool writing = false) {
         case EPERM:
             return writing ? QStringLiteral("L'écriture y est refusée.")
                            : QStringLiteral("L'accès en lecture est refusé.");
-        case ENXIO:
-            return QStringLiteral("C'est une prise réseau locale, pas un fichier ordinaire.");
+        case ENXIO:  // to write, also a named pipe that no one reads
+            return writing ? QStringLiteral(
+                                 "C'est un tube nommé ou une prise réseau locale, pas "
+                                 "un fichier ordinaire.")
+                           : QStringLiteral(
+                                 "C'est une prise réseau locale, pas un fichier "
+                                 "ordinaire.");
         case EROFS:
             return QStringLiteral("Il est sur un système de fichiers en lecture seule.");
         case ENOTDIR:
