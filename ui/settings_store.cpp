@@ -82,13 +82,15 @@ void SettingsStore::Read(Start start) {
     switch (read.fault) {
         case files::ReadFault::None:
             if (start == Start::Read) {
-                const Parsed parsed = ParseIni(read.bytes, keys_);
+                Parsed parsed = ParseIni(read.bytes, keys_);
                 if (!parsed.ok) {
-                    Report(QStringLiteral("Le fichier des réglages «\u00A0%1\u00A0» n'a pas pu "
-                                          "être lu\u00A0: aucun dossier temporaire où le lire.")
+                    // Not written over either: what it holds was never seen.
+                    GiveUp(QStringLiteral("le fichier des réglages «\u00A0%1\u00A0» n'a pas pu "
+                                          "être lu, faute de dossier temporaire où le lire.")
                                .arg(shown));
+                    return;
                 }
-                values_ = parsed.values;
+                values_ = std::move(parsed.values);
             }
             break;
         case files::ReadFault::Missing:
@@ -107,7 +109,8 @@ void SettingsStore::Read(Start start) {
                     .arg(shown, read.problem));
             return;
     }
-    // Forgotten, or too large to read: written afresh with what is set from now on.
+    // Forgotten (--reset): written afresh when the store goes, even with nothing set meanwhile. A
+    // file too large to read is replaced at the first change.
     dirty_ = start == Start::Forget && read.fault != files::ReadFault::Missing;
 }
 
