@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStyleFactory>
 #include <cstdio>
@@ -18,6 +17,8 @@
 #include "ui/clock.h"
 #include "ui/form1.h"
 #include "ui/platform.h"
+#include "ui/remembered.h"
+#include "ui/settings_store.h"
 #include "ui/style.h"
 #include "ui/version.h"
 
@@ -135,11 +136,12 @@ int main(int argc, char** argv) {
     }
 
     form.SetCatalogue(std::move(cities.catalogue));
-    // What the user set last time; --reset forgets it all and starts as new.
-    QSettings settings;
-    if (options.reset) {
-        settings.clear();
-    }
+    // What the user set last time; --reset forgets it all and starts as new. Changes are written
+    // in batches, and what waits when the window closes is written as the store goes.
+    orbida::ui::SettingsStore settings(orbida::ui::DefaultSettingsPath(),
+                                       orbida::ui::RememberedKeys(),
+                                       options.reset ? orbida::ui::SettingsStore::Start::Forget
+                                                     : orbida::ui::SettingsStore::Start::Read);
     form.UseSettings(&settings);
     if (!options.rotatorHost.isEmpty()) {
         // For this run only: what "Rotor…" keeps stays as it was.

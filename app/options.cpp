@@ -4,6 +4,8 @@
 #include <QCommandLineParser>
 #include <array>
 
+#include "rotator/address.h"
+
 namespace orbida::app {
 namespace {
 
@@ -77,12 +79,13 @@ Options ParseOptions(const QStringList& arguments) {
         return options;
     }
     options.countryFile = parser.value(cty);
-    if (parser.isSet(rotator) &&
-        !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost, &options.rotatorPort)) {
+    QString problem;
+    if (parser.isSet(rotator) && !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost,
+                                                      &options.rotatorPort, &problem)) {
         options.error = QStringLiteral(
-                            "Adresse de rotor invalide\u00A0: «\u00A0%1\u00A0» "
-                            "(attendu HÔTE:PORT, par exemple localhost:4533)")
-                            .arg(parser.value(rotator));
+                            "Adresse de rotor invalide\u00A0: «\u00A0%1\u00A0», %2 (attendu "
+                            "HÔTE:PORT, par exemple localhost:4533, ou [::1]:4533 en IPv6)")
+                            .arg(parser.value(rotator), problem);
         return options;
     }
     options.platform = parser.value(platform);
@@ -97,52 +100,16 @@ Options ParseOptions(const QStringList& arguments) {
     return options;
 }
 
-bool ParseRotatorAddress(const QString& text, QString* host, quint16* port) {
-    const QString value = text.trimmed();
-    QString name = value;
-    QString number;
-    if (value.startsWith(QLatin1Char('['))) {
-        const qsizetype close = value.indexOf(QLatin1Char(']'));
-        if (close < 0) {
-            return false;
+bool ParseRotatorAddress(const QString& text, QString* host, quint16* port, QString* problem) {
+    const rotator::AddressReading reading = rotator::ReadAddress(text.toStdString());
+    if (!reading.address) {
+        if (problem != nullptr) {
+            *problem = QString::fromStdString(reading.problem);
         }
-        name = value.mid(1, close - 1);
-        const QString rest = value.mid(close + 1);
-        if (!rest.isEmpty()) {
-            if (!rest.startsWith(QLatin1Char(':'))) {
-                return false;
-            }
-            number = rest.mid(1);
-            if (number.isEmpty()) {
-                return false;
-            }
-        }
-    } else if (value.count(QLatin1Char(':')) == 1) {
-        name = value.section(QLatin1Char(':'), 0, 0);
-        number = value.section(QLatin1Char(':'), 1);
-        if (number.isEmpty()) {
-            return false;
-        }
-    }
-    if (name.isEmpty() || name.size() > 253) {
         return false;
     }
-    for (const QChar c : name) {
-        if (!c.isPrint() || c.isSpace() || c == QLatin1Char('[') || c == QLatin1Char(']')) {
-            return false;
-        }
-    }
-    int n = 4533;
-    if (!number.isEmpty()) {
-        bool ok = false;
-        n = number.toInt(&ok);
-        // Digits only: "+12" and " 12" are no port.
-        if (!ok || n < 1 || n > 65535 || !number.front().isDigit()) {
-            return false;
-        }
-    }
-    *host = name;
-    *port = static_cast<quint16>(n);
+    *host = QString::fromStdString(reading.address->host);
+    *port = reading.address->port;
     return true;
 }
 
@@ -166,6 +133,7 @@ QString HelpText() {
         "  --rotator HÔTE:PORT\n"
         "                    le démon de rotor de Hamlib (rotctld) qui oriente l'antenne, pour\n"
         "                    cette fois (sinon celui réglé par «\u00A0Rotor…\u00A0»)\n"
+        "                    une adresse IPv6 s'écrit entre crochets\u00A0: [::1]:4533\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

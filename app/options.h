@@ -26,9 +26,11 @@ struct Options {
 // accepted and left for the application object, which reads them from argv again.
 Options ParseOptions(const QStringList& arguments);
 
-// "HOST:PORT", "HOST" (the daemon's usual port 4533), "[IPv6]:PORT" or a bare IPv6 address:
-// the host and port of a rotator daemon, or false when it is none of these.
-bool ParseRotatorAddress(const QString& text, QString* host, quint16* port);
+// The host and port of a rotator daemon, read by rotator::ReadAddress: "HOST:PORT", "HOST" (the
+// daemon's usual port 4533), "[IPv6]:PORT", "[IPv6]" or an IPv6 address without brackets; false
+// (and the French reason in problem) when it is none of these.
+bool ParseRotatorAddress(const QString& text, QString* host, quint16* port,
+                         QString* problem = nullptr);
 
 // The text of --help, in French.
 QString HelpText();

@@ -1,7 +1,6 @@
 #include "cities/city_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <algorithm>
@@ -15,15 +14,8 @@
 #include <emmintrin.h>
 #endif
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#endif
-
 #include "cities/leading_number.h"
+#include "files/safe_file.h"
 
 namespace orbida::cities {
 namespace {
@@ -936,151 +928,18 @@ QString FindCityFile(const QString& folder) {
     return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
 }
 
-std::optional<QByteArray> ReadAtMost(qint64 size,
-                                     const std::function<qint64(char*, qint64)>& read) {
-    QByteArray bytes(static_cast<qsizetype>(size), Qt::Uninitialized);
-    qint64 done = 0;
-    while (done < size) {
-        const qint64 n = read(bytes.data() + done, size - done);
-        if (n < 0) {
-            return std::nullopt;
-        }
-        if (n == 0) {
-            break;  // truncated since it was opened: what is there is what there is
-        }
-        done += std::min(n, size - done);
-    }
-    bytes.truncate(static_cast<qsizetype>(done));
-    return bytes;
-}
-
-namespace {
-
-QString SizeInMegabytes(qint64 bytes) {
-    return QString::number((bytes + (1 << 20) - 1) >> 20);
-}
-
-#ifdef Q_OS_UNIX
-QString OpenFailure(int error) {
-    switch (error) {
-        case ENOENT:
-            return QStringLiteral(
-                "Il n'existe pas, ou c'est un lien symbolique vers un fichier absent.");
-        case ELOOP:
-            return QStringLiteral("Les liens symboliques forment une boucle.");
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("L'accès en lecture est refusé.");
-        case ENXIO:
-            return QStringLiteral("C'est une prise réseau locale, pas un fichier ordinaire.");
-        default:
-            return QStringLiteral("Erreur système %1.").arg(error);
-    }
-}
-
-QString KindOf(mode_t mode) {
-    if (S_ISDIR(mode)) {
-        return QStringLiteral("C'est un dossier, pas un fichier ordinaire.");
-    }
-    if (S_ISFIFO(mode)) {
-        return QStringLiteral("C'est un tube nommé, pas un fichier ordinaire.");
-    }
-    if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return QStringLiteral("C'est un périphérique, pas un fichier ordinaire.");
-    }
-    return QStringLiteral("Ce n'est pas un fichier ordinaire.");
-}
-
-// The file is opened without blocking (a named pipe would otherwise wait for a writer for ever)
-// and judged on what was opened, not on its name, so that nothing swapped in between can pass.
-// Only a regular file is read, and no more of it than its size at that moment.
-std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes, QString& problem) {
-    const QByteArray name = QFile::encodeName(path);
-    int fd = -1;
-    do {
-        fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    if (fd < 0) {
-        problem = OpenFailure(errno);
-        return std::nullopt;
-    }
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        problem = OpenFailure(errno);
-        return std::nullopt;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        problem = KindOf(info.st_mode);
-        return std::nullopt;
-    }
-    const qint64 size = info.st_size;
-    if (size > maxBytes) {
-        problem = QStringLiteral("Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
-                      .arg(SizeInMegabytes(size), SizeInMegabytes(maxBytes));
-        return std::nullopt;
-    }
-    const int flags = ::fcntl(fd, F_GETFL);
-    if (flags >= 0) {
-        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
-    }
-    std::optional<QByteArray> bytes = ReadAtMost(size, [fd](char* buffer, qint64 length) -> qint64 {
-        ssize_t n = 0;
-        do {
-            n = ::read(fd, buffer, static_cast<std::size_t>(length));
-        } while (n < 0 && errno == EINTR);
-        return n;
-    });
-    if (!bytes) {
-        problem = OpenFailure(errno);
-    }
-    return bytes;
-}
-#else
-std::optional<QByteArray> ReadRegularFile(const QString& path, qint64 maxBytes, QString& problem) {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        problem = QStringLiteral("Ce n'est pas un fichier ordinaire.");
-        return std::nullopt;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        problem = QStringLiteral("Il ne s'ouvre pas.");
-        return std::nullopt;
-    }
-    const qint64 size = file.size();
-    if (size > maxBytes) {
-        problem = QStringLiteral("Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
-                      .arg(SizeInMegabytes(size), SizeInMegabytes(maxBytes));
-        return std::nullopt;
-    }
-    std::optional<QByteArray> bytes = ReadAtMost(
-        size, [&file](char* buffer, qint64 length) { return file.read(buffer, length); });
-    if (!bytes) {
-        problem = QStringLiteral("La lecture a échoué.");
-    }
-    return bytes;
-}
-#endif
-
-}  // namespace
-
 CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes) {
     const QFileInfo info(path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
-    QString problem;
-    std::optional<QByteArray> bytes = ReadRegularFile(path, maxBytes, problem);
-    if (!bytes) {
+    files::FileBytes read = files::ReadRegularFile(path, maxBytes);
+    if (!read.ok()) {
         return {false,
                 QStringLiteral("Le fichier des villes «\u00A0%1\u00A0» n'a pas pu être lu dans le "
                                "dossier\u00A0:\n%2\n%3")
-                    .arg(info.fileName(), folder, problem),
+                    .arg(info.fileName(), folder, read.problem),
                 {}};
     }
-    return {true, {}, std::move(*bytes)};
+    return {true, {}, std::move(read.bytes)};
 }
 
 LoadResult LoadCityFile(const QString& folder) {

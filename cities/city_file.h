@@ -70,10 +70,6 @@ Catalogue ParseCityFile(std::string_view bytes);
 // A city file larger than this is refused rather than read.
 inline constexpr qint64 kMaxCityFileBytes = qint64{512} << 20;
 
-// Reads at most size bytes into one buffer of that size through read (bytes read, 0 at the end,
-// negative on error): a file that grows while it is read never costs more than its size at open.
-std::optional<QByteArray> ReadAtMost(qint64 size, const std::function<qint64(char*, qint64)>& read);
-
 // The path of the entry named "villes.txt", in any letter case, in folder; empty when none.
 QString FindCityFile(const QString& folder);
 
@@ -83,8 +79,8 @@ struct CityFileBytes {
     QByteArray bytes;
 };
 
-// Reads the city file at path without ever blocking: only a regular file (a link to one will do)
-// of at most maxBytes, and no more than its size when opened.
+// Reads the city file at path through files::ReadRegularFile: never blocking, only a regular file
+// (a link to one will do) of at most maxBytes, and no more than its size when opened.
 CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes = kMaxCityFileBytes);
 
 // Result of looking for and reading the city file in a folder.

@@ -1,50 +1,77 @@
 #include "dxcc/locate.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <algorithm>
+#include <QStringList>
+#include <optional>
+
+#include "files/safe_file.h"
 
 namespace orbida::dxcc {
 namespace {
 
 const QString kFileName = QStringLiteral("cty.dat");
 
-// "cty.dat" in folder, an exact spelling first, else any letter case ("CTY.DAT" from an archive).
+// "cty.dat" in folder in any letter case ("CTY.DAT" from an archive): a regular file (or a link to
+// one) first, then the exact spelling. Any kind of entry counts, so that one that cannot be read
+// is named as passed over rather than silently missing.
 QString UserCopy(const QString& folder) {
     if (folder.isEmpty()) {
         return {};
     }
     const QDir dir(folder);
     QString found;
-    for (const QString& entry : dir.entryList(QDir::Files, QDir::Name)) {
-        if (entry.compare(kFileName, Qt::CaseInsensitive) == 0 &&
-            (found.isEmpty() || entry == kFileName)) {
+    int foundRank = -1;
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(kFileName, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        const int rank =
+            (QFileInfo(dir.filePath(entry)).isFile() ? 2 : 0) + (entry == kFileName ? 1 : 0);
+        if (rank > foundRank) {
             found = entry;
+            foundRank = rank;
         }
     }
     return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
 }
 
-std::int32_t VersionDateOf(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return 0;
+// A copy looked at to choose between them: read through the one safe way to read a file, so that
+// a named pipe, a device or a folder of that name is passed over at once.
+struct Candidate {
+    QString path;
+    files::FileBytes read;
+    std::int32_t versionDate = 0;
+};
+
+Candidate Probe(const QString& path) {
+    Candidate candidate{path,
+                        files::ReadRegularFile(path, static_cast<qint64>(CountryFile::kMaxBytes),
+                                               files::Oversize::ReadTheStart),
+                        0};
+    if (candidate.read.ok()) {
+        candidate.versionDate = CountryFile::ScanVersionDate(
+            std::string_view(candidate.read.bytes.constData(),
+                             static_cast<std::size_t>(candidate.read.bytes.size())));
+        candidate.read.bytes.clear();  // read again, whole, once chosen
     }
-    const QByteArray bytes = file.read(static_cast<qint64>(CountryFile::kMaxBytes));
-    return CountryFile::ScanVersionDate(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return candidate;
 }
 
 // True when the user's copy is to be preferred to the system's: the later release when both
 // carry a dated version entry, else the later modification time; the user's copy on a tie.
-bool UserCopyIsNewer(const QString& user, const QFileInfo& system) {
-    const std::int32_t userDate = VersionDateOf(user);
-    const std::int32_t systemDate = VersionDateOf(system.absoluteFilePath());
-    if (userDate > 0 && systemDate > 0 && userDate != systemDate) {
-        return userDate > systemDate;
+bool UserCopyIsNewer(const Candidate& user, const Candidate& system) {
+    if (user.versionDate > 0 && system.versionDate > 0 && user.versionDate != system.versionDate) {
+        return user.versionDate > system.versionDate;
     }
-    return QFileInfo(user).lastModified() >= system.lastModified();
+    return QFileInfo(user.path).lastModified() >= QFileInfo(system.path).lastModified();
+}
+
+QString Unreadable(const QString& path, const QString& problem) {
+    return QStringLiteral("Le fichier des pays «\u00A0%1\u00A0» n'a pas pu être lu\u00A0: %2")
+        .arg(QDir::toNativeSeparators(path), problem);
 }
 
 }  // namespace
@@ -53,28 +80,49 @@ CountryFileChoice FindCountryFile(const QString& userDataDir, const QString& sys
                                   const QString& overridePath) {
     CountryFileChoice choice;
     if (!overridePath.isEmpty()) {
-        const QFileInfo info(overridePath);
-        if (info.isFile()) {
+        const Candidate given = Probe(QFileInfo(overridePath).absoluteFilePath());
+        if (given.read.ok()) {
             choice.origin = CountryFileOrigin::CommandLine;
-            choice.path = info.absoluteFilePath();
-        } else {
+            choice.path = given.path;
+        } else if (given.read.fault == files::ReadFault::Missing) {
             choice.message = QStringLiteral(
                                  "Le fichier des pays «\u00A0%1\u00A0» donné par --cty est "
                                  "introuvable\u00A0: la lecture des indicatifs est désactivée.")
                                  .arg(QDir::toNativeSeparators(overridePath));
+        } else {
+            // It exists: say what it is rather than calling it missing.
+            choice.message = QStringLiteral(
+                                 "Le fichier des pays «\u00A0%1\u00A0» donné par --cty n'a pas "
+                                 "pu être lu\u00A0: %2 La lecture des indicatifs est désactivée.")
+                                 .arg(QDir::toNativeSeparators(overridePath), given.read.problem);
         }
         return choice;
     }
 
-    const QString user = UserCopy(userDataDir);
-    const QFileInfo system(systemPath);
-    const bool hasSystem = !systemPath.isEmpty() && system.isFile();
-    if (!user.isEmpty() && (!hasSystem || UserCopyIsNewer(user, system))) {
+    // Each copy that is there but cannot be read is passed over for the next, and named.
+    std::optional<Candidate> user;
+    std::optional<Candidate> system;
+    QStringList skipped;
+    const auto consider = [&skipped](const QString& path, std::optional<Candidate>& slot) {
+        if (path.isEmpty()) {
+            return;
+        }
+        Candidate candidate = Probe(path);
+        if (candidate.read.ok()) {
+            slot = std::move(candidate);
+        } else if (candidate.read.fault != files::ReadFault::Missing) {
+            skipped << Unreadable(path, candidate.read.problem);
+        }
+    };
+    consider(UserCopy(userDataDir), user);
+    consider(systemPath.isEmpty() ? QString() : QFileInfo(systemPath).absoluteFilePath(), system);
+    choice.skipped = skipped.join(u' ');
+    if (user && (!system || UserCopyIsNewer(*user, *system))) {
         choice.origin = CountryFileOrigin::UserData;
-        choice.path = user;
-    } else if (hasSystem) {
+        choice.path = user->path;
+    } else if (system) {
         choice.origin = CountryFileOrigin::System;
-        choice.path = system.absoluteFilePath();
+        choice.path = system->path;
     } else {
         const QString folder =
             userDataDir.isEmpty() ? QString() : QDir::toNativeSeparators(userDataDir);
@@ -85,6 +133,9 @@ CountryFileChoice FindCountryFile(const QString& userDataDir, const QString& sys
                 "retrouver le pays d'un indicatif.")
                 .arg(folder.isEmpty() ? QStringLiteral("de données d'Orbida")
                                       : QStringLiteral("«\u00A0%1\u00A0»").arg(folder));
+        if (!choice.skipped.isEmpty()) {
+            choice.message = choice.skipped + u' ' + choice.message;
+        }
     }
     return choice;
 }
@@ -93,21 +144,15 @@ CountryFileLoad LoadCountryFile(const QString& path) {
     CountryFileLoad load;
     load.path = path;
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    // Only a plain file is opened: a named pipe of that name would block the reading forever.
-    QByteArray bytes;
-    bool read = QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly);
-    if (read) {
-        // One byte more than is used, so that the reader knows the file was longer; no more than
-        // the file holds, so that the buffer is the file's size rather than the limit's.
-        bytes = file.read(std::min(file.size(), static_cast<qint64>(CountryFile::kMaxBytes)) + 1);
-        read = file.error() == QFileDevice::NoError;
-    }
-    if (!read) {
-        load.message =
-            QStringLiteral("Le fichier des pays «\u00A0%1\u00A0» n'a pas pu être lu.").arg(shown);
+    // One byte more than is used, so that the reader knows the file was longer; no more than the
+    // file holds, so that the buffer is the file's size rather than the limit's.
+    files::FileBytes read = files::ReadRegularFile(
+        path, static_cast<qint64>(CountryFile::kMaxBytes) + 1, files::Oversize::ReadTheStart);
+    if (!read.ok()) {
+        load.message = Unreadable(path, read.problem);
         return load;
     }
+    const QByteArray bytes = std::move(read.bytes);
     load.file = CountryFile::Parse(
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     load.ok = true;

@@ -18,13 +18,18 @@ struct CountryFileChoice {
     CountryFileOrigin origin = CountryFileOrigin::None;
     QString path;     // the file chosen, empty with None
     QString message;  // French; with None, says where to put a country file
+    // French: each copy that was there but could not be read (a named pipe, a folder, no
+    // permission) and was passed over for the next, and why. Empty when none was.
+    QString skipped;
 };
 
-// Chooses the country file: overridePath when given (it must exist), else the newer of
-// "cty.dat" in userDataDir (any letter case) and systemPath. Newer is the later release date of
-// their "=VERyyyymmdd" entries when both carry one and they differ, else the later modification
-// time; the user's copy wins a tie. Reads the candidates' text to find their dates: call it where
-// the file is loaded, off the way to the first window.
+// Chooses the country file: overridePath when given (it must be a readable regular file, or the
+// message says what it is), else the newer of "cty.dat" in userDataDir (any letter case) and
+// systemPath. Newer is the later release date of their "=VERyyyymmdd" entries when both carry one
+// and they differ, else the later modification time; the user's copy wins a tie. A copy that
+// cannot be read is passed over for the other (and named in skipped). Reads the candidates' text,
+// never blocking, to find their dates: call it where the file is loaded, off the way to the first
+// window.
 CountryFileChoice FindCountryFile(const QString& userDataDir, const QString& systemPath,
                                   const QString& overridePath);
 

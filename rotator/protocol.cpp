@@ -10,7 +10,8 @@
 namespace orbida::rotator {
 namespace {
 
-// Limits beyond this many degrees are not a rotator's; they would also lose the tenths.
+// Limits and positions beyond this many degrees are not a rotator's; they would also lose the
+// tenths.
 constexpr double kLargestLimit = 3600.0;
 // The model's name is shown in a dialog: a few words at most.
 constexpr std::size_t kMaxInfo = 200;
@@ -214,6 +215,11 @@ ReplyReader::Status ReplyReader::Line(std::string_view line) {
             const std::optional<double> value = ParseNumber(line);
             if (!value) {
                 return Fail("réponse illisible");
+            }
+            // Capped as the limits are: beyond them no rotator points, and a heading of 1e308
+            // would be shown as some course of its remainder.
+            if (std::abs(*value) > kLargestLimit) {
+                return Fail("position illisible");
             }
             (linesRead_ == 0 ? reply_.azimuth : reply_.elevation) = *value;
             if (++linesRead_ == 2) {

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/options.h"
+#include "file_kinds.h"
 
 namespace orbida::app {
 namespace {
@@ -62,21 +63,57 @@ TEST(ParseOptions, ReadsOurOptionsAndLeavesQtItsOwn) {
     }
 }
 
+// --rotator, the "Rotor…" dialog and the settings read an address with the same reader.
 TEST(ParseOptions, RotatorAddress) {
-    const std::pair<const char*, const char*> accepted[] = {
+    const std::pair<std::string, const char*> accepted[] = {
         {"localhost:4533", "localhost 4533"},
         {"192.168.1.20:4534", "192.168.1.20 4534"},
         {"shack.example.org", "shack.example.org 4533"},
+        {"shack.example.org.", "shack.example.org. 4533"},
+        {" rot_1 ", "rot_1 4533"},
         {"[::1]:4540", "::1 4540"},
-        {"[fe80::1]", "fe80::1 4533"},
-        {"::1", "::1 4533"}};
+        {"[fe80::1%eth0]", "fe80::1%eth0 4533"},
+        {"::1", "::1 4533"},
+        {"2001:db8::10", "2001:db8::10 4533"},
+        {"[::1:4533]", "::1:4533 4533"},
+        {std::string(253, 'a').insert(63, ".").insert(127, ".").insert(191, ".").substr(0, 253),
+         nullptr},
+    };
     for (const auto& [value, address] : accepted) {
-        EXPECT_EQ(Describe({"--rotator", value}), QStringLiteral("rotator ") + address) << value;
+        const QString text = QString::fromStdString(value);
+        EXPECT_EQ(Describe({"--rotator", text}),
+                  QStringLiteral("rotator ") +
+                      (address != nullptr ? QString::fromUtf8(address) : text + " 4533"))
+            << value;
     }
-    for (const char* value : {"localhost:", ":4533", "localhost:0", "localhost:65536",
-                              "localhost:+45", "local host:4533", "[::1", "[::1]4533", ""}) {
-        const QString described = Describe({"--rotator", value});
-        EXPECT_FALSE(described.isEmpty() || described.startsWith("rotator")) << value;
+    // The text and a part of the reason.
+    const std::pair<std::string, const char*> refused[] = {
+        {"localhost:", "port manquant"},
+        {":4533", "aucun hôte"},
+        {"localhost:0", "port invalide"},
+        {"localhost:65536", "port invalide"},
+        {"localhost:+45", "port invalide"},
+        {"local host:4533", "espace"},
+        {"shack!", "«\u00A0!\u00A0»"},
+        {"badhost", "contrôle"},
+        {"hÃ´te", "non ASCII"},
+        {std::string(254, 'a'), "trop long"},
+        {std::string(64, 'a') + ".org", "invalide"},
+        {"-shack", "invalide"},
+        {"a..b", "invalide"},
+        {"999.1.1.1", "IPv4 invalide"},
+        {"[::1", "crochet"},
+        {"[::1]4533", "après les crochets"},
+        {"[shack]:4533", "IPv6"},
+        {"[::g]", "IPv6 invalide"},
+        {"::1:4533", "[::1]:4533 pour le port 4533, ou [::1:4533]"},
+        {"", "aucun hôte"},
+    };
+    for (const auto& [value, reason] : refused) {
+        const QString described = Describe({"--rotator", QString::fromStdString(value)});
+        EXPECT_TRUE(described.startsWith("Adresse de rotor invalide") &&
+                    described.contains(QString::fromUtf8(reason)))
+            << value << ": " << described.toStdString();
     }
 }
 
@@ -137,6 +174,62 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
             QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError())
                 .replace(QChar(0xA0), u' ');
         EXPECT_TRUE(output.contains(QString::fromUtf8(said))) << output.toStdString();
+    }
+}
+
+// The program started on files that are not what they should be: the settings file a pipe (even
+// with --reset) or a link to a device node, a --cty file that is a folder or a pipe. It says so on
+// the terminal at once, with what each is, and the window comes up; nothing is replaced.
+TEST(Program, SaysWhatItsFilesAreAndStartsAtOnce) {
+    // What the settings file is, the arguments, a part of what is said.
+    const std::tuple<const char*, QStringList, const char*> cases[] = {
+        {"pipe", {"--reset"}, "tube nommé"},
+        {"pipe", {}, "tube nommé"},
+        {"device", {}, "périphérique"},
+        {"none", {"--cty", "FOLDER"}, "C'est un dossier"},
+        {"none", {"--cty", "PIPE"}, "C'est un tube nommé"},
+    };
+    for (const auto& [settings, arguments, said] : cases) {
+        SCOPED_TRACE(said);
+        QTemporaryDir dir;
+        const QString conf = dir.filePath("config/Orbida/Orbida.conf");
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("config/Orbida")));
+        ASSERT_TRUE(QDir().mkpath(dir.filePath("folder")));
+        ASSERT_TRUE(testing::MakePipe(dir.filePath("pipe")));
+        if (std::string_view(settings) == "pipe") {
+            ASSERT_TRUE(QFile::link(dir.filePath("pipe"), conf));
+        } else if (std::string_view(settings) == "device" &&
+                   !(testing::MakeDevice(dir.filePath("zero")) &&
+                     QFile::link(dir.filePath("zero"), conf))) {
+            continue;  // a device node needs root
+        }
+        QStringList given = arguments;
+        given.replaceInStrings("FOLDER", dir.filePath("folder"));
+        given.replaceInStrings("PIPE", dir.filePath("pipe"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
+        environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.setReadChannel(QProcess::StandardError);
+        program.start(QStringLiteral(ORBIDA_PROGRAM), given);
+        QByteArray output;
+        QElapsedTimer clock;
+        clock.start();
+        while (!output.contains(QByteArray(said)) && clock.elapsed() < 3 * kPromptMs &&
+               program.state() != QProcess::NotRunning) {
+            program.waitForReadyRead(100);
+            output += program.readAllStandardError();
+        }
+        EXPECT_EQ(program.state(), QProcess::Running);  // still up: the window is there
+        program.kill();
+        program.waitForFinished();
+        EXPECT_TRUE(output.contains(QByteArray(said))) << output.toStdString();
+        EXPECT_TRUE(testing::IsPipe(dir.filePath("pipe")));
+        if (std::string_view(settings) == "device") {
+            EXPECT_TRUE(testing::IsDevice(dir.filePath("zero")));
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 
 #include "dxcc/country_file.h"
 #include "dxcc/locate.h"
+#include "file_kinds.h"
 
 namespace orbida::dxcc {
 namespace {
@@ -233,6 +234,48 @@ TEST(LocateTest, ChoosesTheFileToRead) {
         } else {
             EXPECT_TRUE(LoadCountryFile(choice.path).ok);
         }
+    }
+}
+
+// A copy that is there but cannot be read (a pipe, a device, a folder, a loop of links, even when
+// it would be the newer) is passed over for the other, named with what it is; a --cty file of the
+// kind says what it is, not that it is missing. Nothing waits.
+TEST(LocateTest, PassesOverACopyThatCannotBeRead) {
+    const QDateTime old = QDateTime::currentDateTimeUtc().addDays(-30);
+    for (const auto& kind : testing::OddKinds()) {
+        SCOPED_TRACE(kind.name);
+        QTemporaryDir root;
+        const QString userDir = root.filePath(QStringLiteral("data"));
+        ASSERT_TRUE(QDir().mkpath(userDir));
+        const QString odd = userDir + QStringLiteral("/cty.dat");
+        if (!kind.make(userDir, odd)) {
+            continue;  // a device node needs root
+        }
+        const QString systemPath = root.filePath(QStringLiteral("system-cty.dat"));
+        WriteFile(systemPath, old, 20230502);
+        const QString said = QString::fromUtf8(kind.said);
+        const testing::PipeWatchdog watchdog(root.path());
+        // The system's copy read instead, the user's named.
+        const CountryFileChoice fallback = FindCountryFile(userDir, systemPath, {});
+        EXPECT_EQ(fallback.origin, CountryFileOrigin::System);
+        EXPECT_TRUE(fallback.skipped.contains(QDir::toNativeSeparators(odd)) &&
+                    fallback.skipped.contains(said))
+            << fallback.skipped.toStdString();
+        // Without it, no file, and the note says why.
+        ASSERT_TRUE(QFile::remove(systemPath));
+        const CountryFileChoice none = FindCountryFile(userDir, systemPath, {});
+        EXPECT_EQ(none.origin, CountryFileOrigin::None);
+        EXPECT_TRUE(none.message.contains(said)) << none.message.toStdString();
+        // Given with --cty: what it is.
+        const CountryFileChoice given = FindCountryFile({}, {}, odd);
+        EXPECT_EQ(given.origin, CountryFileOrigin::None);
+        EXPECT_TRUE(given.message.contains(said) && !given.message.contains("introuvable"))
+            << given.message.toStdString();
+        // Loaded all the same (swapped in after the choice): refused with what it is.
+        const CountryFileLoad load = LoadCountryFile(odd);
+        EXPECT_FALSE(load.ok);
+        EXPECT_TRUE(load.message.contains(said)) << load.message.toStdString();
+        EXPECT_FALSE(watchdog.Fired());
     }
 }
 

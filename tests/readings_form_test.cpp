@@ -3,7 +3,6 @@
 // the settings kept between runs, the rotator's address among them.
 #include <QFile>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
@@ -175,7 +174,7 @@ class SettingsTest : public ::testing::Test {
     }
     // One run of the program: a window on the settings file, used, then closed.
     void Run(const char* cities, const std::function<void(Form1&)>& use) {
-        QSettings settings(Path(), QSettings::IniFormat);
+        SettingsStore settings(Path(), RememberedKeys());
         Form1 form(cities::ParseCityFile(cities), fake.Services());
         form.UseSettings(&settings);
         use(form);
@@ -195,11 +194,16 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         {"[window]\nposition=5000000, 0\n[display]\nlongRoute=2\n[rotator]\nhost=x\nport=99999\n",
          false, DistanceUnit::Kilometres, "x", 4533},
         {"[window]\nposition=-2147483648, 0\n", false, DistanceUnit::Kilometres, "", 4533},
+        // Kept so by an older version: read as the dialog reads them now.
+        {"[rotator]\nhost=[::1]\nport=4540\n", false, DistanceUnit::Kilometres, "::1", 4540},
+        {"[rotator]\nhost=127.0.0.1:4902\nport=4540\n", false, DistanceUnit::Kilometres,
+         "127.0.0.1", 4902},
+        {"[rotator]\nhost=\"sh\\tack\"\n", false, DistanceUnit::Kilometres, "", 4533},
     };
     for (const auto& [file, position, unit, host, port] : cases) {
         SCOPED_TRACE(file);
         Write(file);
-        const QSettings settings(Path(), QSettings::IniFormat);
+        const SettingsStore settings(Path(), RememberedKeys());
         const Remembered r = ReadRemembered(settings);
         EXPECT_EQ(r.home, QString());
         EXPECT_EQ(r.position.has_value(), position);
@@ -254,7 +258,7 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         EXPECT_EQ(form.Unit(), DistanceUnit::Kilometres);
         form.SetLongRoute(true);
     });
-    EXPECT_TRUE(ReadRemembered(QSettings(Path(), QSettings::IniFormat)).longRoute);
+    EXPECT_TRUE(ReadRemembered(SettingsStore(Path(), RememberedKeys())).longRoute);
 }
 
 // "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
@@ -273,6 +277,42 @@ TEST_F(SettingsTest, RotatorDialogKeepsTheAddress) {
         EXPECT_EQ(form.Rotator()->Host(), "shack");
         EXPECT_EQ(form.Rotator()->Port(), 4540);
     });
+}
+
+// "Rotor…" reads its fields as the command line reads --rotator: what it would refuse is refused
+// with the reason, the dialog staying open and nothing kept; brackets and a port typed in the
+// host field are taken apart.
+TEST_F(SettingsTest, RotatorDialogRefusesWhatTheCommandLineRefuses) {
+    // The host field, the port field, the address kept (empty host: none, "-": refused).
+    const std::tuple<QString, int, const char*, int> cases[] = {
+        {"bad host", 4533, "-", 0},
+        {QString(100'000, u'a'), 4533, "-", 0},
+        {QStringLiteral("sh") + QChar(1) + "ack", 4533, "-", 0},
+        {"::1:4533", 4533, "-", 0},
+        {"[::1]", 4540, "::1", 4540},
+        {"127.0.0.1:4902", 4533, "127.0.0.1", 4902},
+        {"  ", 4533, "", 4533},
+    };
+    for (const auto& [host, port, kept, keptPort] : cases) {
+        SCOPED_TRACE(host.left(20).toStdString());
+        Run(kCities, [&](Form1& form) {
+            form.SetRotator(QStringLiteral("before"), 4600, false);
+            form.OpenRotatorDialog();
+            auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(host);
+            dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(port);
+            dialog->accept();
+            const bool refused = std::string_view(kept) == "-";
+            EXPECT_EQ(dialog->isVisible(), refused);
+            EXPECT_EQ(dialog->ResultText().startsWith("Adresse refusée"), refused);
+            EXPECT_EQ(form.Rotator()->Host(), refused ? "before" : kept);
+            if (!refused) {
+                EXPECT_EQ(form.Rotator()->Port(), keptPort);
+            }
+            dialog->close();
+        });
+    }
 }
 
 }  // namespace

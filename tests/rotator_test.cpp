@@ -42,6 +42,9 @@ TEST(ReplyReaderTest, ReadsEachAnswerOrFailsWithAReason) {
         {kPosition, {"-67.6", "0\r\n0.00\n"}, false, "", -67.6},
         {kPosition, {"RPRT -5\n"}, false, "erreur 5 (délai dépassé)"},
         {kPosition, {"nan\n0\n"}, false, "réponse illisible"},
+        {kPosition, {"3600\n-3600\n"}, false, "", 3600},
+        {kPosition, {"1e308\n0\n"}, false, "position illisible"},
+        {kPosition, {"12\n-3600.1\n"}, false, "position illisible"},
         {kPosition, {"12.0\n0\nRPRT 0\n"}, false, "réponse inattendue"},
         {kPosition, {"12.0\n0.0"}, true, "connexion coupée au milieu d'une réponse"},
         {kPosition, {}, true, "pas de réponse (connexion fermée par le rotor)"},
@@ -190,18 +193,20 @@ TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
 
 TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
     using Mode = FakeRotctld::Mode;
-    const std::tuple<Mode, bool, QString> cases[] = {
-        {Mode::kGood, true, "Rotor : connexion refusée"},
-        {Mode::kSilent, false, "Rotor : pas de réponse"},
-        {Mode::kGarbage, false, "Rotor : réponse illisible"},
-        {Mode::kMidLine, false, "Rotor : connexion coupée au milieu d'une réponse"},
-        {Mode::kHugeLine, false, "Rotor : ligne trop longue"},
+    const std::tuple<Mode, bool, QString, QByteArray> cases[] = {
+        {Mode::kGood, true, "Rotor : connexion refusée", "10"},
+        {Mode::kSilent, false, "Rotor : pas de réponse", "10"},
+        {Mode::kGarbage, false, "Rotor : réponse illisible", "10"},
+        {Mode::kMidLine, false, "Rotor : connexion coupée au milieu d'une réponse", "10"},
+        {Mode::kHugeLine, false, "Rotor : ligne trop longue", "10"},
+        {Mode::kGood, false, "Rotor : position illisible", "1e308"},
     };
-    for (const auto& [mode, refuse, text] : cases) {
+    for (const auto& [mode, refuse, text, azimuth] : cases) {
         SCOPED_TRACE(text.toStdString());
         FakeRotctld daemon;
         const quint16 port = daemon.Port();
         daemon.mode = mode;
+        daemon.azimuth = azimuth;
         if (refuse) {
             daemon.Refuse();
         }
@@ -216,6 +221,7 @@ TEST(ClientTest, EachFaultGivesAReasonAndTheNextCommandConnectsAgain) {
         EXPECT_FALSE(client.Busy());
 
         daemon.mode = Mode::kGood;
+        daemon.azimuth = "10";
         if (refuse) {
             daemon.Listen(port);
         }

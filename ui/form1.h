@@ -25,7 +25,6 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class QSettings;
 
 namespace orbida::rotator {
 class Client;
@@ -42,6 +41,7 @@ struct CountryFileReading {
     dxcc::CountryFileLoad load;
 };
 class FrameWidget;
+class SettingsStore;
 class MapWidget;
 
 // The main window: a borderless grey window of 10140 x 7605 twips with the world map, the city
@@ -84,8 +84,9 @@ class Form1 : public QWidget {
 
     // The station readings (form1_readings.cpp).
     // Reads what was remembered and applies it, then keeps it up to date as the user changes it.
-    // Without settings (nullptr) nothing is remembered.
-    void UseSettings(QSettings* settings);
+    // Without settings (nullptr) nothing is remembered. What the store cannot keep is said once,
+    // on the terminal and in a message over the window.
+    void UseSettings(SettingsStore* settings);
     // A left click on the map at a point of the window: pins the point measured there, or
     // releases the pinned one.
     void TogglePin(QPoint windowPoint);
@@ -233,7 +234,7 @@ class Form1 : public QWidget {
     QPoint menuPoint_;  // where the map's menu was asked for, in the window
     bool longRoute_ = false;
     tracking::DistanceUnit unit_ = tracking::DistanceUnit::Kilometres;
-    QSettings* settings_ = nullptr;
+    SettingsStore* settings_ = nullptr;
     QString lastRefusal_;
 
     // Callsigns.

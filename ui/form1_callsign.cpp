@@ -101,13 +101,19 @@ void Form1::CountryFileRead(CountryFileReading reading) {
     countryFileSettled_ = true;
     countryFile_ = std::move(reading);
     // Said once, for whoever started the program from a terminal: a --cty file that is missing,
-    // a file that could not be read, or what was skipped in it. No file at all is no fault.
+    // a copy passed over because it could not be read, a file that could not be read, or what was
+    // skipped in it. No file at all is no fault.
     const bool commandLine = countryPlaces_ && !countryPlaces_->overridePath.isEmpty();
     if (countryFile_.choice.origin == dxcc::CountryFileOrigin::None) {
-        if (commandLine) {
+        if (commandLine || !countryFile_.choice.skipped.isEmpty()) {
             PrintLine(countryFile_.choice.message);
         }
-    } else if (!countryFile_.load.message.isEmpty()) {
+        return;
+    }
+    if (!countryFile_.choice.skipped.isEmpty()) {
+        PrintLine(countryFile_.choice.skipped);
+    }
+    if (!countryFile_.load.message.isEmpty()) {
         PrintLine(countryFile_.load.message);
     }
 }
@@ -130,8 +136,10 @@ QString Form1::CountryFileDescription() const {
     if (modified.isValid()) {
         text += QStringLiteral(", du %1").arg(modified.date().toString(Qt::ISODate));
     }
-    if (!countryFile_.load.message.isEmpty()) {
-        text += u'\n' + countryFile_.load.message;
+    for (const QString& note : {countryFile_.choice.skipped, countryFile_.load.message}) {
+        if (!note.isEmpty()) {
+            text += u'\n' + note;
+        }
     }
     return text;
 }

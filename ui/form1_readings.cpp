@@ -7,10 +7,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
-#include <QSettings>
 #include <QTimer>
 #include <QToolTip>
+#include <cstdio>
 #include <vector>
 
 #include "ui/city_combo.h"
@@ -239,7 +240,7 @@ void Form1::RememberWindowPosition() {
     }
 }
 
-void Form1::UseSettings(QSettings* settings) {
+void Form1::UseSettings(SettingsStore* settings) {
     settings_ = nullptr;  // nothing is written back while it is being read
     if (settings == nullptr) {
         return;
@@ -270,10 +271,17 @@ void Form1::UseSettings(QSettings* settings) {
     }
     const RotatorAddress rotator = ReadRotatorAddress(*settings);
     SetRotator(rotator.host, rotator.port, false);
-    if (settings->status() == QSettings::FormatError) {
-        settings->clear();  // a damaged file is written afresh with what is set from now on
-    }
     settings_ = settings;
+    // Said on the terminal at once, and over the window once it shows; the store may outlive the
+    // window.
+    settings->SetReporter([window = QPointer<Form1>(this)](const QString& text) {
+        std::fputs((QStringLiteral("orbida\u00A0: ") + text + u'\n').toLocal8Bit().constData(),
+                   stderr);
+        if (window) {
+            QTimer::singleShot(
+                0, window, [window, text] { window->platform_.session.ShowMessage(window, text); });
+        }
+    });
 }
 
 }  // namespace orbida::ui

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
 #include <QTimer>
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #include "ui/remembered.h"
 
-#include <QSettings>
+#include "rotator/address.h"
 
 namespace orbida::ui {
 namespace {
@@ -26,16 +26,17 @@ std::optional<int> ReadInt(const QVariant& value) {
 
 }  // namespace
 
-Remembered ReadRemembered(const QSettings& settings) {
+QStringList RememberedKeys() {
+    return {kHome, kPosition, kUnit, kLongRoute, kGreyLine, kRotatorHost, kRotatorPort};
+}
+
+Remembered ReadRemembered(const SettingsStore& settings) {
     Remembered r;
-    if (settings.status() != QSettings::NoError) {
-        return r;
-    }
-    const QVariant home = settings.value(kHome);
+    const QVariant home = settings.Value(kHome);
     if (home.canConvert<QString>()) {
         r.home = home.toString().trimmed().left(200);
     }
-    const QStringList position = settings.value(kPosition).toStringList();
+    const QStringList position = settings.Value(kPosition).toStringList();
     if (position.size() == 2) {
         const auto x = ReadInt(position[0]);
         const auto y = ReadInt(position[1]);
@@ -46,63 +47,59 @@ Remembered ReadRemembered(const QSettings& settings) {
             r.position = QPoint(*x, *y);
         }
     }
-    const QString unit = settings.value(kUnit).toString();
+    const QString unit = settings.Value(kUnit).toString();
     for (int i = 0; i < 3; ++i) {
         if (unit == kUnitNames[i]) {
             r.unit = static_cast<tracking::DistanceUnit>(i);
         }
     }
-    r.longRoute = settings.value(kLongRoute).toString() == QLatin1String("true");
-    r.greyLine = settings.value(kGreyLine).toString() == QLatin1String("true");
+    r.longRoute = settings.Value(kLongRoute).toString() == QLatin1String("true");
+    r.greyLine = settings.Value(kGreyLine).toString() == QLatin1String("true");
     return r;
 }
 
-void RememberHome(QSettings& settings, const QString& home) {
-    settings.setValue(kHome, home);
+void RememberHome(SettingsStore& settings, const QString& home) {
+    settings.SetValue(kHome, home);
 }
 
-void RememberPosition(QSettings& settings, QPoint position) {
-    settings.setValue(kPosition,
+void RememberPosition(SettingsStore& settings, QPoint position) {
+    settings.SetValue(kPosition,
                       QStringList{QString::number(position.x()), QString::number(position.y())});
 }
 
-void RememberUnit(QSettings& settings, tracking::DistanceUnit unit) {
-    settings.setValue(kUnit, kUnitNames[static_cast<int>(unit)]);
+void RememberUnit(SettingsStore& settings, tracking::DistanceUnit unit) {
+    settings.SetValue(kUnit, kUnitNames[static_cast<int>(unit)]);
 }
 
-void RememberLongRoute(QSettings& settings, bool longRoute) {
-    settings.setValue(kLongRoute, longRoute ? QStringLiteral("true") : QStringLiteral("false"));
+void RememberLongRoute(SettingsStore& settings, bool longRoute) {
+    settings.SetValue(kLongRoute, longRoute ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
-void RememberGreyLine(QSettings& settings, bool greyLine) {
-    settings.setValue(kGreyLine, greyLine ? QStringLiteral("true") : QStringLiteral("false"));
+void RememberGreyLine(SettingsStore& settings, bool greyLine) {
+    settings.SetValue(kGreyLine, greyLine ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
-RotatorAddress ReadRotatorAddress(const QSettings& settings) {
+RotatorAddress ReadRotatorAddress(const SettingsStore& settings) {
     RotatorAddress address;
-    if (settings.status() != QSettings::NoError) {
-        return address;
-    }
-    const QString host = settings.value(kRotatorHost).toString().trimmed();
-    // A host name is at most 253 characters, and never holds a space or a control character.
-    bool plain = !host.isEmpty() && host.size() <= 253;
-    for (const QChar c : host) {
-        plain = plain && c.isPrint() && !c.isSpace();
-    }
-    if (!plain) {
-        return address;
-    }
-    address.host = host;
-    const auto port = ReadInt(settings.value(kRotatorPort));
+    const auto port = ReadInt(settings.Value(kRotatorPort));
     if (port && *port >= 1 && *port <= 65535) {
         address.port = static_cast<quint16>(*port);
     }
+    // Read as the dialog and the command line read it: a host the program would refuse there is
+    // no rotator here, and one kept with its port or in brackets by an older version reads so.
+    const rotator::AddressReading reading =
+        rotator::ReadAddress(settings.Value(kRotatorHost).toString().toStdString(), address.port);
+    if (!reading.address) {
+        return {};
+    }
+    address.host = QString::fromStdString(reading.address->host);
+    address.port = reading.address->port;
     return address;
 }
 
-void RememberRotator(QSettings& settings, const RotatorAddress& address) {
-    settings.setValue(kRotatorHost, address.host);
-    settings.setValue(kRotatorPort, QString::number(address.port));
+void RememberRotator(SettingsStore& settings, const RotatorAddress& address) {
+    settings.SetValue(kRotatorHost, address.host);
+    settings.SetValue(kRotatorPort, QString::number(address.port));
 }
 
 }  // namespace orbida::ui

@@ -5,8 +5,7 @@
 #include <optional>
 
 #include "tracking/tick.h"
-
-class QSettings;
+#include "ui/settings_store.h"
 
 namespace orbida::ui {
 
@@ -24,22 +23,26 @@ struct Remembered {
     friend bool operator==(const Remembered&, const Remembered&) = default;
 };
 
-Remembered ReadRemembered(const QSettings& settings);
+// The keys of the settings file that the program reads and writes; the store keeps only these.
+QStringList RememberedKeys();
 
-void RememberHome(QSettings& settings, const QString& home);
-void RememberPosition(QSettings& settings, QPoint position);
-void RememberUnit(QSettings& settings, tracking::DistanceUnit unit);
-void RememberLongRoute(QSettings& settings, bool longRoute);
-void RememberGreyLine(QSettings& settings, bool greyLine);
+Remembered ReadRemembered(const SettingsStore& settings);
+
+void RememberHome(SettingsStore& settings, const QString& home);
+void RememberPosition(SettingsStore& settings, QPoint position);
+void RememberUnit(SettingsStore& settings, tracking::DistanceUnit unit);
+void RememberLongRoute(SettingsStore& settings, bool longRoute);
+void RememberGreyLine(SettingsStore& settings, bool greyLine);
 
 // Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
-// range reads as the daemon's usual one.
+// range reads as the daemon's usual one; the host is read with rotator::ReadAddress, so that one
+// it refuses reads as no rotator.
 struct RotatorAddress {
     QString host;
     quint16 port = 4533;
 };
 
-RotatorAddress ReadRotatorAddress(const QSettings& settings);
-void RememberRotator(QSettings& settings, const RotatorAddress& address);
+RotatorAddress ReadRotatorAddress(const SettingsStore& settings);
+void RememberRotator(SettingsStore& settings, const RotatorAddress& address);
 
 }  // namespace orbida::ui

@@ -26,6 +26,8 @@ RotatorDialog::RotatorDialog(const QString& host, quint16 port, rotator::Client*
     setFont(UiFont(8.25));
     host_->setObjectName(QStringLiteral("host"));
     host_->setPlaceholderText(QStringLiteral("aucun rotor"));
+    // Room for the longest host, its brackets and a port; a longer paste is cut, then refused.
+    host_->setMaxLength(static_cast<int>(rotator::kMaxHost) + 16);
     port_->setObjectName(QStringLiteral("port"));
     port_->setRange(1, 65535);
     port_->setValue(port == 0 ? kDefaultRotatorPort : port);
@@ -75,14 +77,42 @@ QString RotatorDialog::ResultText() const {
     return result_->text();
 }
 
+std::optional<rotator::Address> RotatorDialog::ReadFields() {
+    const rotator::AddressReading reading = rotator::ReadAddress(Host().toStdString(), Port());
+    if (!reading.address) {
+        result_->setText(QStringLiteral("Adresse refusée : ") +
+                         QString::fromStdString(reading.problem));
+    }
+    return reading.address;
+}
+
+void RotatorDialog::accept() {
+    if (!Host().isEmpty()) {
+        const std::optional<rotator::Address> address = ReadFields();
+        if (!address) {
+            host_->setFocus();
+            return;
+        }
+        host_->setText(QString::fromStdString(address->host));
+        port_->setValue(address->port);
+    }
+    QDialog::accept();
+}
+
 void RotatorDialog::StartTest() {
     if (Host().isEmpty()) {
         ShowResult(false, QStringLiteral("aucun hôte"));
         return;
     }
-    result_->setText(QStringLiteral("Connexion à %1:%2…").arg(Host()).arg(Port()));
+    const std::optional<rotator::Address> address = ReadFields();
+    if (!address) {
+        return;
+    }
+    const QString host = QString::fromStdString(address->host);
+    result_->setText(QStringLiteral("Connexion à %1…")
+                         .arg(QString::fromStdString(rotator::FormatAddress(*address))));
     test_->setEnabled(false);
-    tester_->SetAddress(Host(), Port());
+    tester_->SetAddress(host, address->port);
     tester_->Test();
 }
 

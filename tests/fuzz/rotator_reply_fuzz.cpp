@@ -1,11 +1,14 @@
 // Feeds arbitrary bytes to the rotator's reply reader, as one question's answer cut into the
 // pieces the network might deliver, and checks what the client relies on: the reader never holds
 // a line longer than its cap, a failure always has a reason, a completed position is finite, and
-// completed limits leave some azimuth to send, inside them.
+// completed limits leave some azimuth to send, inside them. The same bytes are read as a daemon's
+// address too: an address taken has a host the reader takes alone, of printable ASCII without a
+// blank, and reads back the same when written out.
 // Run it with `make fuzz`.
 #include <cmath>
 
 #include "fuzz_check.h"
+#include "rotator/address.h"
 #include "rotator/protocol.h"
 
 using orbida::fuzz::Check;
@@ -19,6 +22,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto question = static_cast<Question>(data[0] % 4);
     const std::size_t piece = 1 + data[1];
     std::string_view bytes = orbida::fuzz::Bytes(data + 2, size - 2);
+
+    const AddressReading address = ReadAddress(bytes);
+    Check(address.address.has_value() == address.problem.empty());
+    if (address.address) {
+        const std::string& host = address.address->host;
+        Check(HostProblem(host).empty() && host.size() <= kMaxHost && address.address->port > 0);
+        for (const char c : host) {
+            Check(c > 0x20 && c < 0x7F);
+        }
+        const AddressReading again = ReadAddress(FormatAddress(*address.address));
+        Check(again.address && again.address->host == host &&
+              again.address->port == address.address->port);
+    }
 
     ReplyReader reader;
     reader.Expect(question);
