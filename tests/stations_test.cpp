@@ -2,10 +2,13 @@
 // for byte, what a cut, foreign or hostile datagram gives, the Reply's bytes; the stations that
 // decodes name.
 //
-// The encoder was checked once by hand against WSJT-X's reference receiver (Debian's wsjtx,
-// too heavy for the test packages): a Heartbeat, a Status, Decodes, a Clear, a QSO Logged, a
-// WSPR Decode and a Close built by Encode were sent to `udp_daemon -p PORT` on 127.0.0.1, which
-// printed each with the fields it was given.
+// The encoder was checked once by hand against WSJT-X's reference receiver, udp_daemon of
+// Debian's wsjtx (not among the test packages: it brings Qt 5, GStreamer and some thirty other
+// packages). Encode wrote a Heartbeat, a Status, two Decodes (schema 3, and schema 2 from a
+// second id, low confidence and off air), a Clear, a QSO Logged, a WSPR Decode and a Close; sent
+// to `udp_daemon -p PORT` on 127.0.0.1 they were each printed with the values given: the
+// instances discovered with their version and revision, dial frequency and mode, every field of
+// the decodes, of the QSO (both times in UTC) and of the WSPR decode, the clear, the removal.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>
