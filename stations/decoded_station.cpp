@@ -43,13 +43,6 @@ bool IsMyCall(const QString& word, const QString& myCall) {
     return word == myCall || BaseCall(word) == BaseCall(myCall);
 }
 
-// What WSJT-X appends to a decode's text: "?" for low confidence and an a-priori designator
-// ("a1" … "a7", "q0" … ), in lower case unlike any word of a message.
-bool IsAppendedMark(const QString& word) {
-    return word == u"?" ||
-           (word.size() >= 2 && (word[0] == u'a' || word[0] == u'q') && IsDigit(word[1]));
-}
-
 bool IsSquare(const QString& word) {
     return word.size() == 4 && word[0] >= u'A' && word[0] <= u'R' && word[1] >= u'A' &&
            word[1] <= u'R' && IsDigit(word[2]) && IsDigit(word[3]);
@@ -92,10 +85,9 @@ std::optional<DecodedStation> StationFromText(const QString& text, const QString
     if (semicolon >= 0) {
         message = message.mid(semicolon + 2);
     }
+    // What WSJT-X may append ("?" for low confidence, "a1" for an a-priori decode) comes after
+    // the words read here and is never taken for a call or a square.
     QStringList words = message.split(u' ', Qt::SkipEmptyParts);
-    while (!words.isEmpty() && IsAppendedMark(words.back())) {
-        words.removeLast();
-    }
     // Hashed calls lose their brackets; "<...>", a hash WSJT-X could not resolve, becomes "...",
     // which is no call.
     std::vector<bool> hashed(static_cast<std::size_t>(words.size()), false);
