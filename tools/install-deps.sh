@@ -22,11 +22,12 @@ esac
 # The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl-dev fonts-liberation)
-# The tests run rotctld (libhamlib-utils) and read the country file of hamradio-files; the
-# measurements and the checks under Xvfb drive a real X server with a window manager.
+# The tests run rotctld (libhamlib-utils), read the country file of hamradio-files and the
+# datagrams captured from WSJT-X that golang-github-k0swe-wsjtx-go-dev ships in its own tests;
+# the measurements and the checks under Xvfb drive a real X server with a window manager.
 if [[ $level == test || $level == ci ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils hamradio-files
-               xvfb xauth xdotool x11-utils imagemagick openbox)
+               golang-github-k0swe-wsjtx-go-dev xvfb xauth xdotool x11-utils imagemagick openbox)
 fi
 # The Debian package: dpkg-shlibdeps (dpkg-dev), file (CPack's DEB generator runs it on every
 # file) and scdoc for the manual page.

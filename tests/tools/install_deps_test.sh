@@ -37,7 +37,7 @@ failures=0
 #   | words the apt-get log must hold | words it must not hold | words stderr must hold
 cases=(
     "build|1000|yes||0|frontend=noninteractive apt-get install qt6-base-dev fonts-liberation|libgtest-dev libbenchmark-dev file|"
-    "test|1000|yes||0|libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils hamradio-files xvfb|lintian|"
+    "test|1000|yes||0|libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils hamradio-files golang-github-k0swe-wsjtx-go-dev xvfb|lintian|"
     "package|0|no||0|frontend=noninteractive apt-get install dpkg-dev file scdoc|libgtest-dev|"
     "package-smoke|0|no||0|dpkg-dev file scdoc lintian appstream desktop-file-utils|libgtest-dev|"
     "build|1000|no||1||apt-get|sudo apt-get install --no-install-recommends cmake qt6-base-dev"
