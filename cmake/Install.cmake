@@ -50,6 +50,20 @@ else()
             LIBRARY DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR}/${ORBIDA_NETWORK_MODULE_FOLDER})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
+    # A stripped install (the package) drops the compilers' version notes too, as Debian's own
+    # packages do: the .comment and .note sections.
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            set(_orbida_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORBIDA_INSTALL_PROGRAMDIR}\")
+            foreach(_orbida_binary orbida
+                    ${ORBIDA_NETWORK_MODULE_FOLDER}/$<TARGET_FILE_NAME:orbida_network>)
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                                        --remove-section=.note --strip-unneeded
+                                        \"\${_orbida_dir}/\${_orbida_binary}\"
+                                COMMAND_ERROR_IS_FATAL ANY)
+            endforeach()
+        endif()
+    ")
 
     # The launcher reaches the program by a path relative to itself, so the installed tree can be
     # moved (DESTDIR staging, another prefix) without editing it.
