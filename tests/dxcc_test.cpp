@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
 #include <sstream>
@@ -75,9 +76,11 @@ TEST(CountryFileTest, InstalledFileGivesEachCallItsEntity) {
     EXPECT_EQ(file.skippedCount(), 0) << file.skippedSummary().toStdString();
     EXPECT_GT(file.entityCount(), 340);
     EXPECT_GT(file.entryCount(), 20000);
-    const qsizetype version = bytes.indexOf("=VER");
-    ASSERT_GE(version, 0);
-    EXPECT_EQ(file.version(), QString::fromLatin1(bytes.mid(version + 4, 8)));
+    // The release date of the "=VERyyyymmdd" entry (some releases also have a "=VERSION" one).
+    const QRegularExpressionMatch version =
+        QRegularExpression(QStringLiteral("=VER(\\d{8})[,;]")).match(QString::fromLatin1(bytes));
+    ASSERT_TRUE(version.hasMatch());
+    EXPECT_EQ(file.version(), version.captured(1));
     // The call, the entity's primary prefix, and the prefix of the file that decides.
     const std::tuple<const char*, const char*, const char*> cases[] = {
         {"3B8CF", "3B8", "3B8"},

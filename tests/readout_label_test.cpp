@@ -1,7 +1,8 @@
 // A readout draws what Qt's own text layout draws for its text: the same glyphs at the same place
 // in the same colour for a text the font has every glyph of, the text cut short with an ellipsis
-// when too long, nothing once empty. Font releases anti-alias the glyph run and the static text
-// slightly differently, so the images are compared by their ink, not pixel for pixel.
+// when too long, nothing once empty. Font releases and platforms anti-alias the glyph run and the
+// static text slightly differently (grey or sub-pixel edges), so the images are compared by their
+// ink, not pixel for pixel.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -39,7 +40,7 @@ QImage Expected(const QLabel& label, const QString& shown, const QColor& backgro
 // the text colour (0 background, 1 text colour).
 struct Ink {
     std::vector<double> coverage;
-    double offLine = 0.0;  // the largest distance of a colour from the background-to-text line
+    double peak = 0.0;  // how close the pixel nearest the text colour comes to it (1: that colour)
     double total = 0.0;
     QPointF centre;  // of the coverage
     QRect box;       // of the pixels at least half covered
@@ -57,8 +58,8 @@ Ink Measure(const QImage& image, const QColor& background, const QColor& text) {
             const double r = qRed(p) - background.red(), g = qGreen(p) - background.green(),
                          b = qBlue(p) - background.blue();
             const double a = (r * dr + g * dg + b * db) / contrast;
-            const double off = std::hypot(r - a * dr, g - a * dg, b - a * db) / std::sqrt(contrast);
-            ink.offLine = std::max({ink.offLine, off, -a, a - 1.0});
+            ink.peak =
+                std::max(ink.peak, 1.0 - std::hypot(r - dr, g - dg, b - db) / std::sqrt(contrast));
             ink.coverage.push_back(a);
             ink.total += a;
             sumX += a * (x + 0.5);
@@ -74,15 +75,16 @@ Ink Measure(const QImage& image, const QColor& background, const QColor& text) {
     return ink;
 }
 
-// Tolerances that the anti-aliasing of two font releases stays within, and that a text moved by
-// one pixel, another glyph or another colour exceeds.
-constexpr double kOffLine = 0.1;
+// Tolerances that the anti-aliasing of two font releases or of grey and sub-pixel edges stays
+// within (up to 0.21 on a pixel, 0.22 pixel for the centre), and that a text moved by one pixel,
+// another glyph or a darker colour exceeds.
+constexpr double kPeak = 0.1;
 constexpr double kPixel = 0.5;
-constexpr double kCentre = 0.25;
+constexpr double kCentre = 0.4;
 constexpr double kTotal = 0.1;
 
 void ExpectSameInk(const Ink& drawn, const Ink& expected) {
-    EXPECT_LE(drawn.offLine, kOffLine) << "colours other than the background and the text's";
+    EXPECT_NEAR(drawn.peak, expected.peak, kPeak) << "the text's colour";
     double worst = 0.0;
     for (std::size_t i = 0; i < drawn.coverage.size(); ++i) {
         worst = std::max(worst, std::abs(drawn.coverage[i] - expected.coverage[i]));
