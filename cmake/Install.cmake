@@ -50,6 +50,20 @@ else()
             LIBRARY DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR}/${ORBIDA_NETWORK_MODULE_FOLDER})
     install(FILES ${PROJECT_SOURCE_DIR}/cities/data/villes.txt
             DESTINATION ${ORBIDA_INSTALL_PROGRAMDIR})
+    # A stripped install (the package) drops the compilers' version notes too, as Debian's own
+    # packages do: the .comment and .note sections.
+    install(CODE "
+        if(CMAKE_INSTALL_DO_STRIP)
+            set(_orbida_dir \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${ORBIDA_INSTALL_PROGRAMDIR}\")
+            foreach(_orbida_binary orbida
+                    ${ORBIDA_NETWORK_MODULE_FOLDER}/$<TARGET_FILE_NAME:orbida_network>)
+                execute_process(COMMAND \"${CMAKE_STRIP}\" --remove-section=.comment
+                                        --remove-section=.note --strip-unneeded
+                                        \"\${_orbida_dir}/\${_orbida_binary}\"
+                                COMMAND_ERROR_IS_FATAL ANY)
+            endforeach()
+        endif()
+    ")
 
     # The launcher reaches the program by a path relative to itself, so the installed tree can be
     # moved (DESTDIR staging, another prefix) without editing it.
@@ -75,28 +89,34 @@ endif()
 # The copyright file, and the changelog and manual page compressed as Debian wants them (gzip -9,
 # no name or time stamp inside, so that two builds give the same bytes). The manual page is
 # written with scdoc, which is only needed here, when installing or packaging: the program's own
-# build does not wait for it.
+# build does not wait for it. Without scdoc (an install straight from the build folder after
+# `make run`) the rest is installed and the manual page left out with a notice; the package always
+# has it, since `make package` installs scdoc first.
 install(FILES ${ORBIDA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
 set(ORBIDA_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orbida.1.gz)
 set(ORBIDA_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
 install(CODE "
-    find_program(ORBIDA_SCDOC scdoc)
-    if(NOT ORBIDA_SCDOC)
-        message(FATAL_ERROR \"scdoc writes the manual page: install it (apt-get install scdoc).\")
-    endif()
-    execute_process(COMMAND \${ORBIDA_SCDOC}
-                    INPUT_FILE ${ORBIDA_PACKAGING_DIR}/orbida.1.scd
-                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/orbida.1
+    execute_process(COMMAND gzip -9 -n -c ${ORBIDA_PACKAGING_DIR}/changelog
+                    OUTPUT_FILE ${ORBIDA_CHANGELOG}
                     COMMAND_ERROR_IS_FATAL ANY)
-    foreach(_orbida_file ${PROJECT_BINARY_DIR}/packaging/orbida.1 ${ORBIDA_PACKAGING_DIR}/changelog)
-        get_filename_component(_orbida_name \${_orbida_file} NAME)
-        execute_process(COMMAND gzip -9 -n -c \${_orbida_file}
-                        OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/\${_orbida_name}.gz
+    # A page written by an earlier install is not installed again in place of a missing one.
+    file(REMOVE ${ORBIDA_MAN_PAGE})
+    find_program(ORBIDA_SCDOC scdoc)
+    if(ORBIDA_SCDOC)
+        execute_process(COMMAND \${ORBIDA_SCDOC}
+                        INPUT_FILE ${ORBIDA_PACKAGING_DIR}/orbida.1.scd
+                        OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/orbida.1
                         COMMAND_ERROR_IS_FATAL ANY)
-    endforeach()
+        execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/packaging/orbida.1
+                        OUTPUT_FILE ${ORBIDA_MAN_PAGE}
+                        COMMAND_ERROR_IS_FATAL ANY)
+    else()
+        message(NOTICE \"Leaving out the manual page: scdoc, which writes it, is not installed \"
+                       \"(apt-get install scdoc).\")
+    endif()
 ")
 install(FILES ${ORBIDA_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
-install(FILES ${ORBIDA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${ORBIDA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
 
 # Debian package, on Linux only: `make package`, or `cpack` in the build folder.
 set(CPACK_GENERATOR DEB)
@@ -128,4 +148,5 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # antenna rotator, comes with libhamlib-utils and often runs on another computer.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hamradio-files")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libhamlib-utils")
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/CheckPackageTree.cmake)
 include(CPack)

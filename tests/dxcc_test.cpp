@@ -1,10 +1,11 @@
-// The country file: each call's country from the file Debian installs and from small files of our
-// own, what a damaged file keeps, its version, and which copy of it is read.
+// The country file: each call's country from the file the system installs and from small files of
+// our own, what a damaged file keeps, its version, and which copy of it is read.
 #include <gtest/gtest.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <optional>
 #include <sstream>
@@ -38,8 +39,34 @@ std::string Describe(const CountryFile& file, const char* call) {
     return out.str();
 }
 
-// Every case comes from the file's own entries: its entity lines, exact calls and overrides.
-TEST(CountryFileTest, DebianFileGivesEachCallItsCountry) {
+// The entity line of the installed file whose primary prefix (last field, WAE star dropped) is
+// `prefix`, described as Describe() does for a call the prefix decides: the name, zones,
+// continent, position and local offset (the file counts it west of UTC, the program east).
+std::string EntityLine(const QByteArray& bytes, const QString& prefix, const QString& matched) {
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QList<QByteArray> fields = line.split(':');
+        if (fields.size() != 9 || line.startsWith(' ')) {
+            continue;
+        }
+        QString primary = QString::fromLatin1(fields[7].trimmed());
+        primary.remove(u'*');
+        if (primary != prefix) {
+            continue;
+        }
+        std::ostringstream out;
+        out << fields[0].trimmed().toStdString() << ' ' << fields[1].trimmed().toInt() << ' '
+            << fields[2].trimmed().toInt() << ' ' << fields[3].trimmed().toStdString() << ' '
+            << fields[4].trimmed().toDouble() << ' ' << fields[5].trimmed().toDouble() << ' '
+            << 0.0 - fields[6].trimmed().toDouble() << ' ' << matched.toStdString();
+        return out.str();
+    }
+    return "no entity " + prefix.toStdString();
+}
+
+// The installed file, whatever its release: read whole, its version entry found, and each call
+// given the entity of its prefix with the values of that entity's line. The exact calls and
+// overrides of a release come and go, so they are checked on a file of our own below.
+TEST(CountryFileTest, InstalledFileGivesEachCallItsEntity) {
     QFile system(kSystemFile);
     if (!system.open(QIODevice::ReadOnly)) {
         GTEST_SKIP() << "hamradio-files is not installed";
@@ -50,28 +77,62 @@ TEST(CountryFileTest, DebianFileGivesEachCallItsCountry) {
     EXPECT_EQ(file.skippedCount(), 0) << file.skippedSummary().toStdString();
     EXPECT_GT(file.entityCount(), 340);
     EXPECT_GT(file.entryCount(), 20000);
-    EXPECT_EQ(file.version(), QStringLiteral("20230502"));
+    // The release date of the "=VERyyyymmdd" entry (some releases also have a "=VERSION" one).
+    const QRegularExpressionMatch version =
+        QRegularExpression(QStringLiteral("=VER(\\d{8})[,;]")).match(QString::fromLatin1(bytes));
+    ASSERT_TRUE(version.hasMatch());
+    EXPECT_EQ(file.version(), version.captured(1));
+    // The call, the entity's primary prefix, and the prefix of the file that decides.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"3B8CF", "3B8", "3B8"},
+        {"JA1NUT/P", "JA", "JA"},
+        {"EA8/DL1ABC", "EA8", "EA8"},
+        {"DL1ABC/EA8", "EA8", "EA8"},
+        {"4X1ABC", "4X", "4X"},
+        {"MM/DL1ABC", "GM", "MM"},  // Scotland's prefix before the call, not maritime mobile
+    };
+    for (const auto& [call, entity, matched] : cases) {
+        EXPECT_EQ(Describe(file, call), EntityLine(bytes, entity, matched)) << call;
+    }
+    for (const char* call : {"DL1ABC/MM", "EA8/DL1ABC/MM"}) {
+        EXPECT_EQ(Describe(file, call), "no country") << call;
+    }
+}
+
+// A file of our own for the rules that decide between entities: exact calls, call areas, WAE-only
+// entities listing calls of their DXCC entity, and zone overrides.
+TEST(CountryFileTest, ExactCallsCallAreasAndWaeEntities) {
+    const CountryFile file = CountryFile::Parse(
+        "Scotland: 14: 27: EU: 56.82: 4.18: 0.0: GM:\n GM,MM,=GM4AFF/P;\n"
+        "Shetland Islands: 14: 27: EU: 60.50: 1.50: 0.0: *GM/s:\n =GM4AFF/P;\n"
+        "Vienna Intl Ctr: 15: 28: EU: 48.20: -16.30: -1.0: *4U1V:\n =4U1A,=4U1VIC;\n"
+        "Austria: 15: 28: EU: 47.33: -13.33: -1.0: OE:\n OE,=4U1A;\n"
+        "Svalbard: 40: 18: EU: 78.00: -16.00: -1.0: JW:\n JW;\n"
+        "Bear Island: 40: 18: EU: 74.43: -19.08: -1.0: *JW/b:\n =JW0BEA;\n"
+        "United States: 05: 08: NA: 37.60: 91.87: 5.0: K:\n"
+        " K,W,=N2NL/MM(7),=AL7QQ/P(4)[7],\n W7(3)[6];\n"
+        "Alaska: 01: 01: NA: 61.40: 148.87: 8.0: KL:\n AL,KL;\n"
+        "Sicily: 15: 28: EU: 37.50: -14.00: -1.0: *IT9:\n IT9;\n"
+        "Italy: 15: 28: EU: 42.82: -12.58: -1.0: I:\n I;\n");
+    EXPECT_EQ(file.skippedCount(), 0) << file.skippedSummary().toStdString();
     const std::pair<const char*, const char*> cases[] = {
-        {"3B8CF", "Mauritius 39 53 AF -20.35 -57.5 4 3B8"},
-        {"vk0ek", "Heard Island 39 68 AF -53.08 -73.5 5 =VK0EK"},
-        {"JA1NUT/P", "Japan 25 45 AS 36.4 -138.38 9 JA"},
-        {"EA8/DL1ABC", "Canary Islands 33 36 AF 28.32 15.85 0 EA8"},
         // The call area decides the zones: W7 carries its own.
-        {"W1AW/7", "United States of America 3 6 NA 37.6 91.87 -5 W7/7"},
+        {"W1AW/7", "United States 3 6 NA 37.6 91.87 -5 W7/7"},
+        {"W1AW", "United States 5 8 NA 37.6 91.87 -5 W"},
         // Shetland (WAE only) lists again calls of Scotland: Scotland keeps them.
-        {"GM4AFF/P", "Scotland 14 27 EU 56.82 4.18 0 =GM4AFF/P"},
+        {"gm4aff/p", "Scotland 14 27 EU 56.82 4.18 0 =GM4AFF/P"},
         // Exact calls with zone overrides win over the prefix AL (Alaska) and the /P, /MM rules.
-        {"AL7QQ/P", "United States of America 4 7 NA 37.6 91.87 -5 =AL7QQ/P"},
-        {"N2NL/MM", "United States of America 7 8 NA 37.6 91.87 -5 =N2NL/MM"},
-        {"PP6ZZ", "Brazil 11 13 SA -10 53 -3 PP6"},
+        {"AL7QQ/P", "United States 4 7 NA 37.6 91.87 -5 =AL7QQ/P"},
+        {"AL7QQ", "Alaska 1 1 NA 61.4 148.87 -8 AL"},
+        {"N2NL/MM", "United States 7 8 NA 37.6 91.87 -5 =N2NL/MM"},
         {"IT9ABC", "Sicily 15 28 EU 37.5 -14 1 *IT9"},
+        {"I1ABC", "Italy 15 28 EU 42.82 -12.58 1 I"},
         {"JW0BEA", "Bear Island 40 18 EU 74.43 -19.08 1 =*JW0BEA"},
         // Vienna Intl Ctr (WAE only) lists 4U1A, and so does Austria, which keeps it.
         {"4U1A", "Austria 15 28 EU 47.33 -13.33 1 =4U1A"},
-        // MM before the call is Scotland's prefix, not maritime mobile.
+        {"4U1VIC", "Vienna Intl Ctr 15 28 EU 48.2 -16.3 1 =*4U1VIC"},
         {"MM/DL1ABC", "Scotland 14 27 EU 56.82 4.18 0 MM"},
         {"DL1ABC/MM", "no country"},
-        {"EA8/DL1ABC/MM", "no country"},
         {"", "invalid"},
         {"F\xC3\xA9", "invalid"},
         {"0", "no match"},

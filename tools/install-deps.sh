@@ -20,8 +20,9 @@ build | test | package | package-smoke | ci) ;;
 esac
 
 # The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
+# dpkg-buildflags (dpkg-dev) gives the build Debian's hardening flags.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl-dev fonts-liberation)
+          libgl-dev fonts-liberation dpkg-dev)
 # The tests run rotctld (libhamlib-utils), read the country file of hamradio-files and the
 # datagrams captured from WSJT-X that golang-github-k0swe-wsjtx-go-dev ships in its own tests;
 # the measurements and the checks under Xvfb drive a real X server with a window manager.
@@ -53,15 +54,40 @@ if ((${#missing[@]} == 0)); then
     exit 0
 fi
 
-# What a user without sudo runs as root instead.
+# What a user without sudo runs as root instead. The package lists come first: a fresh system
+# (a container) may have none, and apt-get would not find the packages.
 as_root_hint() {
     echo "install-deps: $1" >&2
     echo "Install the missing packages as root (for example after 'su -'), then run make again:" >&2
     echo >&2
-    echo "    apt-get install --no-install-recommends ${missing[*]}" >&2
+    echo "    apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
     echo >&2
     exit 1
 }
+
+# Ubuntu keeps Qt, GoogleTest and most of the tools in its universe component, which a minimal
+# or server install may lack; apt-get would then only say it cannot find the packages. The
+# system's files are read under $INSTALL_DEPS_ROOT (empty: the running system).
+root_dir=${INSTALL_DEPS_ROOT:-}
+sources=()
+for f in "$root_dir/etc/apt/sources.list" "$root_dir"/etc/apt/sources.list.d/*.list \
+    "$root_dir"/etc/apt/sources.list.d/*.sources; do
+    [[ -f $f ]] && sources+=("$f")
+done
+# shellcheck source=/dev/null
+read -r os_id codename < <(. "$root_dir/etc/os-release" 2>/dev/null; echo "${ID:-none} ${VERSION_CODENAME:-}")
+if [[ $os_id == ubuntu ]] && ! {
+    ((${#sources[@]})) &&
+        grep -Eq '^[[:space:]]*(deb[[:space:]].*[[:space:]]universe([[:space:]]|$)|Components:.*[[:space:]]universe([[:space:]]|$))' \
+            "${sources[@]}"
+}; then
+    # The mirror the system already uses (ports.ubuntu.com on some architectures).
+    mirror=$( ((${#sources[@]})) && sed -nE 's/^[[:space:]]*(deb[[:space:]]+(\[[^]]*\][[:space:]]+)?|URIs:[[:space:]]*)([^[:space:]]+).*/\3/p' \
+        "${sources[@]}" | head -n 1) || true
+    sudo_word=$( (( $(id -u) == 0 )) || echo 'sudo ')
+    echo "install-deps: Ubuntu's universe component is not enabled and holds packages Orbida needs: run '${sudo_word}add-apt-repository universe', or add the line 'deb ${mirror:-http://archive.ubuntu.com/ubuntu} ${codename:-CODENAME} universe' to /etc/apt/sources.list, then make again." >&2
+    exit 1
+fi
 
 # sudo resets the environment: DEBIAN_FRONTEND goes through env, or a package could stop and
 # ask a question.
