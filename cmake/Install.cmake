@@ -7,14 +7,17 @@
 include(GNUInstallDirs)
 
 set(ORBIDA_APP_ID fr.orbida.Orbida)
+# The AppStream component's id: the same in lower case, as AppStream asks; the desktop entry
+# keeps the name launchers and menus already know.
+set(ORBIDA_COMPONENT_ID fr.orbida.orbida)
 set(ORBIDA_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
 # The metainfo file lists the releases by hand: refuse to build a version it does not know, or
 # the software centres would show the previous version number.
 string(REPLACE "." "\\." _orbida_version_pattern ${PROJECT_VERSION})
-file(READ ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml _orbida_metainfo)
+file(READ ${ORBIDA_PACKAGING_DIR}/${ORBIDA_COMPONENT_ID}.metainfo.xml _orbida_metainfo)
 if(NOT _orbida_metainfo MATCHES "<release version=\"${_orbida_version_pattern}\"")
-    message(FATAL_ERROR "packaging/${ORBIDA_APP_ID}.metainfo.xml has no <release> for version "
+    message(FATAL_ERROR "packaging/${ORBIDA_COMPONENT_ID}.metainfo.xml has no <release> for version "
                         "${PROJECT_VERSION}: add one.")
 endif()
 # Nor one whose changelog does not start with it.
@@ -75,7 +78,7 @@ else()
 
     install(FILES ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.desktop
             DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-    install(FILES ${ORBIDA_PACKAGING_DIR}/${ORBIDA_APP_ID}.metainfo.xml
+    install(FILES ${ORBIDA_PACKAGING_DIR}/${ORBIDA_COMPONENT_ID}.metainfo.xml
             DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
     install(DIRECTORY ${PROJECT_SOURCE_DIR}/ui/resources/icons/hicolor
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons

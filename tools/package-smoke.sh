@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 
 app_id=fr.orbida.Orbida
 desktop=/usr/share/applications/$app_id.desktop
-metainfo=/usr/share/metainfo/$app_id.metainfo.xml
+metainfo=/usr/share/metainfo/fr.orbida.orbida.metainfo.xml
 window_title='  ORBIDA'
 
 fail() {
