@@ -905,27 +905,7 @@ bool IsName(std::string_view field) {
 }
 
 QString FindCityFile(const QString& folder) {
-    // Any letter case will do. When several spellings lie side by side, a plain file (or a link
-    // to one) wins over anything else, then the exact "villes.txt", then the first name in sorted
-    // order. Every kind of entry counts, broken links and named pipes included, so that opening it
-    // can say what is wrong with it rather than calling it missing.
-    const QDir dir(folder);
-    QString found;
-    int foundRank = -1;
-    const QStringList entries = dir.entryList(
-        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(kFileName, Qt::CaseInsensitive) != 0) {
-            continue;
-        }
-        const int rank =
-            (QFileInfo(dir.filePath(entry)).isFile() ? 2 : 0) + (entry == kFileName ? 1 : 0);
-        if (rank > foundRank) {
-            found = entry;
-            foundRank = rank;
-        }
-    }
-    return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
+    return files::FindInFolder(folder, kFileName);
 }
 
 CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes) {

@@ -12,30 +12,10 @@ namespace {
 
 const QString kFileName = QStringLiteral("cty.dat");
 
-// "cty.dat" in folder in any letter case ("CTY.DAT" from an archive): a regular file (or a link to
-// one) first, then the exact spelling. Any kind of entry counts, so that one that cannot be read
-// is named as passed over rather than silently missing.
+// "cty.dat" in folder in any letter case: any kind of entry counts, so that one that cannot be
+// read is named as passed over rather than silently missing.
 QString UserCopy(const QString& folder) {
-    if (folder.isEmpty()) {
-        return {};
-    }
-    const QDir dir(folder);
-    QString found;
-    int foundRank = -1;
-    const QStringList entries = dir.entryList(
-        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QString& entry : entries) {
-        if (entry.compare(kFileName, Qt::CaseInsensitive) != 0) {
-            continue;
-        }
-        const int rank =
-            (QFileInfo(dir.filePath(entry)).isFile() ? 2 : 0) + (entry == kFileName ? 1 : 0);
-        if (rank > foundRank) {
-            found = entry;
-            foundRank = rank;
-        }
-    }
-    return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
+    return folder.isEmpty() ? QString() : files::FindInFolder(folder, kFileName);
 }
 
 // A copy looked at to choose between them: read through the one safe way to read a file, so that

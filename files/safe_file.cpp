@@ -1,5 +1,6 @@
 #include "files/safe_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -262,5 +263,25 @@ WriteOutcome WriteRegularFile(const QString& path, const QByteArray& bytes) {
     return {true, {}};
 }
 #endif
+
+QString FindInFolder(const QString& folder, const QString& fileName) {
+    const QDir dir(folder);
+    QString found;
+    int foundRank = -1;
+    const QStringList entries = dir.entryList(
+        QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) != 0) {
+            continue;
+        }
+        const int rank =
+            (QFileInfo(dir.filePath(entry)).isFile() ? 2 : 0) + (entry == fileName ? 1 : 0);
+        if (rank > foundRank) {
+            found = entry;
+            foundRank = rank;
+        }
+    }
+    return found.isEmpty() ? QString() : dir.absoluteFilePath(found);
+}
 
 }  // namespace orbida::files

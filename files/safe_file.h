@@ -53,6 +53,13 @@ struct WriteOutcome {
 // link stays a link, and a file kept elsewhere behind it is the one that changes).
 WriteOutcome WriteRegularFile(const QString& path, const QByteArray& bytes);
 
+// The entry of folder named fileName in any letter case ("CTY.DAT" from an archive), as an
+// absolute path, or an empty string. When several spellings lie side by side, a plain file (or a
+// link to one) wins over anything else, then the exact spelling, then the first name in sorted
+// order. Every kind of entry counts, broken links and named pipes included, so that reading it
+// can say what is wrong with it rather than calling it missing.
+QString FindInFolder(const QString& folder, const QString& fileName);
+
 // Called by WriteRegularFile between its look at the name and the opening, when set: the tests
 // swap the name for a pipe or a device there, as another program might. Null in the program.
 using BetweenLookAndOpen = void (*)(const QString& path);
