@@ -239,18 +239,8 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
 // Whatever "villes.txt" turns out to be, or when it is missing, loading ends at once with a
 // message naming the file, its folder and what is wrong, and never reads without bound.
 TEST(LoadCityFile, RefusesWhatIsNotARegularFileOfReasonableSize) {
-    std::vector<testing::OddKind> kinds = testing::OddKinds();
-    kinds.push_back({"absent", [](const QString&, const QString&) { return true; }, "introuvable"});
-    kinds.push_back(
-        {"link to nothing",
-         [](const QString& dir, const QString& file) { return QFile::link(dir + "/absent", file); },
-         "absent"});
-    kinds.push_back({"too large",
-                     [](const QString&, const QString& file) {
-                         QFile f(file);
-                         return f.open(QIODevice::WriteOnly) && f.resize(kMaxCityFileBytes + 1);
-                     },
-                     "513"});
+    const std::vector<testing::OddKind> kinds =
+        testing::OddKindsAndLimits("introuvable", kMaxCityFileBytes, "513");
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
         QTemporaryDir dir;

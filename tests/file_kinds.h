@@ -79,6 +79,25 @@ inline std::vector<OddKind> OddKinds() {
     };
 }
 
+// The odd kinds, and also no entry at all, a link to nothing and a regular file one byte over a
+// reader's limit, with what is said of the missing one and of the large one.
+inline std::vector<OddKind> OddKindsAndLimits(const char* absentSaid, qint64 limit,
+                                              const char* largeSaid) {
+    std::vector<OddKind> kinds = OddKinds();
+    kinds.push_back({"absent", [](const QString&, const QString&) { return true; }, absentSaid});
+    kinds.push_back(
+        {"link to nothing",
+         [](const QString& dir, const QString& file) { return QFile::link(dir + "/absent", file); },
+         "absent"});
+    kinds.push_back({"too large",
+                     [limit](const QString&, const QString& file) {
+                         QFile f(file);
+                         return f.open(QIODevice::WriteOnly) && f.resize(limit + 1);
+                     },
+                     largeSaid});
+    return kinds;
+}
+
 // Should anything wait on a pipe of a folder for more than a few seconds, opens each of them for
 // writing, which ends the wait, and remembers it: the test then fails instead of hanging.
 class PipeWatchdog {

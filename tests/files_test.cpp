@@ -22,6 +22,7 @@ namespace {
 using testing::IsDevice;
 using testing::IsPipe;
 using testing::OddKinds;
+using testing::OddKindsAndLimits;
 using testing::WriteBytes;
 
 // A file that changes while it is read: never more than the size seen at open, never a loop.
@@ -53,18 +54,8 @@ TEST(ReadAtMost, StopsAtTheSizeSeenAtOpen) {
 // Each kind of name is answered at once, with what it is: never a wait on a pipe, never a read
 // of a device, never a file read past its limit.
 TEST(ReadRegularFile, SaysWhatANameIsInsteadOfWaitingOnIt) {
-    std::vector<testing::OddKind> kinds = OddKinds();
-    kinds.push_back({"absent", [](const QString&, const QString&) { return true; }, "n'existe"});
-    kinds.push_back(
-        {"link to nothing",
-         [](const QString& dir, const QString& file) { return QFile::link(dir + "/absent", file); },
-         "absent"});
-    kinds.push_back({"too large",
-                     [](const QString&, const QString& file) {
-                         QFile f(file);
-                         return f.open(QIODevice::WriteOnly) && f.resize((qint64{3} << 20) + 1);
-                     },
-                     "4\u00A0Mo, au-delà de la limite de 3\u00A0Mo"});
+    const std::vector<testing::OddKind> kinds = OddKindsAndLimits(
+        "n'existe", qint64{3} << 20, "4\u00A0Mo, au-delà de la limite de 3\u00A0Mo");
     for (const auto& kind : kinds) {
         SCOPED_TRACE(kind.name);
         QTemporaryDir dir;
