@@ -33,6 +33,8 @@ class Equirectangular final : public MapProjection {
     Equirectangular(double width, double height) : width_(width), height_(height) {}
     std::optional<PlanePoint> Forward(GeoPoint point) const override;
     std::optional<GeoPoint> Inverse(PlanePoint place) const override;
+    double Width() const { return width_; }
+    double Height() const { return height_; }
 
   private:
     double width_;

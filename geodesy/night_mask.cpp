@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "geodesy/projection.h"
 
@@ -106,6 +107,40 @@ NightMask BuildNightMask(const SunPosition& sun, int width, int height, double t
         }
         for (int x = 0; x < width; ++x) {
             row[x] = table(a + b * cosHourAngle[static_cast<std::size_t>(x)]);
+        }
+    }
+    return mask;
+}
+
+NightMask BuildNightMask(const SunPosition& sun, int width, int height,
+                         const MapProjection& projection, PlanePoint origin, double unitsPerPixel) {
+    const auto* world = dynamic_cast<const Equirectangular*>(&projection);
+    if (world != nullptr && origin == PlanePoint{}) {
+        return BuildNightMask(sun, width, height, unitsPerPixel, static_cast<float>(world->Width()),
+                              static_cast<float>(world->Height()));
+    }
+    static const ShadeTable table;
+    NightMask mask;
+    if (width <= 0 || height <= 0) {
+        return mask;
+    }
+    mask.width = width;
+    mask.height = height;
+    mask.shade.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const double sinDec = std::sin(sun.declination * kDeg);
+    const double cosDec = std::cos(sun.declination * kDeg);
+    std::uint8_t* shade = mask.shade.data();
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x, ++shade) {
+            const std::optional<GeoPoint> p = projection.Inverse(
+                {origin.x + (x + 0.5) * unitsPerPixel, origin.y + (y + 0.5) * unitsPerPixel});
+            if (!p) {
+                continue;
+            }
+            const double latitude = p->latitude * kDeg;
+            *shade = table(std::sin(latitude) * sinDec +
+                           std::cos(latitude) * cosDec *
+                               std::cos((sun.subsolar.longitude - p->longitude) * kDeg));
         }
     }
     return mask;

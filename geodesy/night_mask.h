@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "geodesy/map_projection.h"
 #include "geodesy/sun.h"
 
 namespace orbida::geodesy {
@@ -25,5 +26,12 @@ struct NightMask {
 };
 NightMask BuildNightMask(const SunPosition& sun, int width, int height, double twipsPerPixel,
                          float mapWidthTwips, float mapHeightTwips);
+
+// The same for a map in any projection: the centre of pixel (x, y) is the plane point
+// origin + (x + 0.5, y + 0.5) x unitsPerPixel, placed on the globe through the projection;
+// where the map shows no point the shade is 0. The world map's plate carrée drawn from its
+// top-left corner takes the computation above, row by row.
+NightMask BuildNightMask(const SunPosition& sun, int width, int height,
+                         const MapProjection& projection, PlanePoint origin, double unitsPerPixel);
 
 }  // namespace orbida::geodesy

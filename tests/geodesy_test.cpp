@@ -599,5 +599,37 @@ TEST(NightMaskTest, MatchesElevationAtEveryPixel) {
     EXPECT_TRUE(BuildNightMask(sun, 0, 320, 15.0, 9630.0f, 4815.0f).shade.empty());
 }
 
+// Any projection: the azimuthal map centred on Paris at the winter solstice's noon, 100 km to a
+// pixel. Each pixel in the disc has its centre's shade, Paris is in the day, the North Pole
+// (4,570 km due north) in the night, and the corners beyond the antipode are left alone.
+TEST(NightMaskTest, ThroughAnyProjection) {
+    const SunPosition sun = SunAt(sys_days{2026y / 12 / 21} + hours{12});
+    const AzimuthalEquidistant paris({48.8566, -2.3522});
+    const double rim = AzimuthalEquidistant::kRimKm;
+    const int side = 402;
+    const PlanePoint origin{-201 * 100.0, -201 * 100.0};
+    const NightMask mask = BuildNightMask(sun, side, side, paris, origin, 100.0);
+    ASSERT_EQ(mask.shade.size(), static_cast<std::size_t>(side * side));
+    const auto at = [&](double xKm, double yKm) {
+        const int x = static_cast<int>(std::floor((xKm - origin.x) / 100.0));
+        const int y = static_cast<int>(std::floor((yKm - origin.y) / 100.0));
+        return mask.shade[static_cast<std::size_t>(y * side + x)];
+    };
+    EXPECT_EQ(at(0.0, 0.0), 0);
+    EXPECT_EQ(at(0.0, -4570.0), kNightShade);
+    EXPECT_EQ(at(origin.x + 1.0, origin.y + 1.0), 0);
+    int worst = 0;
+    for (double y = origin.y + 50.0; y < -origin.y; y += 700.0) {
+        for (double x = origin.x + 50.0; x < -origin.x; x += 700.0) {
+            if (std::hypot(x, y) < rim) {
+                const GeoPoint p = *paris.Inverse({x, y});
+                worst =
+                    std::max(worst, std::abs(at(x, y) - ShadeAtElevation(SolarElevation(sun, p))));
+            }
+        }
+    }
+    EXPECT_LE(worst, 1);
+}
+
 }  // namespace
 }  // namespace orbida::geodesy

@@ -286,12 +286,15 @@ TEST(Tick, LongRouteMarks) {
     const auto asked = [](TickInput& in) { in.longRoute = true; };
     const TickFrame f = Tick(40.71, 74.00, 48.8566, -2.3522, asked);
     ASSERT_TRUE(f.longRoute.shown);
-    EXPECT_GT(f.longRoute.marks[0].x, 9630 / 2 + 2.35 * 9630 / 360);
+    const auto mark = [&](std::size_t i) {
+        return geodesy::DegreesToMap(f.longRoute.points[i], 9630.0f, 4815.0f);
+    };
+    EXPECT_GT(mark(0).x, 9630 / 2 + 2.35 * 9630 / 360);
     int wraps = 0;
-    for (std::size_t i = 0; i < f.longRoute.marks.size(); ++i) {
-        const geodesy::MapPosition m = f.longRoute.marks[i];
+    for (std::size_t i = 0; i < f.longRoute.points.size(); ++i) {
+        const geodesy::MapPosition m = mark(i);
         EXPECT_TRUE(m.x >= 0 && m.x <= 9630 && m.y >= 0 && m.y <= 4815) << i;
-        wraps += i > 0 && std::abs(m.x - f.longRoute.marks[i - 1].x) > 9630 / 2 ? 1 : 0;
+        wraps += i > 0 && std::abs(m.x - mark(i - 1).x) > 9630 / 2 ? 1 : 0;
     }
     EXPECT_EQ(wraps, 1);
     TickInput off = InputAt(-20000, 6000);

@@ -80,7 +80,7 @@ TickFrame ComputeTick(const TickInput& in) {
     // Pointer (or pinned place) to map twips, crosshair, degrees.
     const std::optional<geodesy::GeoPoint> pinned =
         in.pinnedPoint && OnTheGlobe(*in.pinnedPoint) ? in.pinnedPoint : std::nullopt;
-    geodesy::GeoPoint exactPoint;  // the point before its cut to hundredths
+    geodesy::GeoPoint& exactPoint = f.exactPoint;
     if (usable && pinned) {
         f.map = geodesy::DegreesToMap(*pinned, in.mapWidth, in.mapHeight);
         f.cursorPoint = *pinned;
@@ -158,10 +158,7 @@ TickFrame ComputeTick(const TickInput& in) {
     if (in.longRoute && f.dots.shown) {
         // The marks go round the other way from the same reference as the route dots.
         f.longRoute.shown = true;
-        const auto points = geodesy::LongPathPoints(f.referencePoint, f.cursorPoint);
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            f.longRoute.marks[i] = geodesy::DegreesToMap(points[i], in.mapWidth, in.mapHeight);
-        }
+        f.longRoute.points = geodesy::LongPathPoints(f.referencePoint, f.cursorPoint);
     }
     return f;
 }

@@ -24,10 +24,10 @@ const char* UnitWord(DistanceUnit unit);
 // the unit's word: "5854  Kms", "3637  Miles". Kilometres are written exactly as they always were.
 std::string FormatDistance(double km, DistanceUnit unit);
 
-// The long-path route drawn on the map: the centres of its marks in map twips.
+// The long-path route drawn on the maps: the points of its marks on the globe.
 struct LongRoute {
     bool shown = false;
-    std::array<geodesy::MapPosition, geodesy::kLongPathPoints> marks{};
+    std::array<geodesy::GeoPoint, geodesy::kLongPathPoints> points{};
 };
 
 // Everything one tracking tick reads. Positions and sizes are the twips that the controls hold as
@@ -69,6 +69,7 @@ struct TickFrame {
     float crosshairX = 0.0f;        // Linelong X1 = X2
     float crosshairY = 0.0f;        // LineLat Y1 = Y2
     geodesy::GeoPoint cursorPoint;  // degrees, cut down to hundredths
+    geodesy::GeoPoint exactPoint;   // the same point before the cut, where the maps mark it
 
     std::optional<std::string> longitudeReadout;  // MouseDegLon, when its test passed
     std::optional<std::string> latitudeReadout;   // MousedegLat, when its test passed
