@@ -14,13 +14,15 @@
 #include "app/options.h"
 #include "cities/city_check.h"
 #include "cities/city_file.h"
-#include "ui/clock.h"
-#include "ui/form1.h"
-#include "ui/platform.h"
-#include "ui/remembered.h"
-#include "ui/settings_store.h"
-#include "ui/style.h"
+#include "ui/parts/callsign_part.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/rotator_part.h"
+#include "ui/parts/settings_store.h"
+#include "ui/platform/clock.h"
+#include "ui/platform/platform.h"
 #include "ui/version.h"
+#include "ui/window/form1.h"
+#include "ui/window/style.h"
 
 namespace {
 
@@ -145,13 +147,14 @@ int main(int argc, char** argv) {
     form.UseSettings(&settings);
     if (!options.rotatorHost.isEmpty()) {
         // For this run only: what "Rotor…" keeps stays as it was.
-        form.SetRotator(options.rotatorHost, options.rotatorPort, false);
+        form.Find<orbida::ui::RotatorPart>()->SetRotator(options.rotatorHost, options.rotatorPort,
+                                                         false);
     }
     form.show();
     // Where the country file of callsigns is looked for, read at the first callsign: the user's
     // own copy (the weekly release dropped in the data folder), the system's, or --cty.
-    form.SetCountryFilePlaces(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-                              QStringLiteral("/usr/share/hamradio-files/cty.dat"),
-                              options.countryFile);
+    form.Find<orbida::ui::CallsignPart>()->SetCountryFilePlaces(
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+        QStringLiteral("/usr/share/hamradio-files/cty.dat"), options.countryFile);
     return QApplication::exec();
 }

@@ -18,7 +18,7 @@
 
 #include "cities/catalogue.h"
 #include "cities/city_file.h"
-#include "ui/city_combo.h"
+#include "ui/window/city_combo.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The about box: its texts fit, its links light up under the pointer and open the desktop's
 // browser, it closes from the keyboard, drags from its surface, and opens where the main window is.
-#include "ui/about_box.h"
+#include "ui/window/about_box.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "fake_platform.h"
-#include "ui/form1.h"
-#include "ui/style.h"
+#include "ui/window/form1.h"
+#include "ui/window/style.h"
 
 namespace orbida::ui {
 namespace {

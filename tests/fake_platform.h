@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "ui/platform.h"
+#include "ui/platform/platform.h"
 
 namespace orbida::testing {
 

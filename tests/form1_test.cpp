@@ -14,7 +14,7 @@
 
 #include "form_fixture.h"
 #include "tracking/tick.h"
-#include "ui/style.h"
+#include "ui/window/style.h"
 
 namespace orbida::ui {
 namespace {
@@ -485,9 +485,9 @@ class GreyLineTest : public Form1Test {
 };
 
 TEST_F(GreyLineTest, ShadesTheNightSideAndFollowsTheClock) {
-    EXPECT_FALSE(form.GreyLine());
+    EXPECT_FALSE(form.Find<ui::GreyLinePart>()->GreyLine());
     const QImage off = MapImage();
-    form.SetGreyLine(true);
+    form.Find<ui::GreyLinePart>()->SetGreyLine(true);
     const QImage on = MapImage();
     ASSERT_EQ(off.size(), on.size());
     // Points on the map (device-independent pixels): darker with the grey line on, or unchanged.
@@ -509,18 +509,20 @@ TEST_F(GreyLineTest, ShadesTheNightSideAndFollowsTheClock) {
     // The shading is brought up to date at the turn of each minute, by a timer aimed at it
     // (12:00:30 now: the next one in 30 seconds), and at once when the wall clock has jumped
     // (sleep, clock set) by the time the window is activated.
-    EXPECT_TRUE(form.SunTimer().isActive() && form.SunTimer().isSingleShot());
-    EXPECT_GE(form.SunTimer().interval(), 30000);
-    EXPECT_LE(form.SunTimer().interval(), 30200);
-    ASSERT_TRUE(Map()->Sun());
-    const double noonLongitude = Map()->Sun()->subsolar.longitude;
+    EXPECT_TRUE(form.Find<ui::GreyLinePart>()->SunTimer().isActive() &&
+                form.Find<ui::GreyLinePart>()->SunTimer().isSingleShot());
+    EXPECT_GE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30000);
+    EXPECT_LE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30200);
+    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->Layer().Sun());
+    const double noonLongitude = form.Find<ui::GreyLinePart>()->Layer().Sun()->subsolar.longitude;
     fake.now += std::chrono::hours{6};  // with no timer fired: the machine slept
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&form, &activate);
-    ASSERT_TRUE(Map()->Sun());
-    EXPECT_NEAR(Map()->Sun()->subsolar.longitude, noonLongitude + 90.0, 0.1);
-    EXPECT_GE(form.SunTimer().interval(), 30000);
-    form.SetGreyLine(false);
+    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->Layer().Sun());
+    EXPECT_NEAR(form.Find<ui::GreyLinePart>()->Layer().Sun()->subsolar.longitude,
+                noonLongitude + 90.0, 0.1);
+    EXPECT_GE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30000);
+    form.Find<ui::GreyLinePart>()->SetGreyLine(false);
     EXPECT_EQ(MapImage(), off);
 }
 
@@ -534,7 +536,7 @@ TEST_F(GreyLineTest, SunriseAndSunsetTexts) {
     // Ctrl+G typed into the city box still reaches the window.
     Combo()->lineEdit()->setFocus();
     QTest::keyClick(Combo()->lineEdit(), Qt::Key_G, Qt::ControlModifier);
-    ASSERT_TRUE(form.GreyLine());
+    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->GreyLine());
     EXPECT_EQ(Text("LblSoleilVille"), "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC");
     EXPECT_EQ(Text("LblSoleilCible"), "Cible : Lever 05:57 UTC · Coucher 18:04 UTC");
     PointAt({342, 90});  // the Arctic in December
@@ -542,7 +544,7 @@ TEST_F(GreyLineTest, SunriseAndSunsetTexts) {
     PointAt(testing::kOffTheMap);
     EXPECT_FALSE(Shown("LblSoleilCible"));
     EXPECT_TRUE(Shown("LblSoleilVille"));
-    form.SetGreyLine(false);
+    form.Find<ui::GreyLinePart>()->SetGreyLine(false);
     EXPECT_FALSE(Shown("LblSoleilVille"));
 }
 

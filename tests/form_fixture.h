@@ -11,10 +11,17 @@
 
 #include "cities/city_file.h"
 #include "fake_platform.h"
-#include "ui/city_combo.h"
-#include "ui/form1.h"
-#include "ui/frame_widget.h"
-#include "ui/map_widget.h"
+#include "ui/map/grey_line_layer.h"
+#include "ui/map/map_widget.h"
+#include "ui/map/route_layers.h"
+#include "ui/parts/callsign_part.h"
+#include "ui/parts/grey_line_part.h"
+#include "ui/parts/pin_part.h"
+#include "ui/parts/readings_part.h"
+#include "ui/parts/rotator_part.h"
+#include "ui/window/city_combo.h"
+#include "ui/window/form1.h"
+#include "ui/window/frame_widget.h"
 
 namespace orbida::testing {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "geodesy/projection.h"
-#include "ui/packed_pictures.h"
+#include "ui/window/packed_pictures.h"
 
 namespace orbida::ui {
 namespace {

@@ -9,8 +9,8 @@
 #include "form_fixture.h"
 #include "geodesy/projection.h"
 #include "rotator/client.h"
-#include "ui/remembered.h"
-#include "ui/rotator_dialog.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/rotator_dialog.h"
 
 namespace orbida::ui {
 namespace {
@@ -25,7 +25,7 @@ TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
     Type(QStringLiteral("Paris"));
     PointAt(kNewYork);
     ClickMap(kNewYork);
-    ASSERT_TRUE(form.Pinned());
+    ASSERT_TRUE(form.Pinned().Any());
     const float x = Map()->CrosshairX();
     // The pointer goes elsewhere, off the map, then over another place: all stays on New York,
     // and the pointer shows as an arrow over the map to aim the next click.
@@ -34,17 +34,17 @@ TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
         EXPECT_EQ(Text("LblAzimut"), "292 °");
         EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
         EXPECT_EQ(Map()->CrosshairX(), x);
-        EXPECT_TRUE(Map()->PinMarkShown());
+        EXPECT_TRUE(form.Find<ui::PinPart>()->Layer().Point().has_value());
         EXPECT_EQ(Map()->cursor().shape(), Qt::ArrowCursor);
     }
     // A second click releases: tracking resumes where the pointer is, the crosshair standing in
     // for the pointer again. A right click does not pin.
     ClickMap(QPoint(400, 300));
-    EXPECT_FALSE(form.Pinned() || Map()->PinMarkShown());
+    EXPECT_FALSE(form.Pinned().Any() || form.Find<ui::PinPart>()->Layer().Point().has_value());
     EXPECT_EQ(Map()->cursor().shape(), Qt::BlankCursor);
     EXPECT_NE(Text("LblAzimut"), "292 °");
     ClickMap(kNewYork, Qt::RightButton);
-    EXPECT_FALSE(form.Pinned());
+    EXPECT_FALSE(form.Pinned().Any());
 }
 
 // The long path and the pointer's locator follow the pointer, in the unit Ctrl+M chooses; Ctrl+L
@@ -67,16 +67,16 @@ TEST_F(ReadingsTest, LongPathLocatorAndUnits) {
         {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
     for (const auto& [unit, distance, longPath] : cycle) {
         QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
-        EXPECT_EQ(form.Unit(), unit);
+        EXPECT_EQ(form.Find<ui::ReadingsPart>()->Unit(), unit);
         EXPECT_EQ(Text("LblDistance"), distance);
         EXPECT_EQ(Text("LblLongChemin"), longPath);
     }
-    EXPECT_TRUE(Map()->LongRoute().empty());
+    EXPECT_TRUE(form.Find<ui::ReadingsPart>()->Layer().Points().empty());
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(Map()->LongRoute().size(), geodesy::kLongPathPoints);
+    EXPECT_EQ(form.Find<ui::ReadingsPart>()->Layer().Points().size(), geodesy::kLongPathPoints);
     QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_FALSE(form.LongRoute());
-    EXPECT_TRUE(Map()->LongRoute().empty());
+    EXPECT_FALSE(form.Find<ui::ReadingsPart>()->LongRoute());
+    EXPECT_TRUE(form.Find<ui::ReadingsPart>()->Layer().Points().empty());
     PointAt(kOffTheMap);
     EXPECT_FALSE(Shown("LblLongChemin") || Shown("LblLocatCurseur"));
     EXPECT_FALSE(Dial()->LongNeedleVisible());
@@ -109,7 +109,7 @@ class CallsignTest : public testing::FormTest {
 // A sequence of typed texts and releases. A refused text leaves the target as it was; home never
 // changes.
 TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
-    form.SetCountryFilePlaces({}, {}, CountryFile());
+    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, CountryFile());
     Type(QStringLiteral("Paris"));
     const QPoint pointer(400, 300);  // over the map, far from every country of the file
     PointAt(pointer);
@@ -128,7 +128,7 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
         SCOPED_TRACE(input);
         const std::string typed = input;
         if (typed == "menu") {
-            form.TogglePin(pointer);
+            form.Find<ui::PinPart>()->TogglePin(pointer);
         } else if (typed == "click") {
             ClickMap(pointer);
         } else {
@@ -137,9 +137,9 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
             EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(refusal)));
         }
         const bool pinned = *line != '\0';
-        EXPECT_EQ(form.Pinned(), pinned);
-        EXPECT_EQ(form.CallsignCountry().has_value(), pinned);
-        EXPECT_EQ(Map()->PinMarkShown(), pinned);
+        EXPECT_EQ(form.Pinned().Any(), pinned);
+        EXPECT_EQ(form.Find<ui::CallsignPart>()->CallsignCountry().has_value(), pinned);
+        EXPECT_EQ(form.Find<ui::PinPart>()->Layer().Point().has_value(), pinned);
         EXPECT_EQ(Line().isEmpty(), !pinned);
         EXPECT_TRUE(!pinned || Line().startsWith(QString::fromUtf8(line))) << Line().toStdString();
         // The crosshair is on the country whatever the pointer does, or back under the pointer.
@@ -154,13 +154,15 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
 // Shown, the window reads the file in the background; Enter in the box pins as "Valider" does.
 TEST_F(CallsignTest, FileReadInTheBackgroundAndNamed) {
     form.show();
-    form.SetCountryFilePlaces({}, {}, CountryFile());
-    EXPECT_TRUE(form.CountryFileDescription().isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !form.CountryFileDescription().isEmpty(); }));
-    EXPECT_TRUE(form.CountryFileDescription().contains(CountryFile()));
+    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, CountryFile());
+    EXPECT_TRUE(form.Find<ui::CallsignPart>()->CountryFileDescription().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return !form.Find<ui::CallsignPart>()->CountryFileDescription().isEmpty(); }));
+    EXPECT_TRUE(form.Find<ui::CallsignPart>()->CountryFileDescription().contains(CountryFile()));
     Combo()->lineEdit()->setText(QStringLiteral("3B8CF"));
     QTest::keyClick(Combo()->lineEdit(), Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form.CallsignCountry().has_value(); }));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return form.Find<ui::CallsignPart>()->CallsignCountry().has_value(); }));
     EXPECT_TRUE(Line().startsWith(QStringLiteral("3B8CF  Mauritius")));
 }
 
@@ -220,9 +222,9 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
     Run(kCities, [](Form1& form) {
         form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("jn18eu"));
         form.ValidateCity();
-        form.CycleUnit();
-        form.SetLongRoute(true);
-        form.SetGreyLine(true);
+        form.Find<ui::ReadingsPart>()->CycleUnit();
+        form.Find<ui::ReadingsPart>()->SetLongRoute(true);
+        form.Find<ui::GreyLinePart>()->SetGreyLine(true);
     });
     const std::pair<const char*, const char*> runs[] = {
         {kCities, "JN18EU"},  // then Sydney, chosen from the list
@@ -233,8 +235,9 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         Run(cities, [shown](Form1& form) {
             EXPECT_EQ(form.findChild<QLabel*>("LblVilleDistance")->text(), shown);
             EXPECT_EQ(form.Reference().citySelected, *shown != '\0');
-            EXPECT_EQ(form.Unit(), DistanceUnit::StatuteMiles);
-            EXPECT_TRUE(form.LongRoute() && form.GreyLine());
+            EXPECT_EQ(form.Find<ui::ReadingsPart>()->Unit(), DistanceUnit::StatuteMiles);
+            EXPECT_TRUE(form.Find<ui::ReadingsPart>()->LongRoute() &&
+                        form.Find<ui::GreyLinePart>()->GreyLine());
             if (std::string_view(shown) == "JN18EU") {
                 form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setCurrentIndex(3);
                 form.ValidateCity();
@@ -255,8 +258,8 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
     Write("\x01[[[\xff=\n[reference\nhome=JN18EU");
     Run(kCities, [](Form1& form) {
         EXPECT_FALSE(form.Reference().citySelected);
-        EXPECT_EQ(form.Unit(), DistanceUnit::Kilometres);
-        form.SetLongRoute(true);
+        EXPECT_EQ(form.Find<ui::ReadingsPart>()->Unit(), DistanceUnit::Kilometres);
+        form.Find<ui::ReadingsPart>()->SetLongRoute(true);
     });
     EXPECT_TRUE(ReadRemembered(SettingsStore(Path(), RememberedKeys())).longRoute);
 }
@@ -264,18 +267,19 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
 // "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
 TEST_F(SettingsTest, RotatorDialogKeepsTheAddress) {
     Run(kCities, [](Form1& form) {
-        form.OpenRotatorDialog();
+        form.Find<ui::RotatorPart>()->OpenRotatorDialog();
         auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
         ASSERT_NE(dialog, nullptr);
         dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(QStringLiteral("shack"));
         dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(4540);
         dialog->accept();
-        EXPECT_EQ(form.Rotator()->Host(), "shack");
-        form.SetRotator(QStringLiteral("127.0.0.1"), 4600, false);  // --rotator
+        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), "shack");
+        form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), 4600,
+                                                 false);  // --rotator
     });
     Run(kCities, [](Form1& form) {
-        EXPECT_EQ(form.Rotator()->Host(), "shack");
-        EXPECT_EQ(form.Rotator()->Port(), 4540);
+        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), "shack");
+        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Port(), 4540);
     });
 }
 
@@ -296,8 +300,8 @@ TEST_F(SettingsTest, RotatorDialogRefusesWhatTheCommandLineRefuses) {
     for (const auto& [host, port, kept, keptPort] : cases) {
         SCOPED_TRACE(host.left(20).toStdString());
         Run(kCities, [&](Form1& form) {
-            form.SetRotator(QStringLiteral("before"), 4600, false);
-            form.OpenRotatorDialog();
+            form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("before"), 4600, false);
+            form.Find<ui::RotatorPart>()->OpenRotatorDialog();
             auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
             ASSERT_NE(dialog, nullptr);
             dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(host);
@@ -306,9 +310,9 @@ TEST_F(SettingsTest, RotatorDialogRefusesWhatTheCommandLineRefuses) {
             const bool refused = std::string_view(kept) == "-";
             EXPECT_EQ(dialog->isVisible(), refused);
             EXPECT_EQ(dialog->ResultText().startsWith("Adresse refusée"), refused);
-            EXPECT_EQ(form.Rotator()->Host(), refused ? "before" : kept);
+            EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), refused ? "before" : kept);
             if (!refused) {
-                EXPECT_EQ(form.Rotator()->Port(), keptPort);
+                EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Port(), keptPort);
             }
             dialog->close();
         });

@@ -13,8 +13,8 @@
 #include <cmath>
 #include <vector>
 
-#include "ui/readout_label.h"
-#include "ui/style.h"
+#include "ui/window/readout_label.h"
+#include "ui/window/style.h"
 
 namespace orbida::ui {
 namespace {

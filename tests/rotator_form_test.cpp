@@ -8,7 +8,7 @@
 #include "fake_rotctld.h"
 #include "form_fixture.h"
 #include "rotator/client.h"
-#include "ui/rotator_dialog.h"
+#include "ui/parts/rotator_dialog.h"
 
 namespace orbida::ui {
 namespace {
@@ -59,7 +59,7 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
         SCOPED_TRACE(how);
         FakeRotctld daemon;
         daemon.limits = "min_az=0\nmax_az=360\n";
-        form.SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
+        form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
         ASSERT_TRUE(WaitForStatus(QStringLiteral("Rotor 10 °")));
         ShowActive();  // back from the menu of the case before
         const qsizetype before = daemon.commands.size();
@@ -76,10 +76,10 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
             ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
         } else if (how == "pinned") {
-            form.TogglePin(kNewYork);
+            form.Find<ui::PinPart>()->TogglePin(kNewYork);
             PointAt(kMoscow);
             Key(Qt::Key_R, Qt::ControlModifier);
-            form.TogglePin(kMoscow);
+            form.Find<ui::PinPart>()->TogglePin(kMoscow);
         } else {
             Key(how == "stop" ? Qt::Key_Space : Qt::Key_R,
                 how == "long" ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
@@ -94,7 +94,7 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
     const auto idle = [&] {
         EXPECT_FALSE(Status()->isVisible());
         EXPECT_FALSE(Dial()->RotorNeedleVisible());
-        EXPECT_FALSE(form.Rotator()->Busy());
+        EXPECT_FALSE(form.Find<ui::RotatorPart>()->Rotator()->Busy());
     };
     idle();
     for (QAction* a : form.MapMenu()->actions()) {
@@ -103,10 +103,11 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
     }
     PointAt(kNewYork);
     Key(Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(form.Rotator()->state(), rotator::Client::State::kDisconnected);
+    EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->state(),
+              rotator::Client::State::kDisconnected);
 
     FakeRotctld daemon;
-    form.SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
+    form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
     // The azimuth reported, the text, the needle's free end in twips of the dial's frame.
     const std::tuple<const char*, const char*, float, float> readings[] = {
         {"287.000000", "Rotor 287 °", 1753.11f, 492.29f},
@@ -124,7 +125,7 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
         EXPECT_NEAR(Dial()->RotorNeedleX2(), x2, 0.5f);
         EXPECT_NEAR(Dial()->RotorNeedleY2(), y2, 0.5f);
     }
-    form.SetRotator(QString(), 4533, false);
+    form.Find<ui::RotatorPart>()->SetRotator(QString(), 4533, false);
     idle();
 }
 

@@ -7,8 +7,8 @@
 #include "file_kinds.h"
 #include "files/safe_file.h"
 #include "form_fixture.h"
-#include "ui/remembered.h"
-#include "ui/settings_store.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/settings_store.h"
 
 namespace orbida::ui {
 namespace {
@@ -49,11 +49,11 @@ TEST(SettingsStore, KeepsSettingsInMemoryWhereTheFileCannotBeWritten) {
                 const bool atStart = std::string_view(kind.name) != "folder not made";
                 EXPECT_EQ(fake.messages.size(), atStart ? 1u : 0u);
                 for (int i = 0; i < 3; ++i) {
-                    form.CycleUnit();
+                    form.Find<ui::ReadingsPart>()->CycleUnit();
                     settings.Save();
                 }
                 EXPECT_EQ(ReadRemembered(settings).unit, DistanceUnit::Kilometres);  // 3 cycles
-                form.SetLongRoute(true);
+                form.Find<ui::ReadingsPart>()->SetLongRoute(true);
                 EXPECT_TRUE(ReadRemembered(settings).longRoute);
                 EXPECT_FALSE(settings.Kept());
                 EXPECT_EQ(settings.Saves(), 0);
@@ -126,11 +126,11 @@ TEST(SettingsStore, WritesInBatches) {
         EXPECT_TRUE(settings->Waiting());
         ASSERT_TRUE(QTest::qWaitFor([&] { return settings->Saves() == 1; }, 2000));
         EXPECT_EQ(ReadRemembered(SettingsStore(file, RememberedKeys())).position, QPoint(139, 119));
-        form.CycleUnit();
+        form.Find<ui::ReadingsPart>()->CycleUnit();
         QTest::qWait(SettingsStore::kQuietMs + 100);
         EXPECT_EQ(settings->Saves(), 1);  // within a second of the drag's save
         ASSERT_TRUE(QTest::qWaitFor([&] { return settings->Saves() == 2; }, 2000));
-        form.CycleUnit();
+        form.Find<ui::ReadingsPart>()->CycleUnit();
     }
     EXPECT_TRUE(settings->Waiting());
     settings.reset();

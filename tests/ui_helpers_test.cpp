@@ -8,9 +8,9 @@
 #include <cmath>
 #include <optional>
 
-#include "ui/clock.h"
-#include "ui/frame_pacer.h"
-#include "ui/web_map.h"
+#include "ui/platform/clock.h"
+#include "ui/window/frame_pacer.h"
+#include "ui/window/web_map.h"
 
 namespace orbida::ui {
 namespace {

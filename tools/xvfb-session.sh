@@ -42,7 +42,7 @@ layout_value() {
 layout_px() {
     local twips per_pixel
     twips=$(layout_value geodesy/map_layout.h "$1") || return 2
-    per_pixel=$(layout_value ui/twips.h kTwipsPerPixel) || return 2
+    per_pixel=$(layout_value ui/window/twips.h kTwipsPerPixel) || return 2
     echo $(((twips + per_pixel / 2) / per_pixel))
 }
 map_x=$(layout_px kMapLeft) map_y=$(layout_px kMapTop)

@@ -3,18 +3,18 @@
 #include <QPixmap>
 #include <QWidget>
 #include <array>
-#include <optional>
 
-#include <vector>
-#include "geodesy/sun.h"
+#include "geodesy/map_projection.h"
+#include "ui/map/map_layer.h"
 
 namespace orbida::ui {
 
 // The map control Carte: the world map drawn unscaled at its top-left corner, then the crosshair
 // lines Linelong and LineLat, the reference ring Entoure and the twelve route dots Shape1..Shape12,
 // all clipped to its area. Positions are in twips of the map's own space, held as 32-bit floats;
-// changing one repaints only the pixels it covers before and after.
-class MapWidget : public QWidget {
+// changing one repaints only the pixels it covers before and after. Layers are drawn between
+// them through the map's plate carrée, whose plane is the map's twips.
+class MapWidget : public QWidget, public MapView {
   public:
     static constexpr int kDots = 12;
 
@@ -27,20 +27,16 @@ class MapWidget : public QWidget {
     void SetDotVisible(int number, bool visible);
     void SetDotPosition(int number, float top, float left);
 
-    // The grey line: with a sun, the map is shown with the night side shaded and a small sun over
-    // the subsolar point; without, as drawn. The shaded picture is built here, once per call,
-    // and painted as the map until the next call.
-    void SetSun(std::optional<geodesy::SunPosition> sun);
-    const std::optional<geodesy::SunPosition>& Sun() const { return sun_; }
-    // Where the sun mark is drawn, in pixels of the widget.
-    QRect SunMarkRect() const;
-    // The long-path route: hollow marks centred on the given points, in map twips; an empty list
-    // hides them.
-    void SetLongRoute(const std::vector<QPointF>& centres);
-    const std::vector<QPointF>& LongRoute() const { return longRoute_; }
-    // The pinned point's mark, centred on a point in map twips, or hidden.
-    void SetPinMark(bool shown, QPointF centre = {});
-    bool PinMarkShown() const { return pinShown_; }
+    // While a point is pinned the pointer shows as the ordinary arrow over the map, to aim the
+    // next click; otherwise the crosshair stands in for it.
+    void SetArrowPointer(bool arrow);
+
+    const geodesy::MapProjection& Projection() const override { return projection_; }
+    QPoint PixelAt(geodesy::PlanePoint place) const override;
+    geodesy::PlanePoint Origin() const override { return {}; }
+    double UnitsPerPixel() const override;
+    const QPixmap& Ground() const override { return map_; }
+    void Repaint(const QRegion& area) override { update(area); }
 
     float CrosshairX() const { return crosshairX_; }
     float CrosshairY() const { return crosshairY_; }
@@ -53,6 +49,7 @@ class MapWidget : public QWidget {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     void UpdatePointer();
@@ -72,14 +69,10 @@ class MapWidget : public QWidget {
     void Invalidate(const QRect& area);
 
     static QPixmap Sprite(float sizeTwips, qreal ratio);
-    static QPixmap SunSprite(qreal ratio);
     void UseSharpMapIfNeeded();
-    void BuildShadedMap();
 
     QPixmap map_;
-    QPixmap shaded_;  // the map with the night shaded, while the grey line is on
-    QPixmap sunSprite_;
-    std::optional<geodesy::SunPosition> sun_;
+    geodesy::Equirectangular projection_;
     QPixmap circleSprite_;  // Shape1 and Shape3..Shape12
     QPixmap ovalSprite_;    // Shape2, a little smaller
     qreal spriteRatio_ = 0.0;
@@ -90,11 +83,7 @@ class MapWidget : public QWidget {
     float entoureLeft_ = 3840.0f;
     float entoureTop_ = 1680.0f;
     std::array<Shape, kDots> dots_{};
-
-    static QRect MarkRect(QPointF centreTwips, int radius);
-    std::vector<QPointF> longRoute_;
-    bool pinShown_ = false;
-    QPointF pin_;
+    bool arrow_ = false;
 };
 
 }  // namespace orbida::ui

@@ -52,7 +52,7 @@ int main(int argc, char** argv) {
     }
     QTextStream o(&out);
     o << "// Written by orbida_pack_pictures from the pictures in ui/resources; do not edit.\n"
-      << "#include \"ui/packed_pictures.h\"\n\nnamespace orbida::ui {\nnamespace {\n"
+      << "#include \"ui/window/packed_pictures.h\"\n\nnamespace orbida::ui {\nnamespace {\n"
       << arrays << "const PackedPicture kPictures[] = {\n"
       << table << "};\n}  // namespace\n\n"
       << "std::span<const PackedPicture> PackedPictures() {\n    return kPictures;\n}\n\n"

@@ -1,9 +1,11 @@
-#include "ui/map_menu.h"
+#include "ui/parts/map_menu.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace orbida::ui {
 namespace {
@@ -39,8 +41,42 @@ QAction* AddMenuEntry(QWidget* window, QMenu* menu, const QString& text,
         window->addAction(action);
     }
     QObject::connect(action, &QAction::triggered, window, std::move(triggered));
-    menu->addAction(action);
+    if (menu != nullptr) {
+        menu->addAction(action);
+    }
     return action;
+}
+
+MapMenu::MapMenu(QWidget* window, QWidget* map) : menu_(new QMenu(window)) {
+    menu_->setObjectName(QStringLiteral("MapMenu"));
+    map->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(map, &QWidget::customContextMenuRequested, menu_,
+                     [this, window, map](QPoint at) {
+                         point_ = map->mapTo(window, at);
+                         menu_->popup(map->mapToGlobal(at));
+                     });
+    // The entry chosen runs as the menu closes, before the flag is cleared.
+    QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] { choosing_ = true; });
+    QObject::connect(menu_, &QMenu::aboutToHide, menu_,
+                     [this] { QTimer::singleShot(0, menu_, [this] { choosing_ = false; }); });
+}
+
+void MapMenu::Add(MenuPlace place, QAction* entry) {
+    const auto later = [place](const auto& e) { return e.first > place; };
+    const bool first = std::none_of(entries_.begin(), entries_.end(),
+                                    [place](const auto& e) { return e.first == place; });
+    if (first && place == MenuPlace::Rotator) {
+        const auto at = std::find_if(entries_.begin(), entries_.end(), later);
+        QAction* separator = menu_->insertSeparator(at == entries_.end() ? nullptr : at->second);
+        entries_.insert(at, {place, separator});
+    }
+    const auto at = std::find_if(entries_.begin(), entries_.end(), later);
+    menu_->insertAction(at == entries_.end() ? nullptr : at->second, entry);
+    entries_.insert(at, {place, entry});
+}
+
+std::optional<QPoint> MapMenu::Point() const {
+    return choosing_ ? std::optional(point_) : std::nullopt;
 }
 
 void OnMousePress(QWidget* widget, std::function<bool(QMouseEvent*)> pressed) {

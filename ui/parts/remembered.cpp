@@ -1,4 +1,4 @@
-#include "ui/remembered.h"
+#include "ui/parts/remembered.h"
 
 #include "rotator/address.h"
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "tracking/tick.h"
-#include "ui/settings_store.h"
+#include "ui/parts/settings_store.h"
 
 namespace orbida::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/rotator_dialog.h"
+#include "ui/parts/rotator_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,7 +9,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "ui/style.h"
+#include "ui/window/style.h"
 
 namespace orbida::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/settings_store.h"
+#include "ui/parts/settings_store.h"
 
 #include <QCoreApplication>
 #include <QDir>

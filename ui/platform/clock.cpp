@@ -1,4 +1,4 @@
-#include "ui/clock.h"
+#include "ui/platform/clock.h"
 
 #include <QDateTime>
 #include <QTimeZone>

@@ -1,4 +1,4 @@
-#include "ui/platform.h"
+#include "ui/platform/platform.h"
 
 #include <QCoreApplication>
 #include <QCursor>

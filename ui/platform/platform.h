@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "cities/selection.h"
-#include "ui/clock.h"
+#include "ui/platform/clock.h"
 
 class QWidget;
 

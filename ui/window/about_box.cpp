@@ -1,4 +1,4 @@
-#include "ui/about_box.h"
+#include "ui/window/about_box.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -12,11 +12,11 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "ui/packed_pictures.h"
-#include "ui/style.h"
-#include "ui/twips.h"
 #include "ui/version.h"
-#include "ui/web_map.h"
+#include "ui/window/packed_pictures.h"
+#include "ui/window/style.h"
+#include "ui/window/twips.h"
+#include "ui/window/web_map.h"
 
 namespace orbida::ui {
 namespace {

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QWidget>
 
-#include "ui/platform.h"
-#include "ui/window_drag.h"
+#include "ui/platform/platform.h"
+#include "ui/window/window_drag.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "ui/city_combo.h"
+#include "ui/window/city_combo.h"
 
 #include <QAbstractItemView>
 #include <QAbstractListModel>
@@ -183,7 +183,32 @@ bool CityCombo::eventFilter(QObject* watched, QEvent* event) {
     return QComboBox::eventFilter(watched, event);
 }
 
+CityCombo::~CityCombo() {
+    if (indexing_.valid()) {
+        indexing_.wait();
+    }
+}
+
+void CityCombo::IndexInBackground() {
+    if (indexing_.valid() || catalogue_ == nullptr || catalogue_->NameCount() == 0) {
+        return;
+    }
+    indexing_ = std::async(std::launch::async, [this, catalogue = catalogue_] {
+        auto index = std::make_shared<cities::NameIndex>(*catalogue);
+        QMetaObject::invokeMethod(
+            this,
+            [this, index] {
+                SetIndex(std::make_unique<const cities::NameIndex>(std::move(*index)));
+            },
+            Qt::QueuedConnection);
+    });
+}
+
 void CityCombo::SetCatalogue(const cities::Catalogue* catalogue) {
+    if (indexing_.valid()) {
+        indexing_.wait();
+        indexing_ = {};
+    }
     index_.reset();
     suggested_.clear();
     suggestions_->Reset(nullptr, {});

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QStringList>
 #include <functional>
+#include <future>
 #include <memory>
 
 #include "cities/catalogue.h"
@@ -18,12 +19,16 @@ class SuggestionModel;
 class CityCombo : public QComboBox {
   public:
     explicit CityCombo(QWidget* parent = nullptr);
+    ~CityCombo() override;
 
     // Shows the catalogue's names, which it reads in place: the catalogue must outlive the box
     // and not change. Matching scans the names until SetIndex gives it an index.
     void SetCatalogue(const cities::Catalogue* catalogue);
     void SetIndex(std::unique_ptr<const cities::NameIndex> index);
     bool HasIndex() const { return index_ != nullptr; }
+    // Sorts the catalogue's names into an index on a worker, once, and takes it when done.
+    void IndexInBackground();
+    bool IndexStarted() const { return indexing_.valid(); }
 
     // The text shown before anything is chosen. While it shows, the first key typed replaces it
     // instead of being inserted into it.
@@ -51,6 +56,7 @@ class CityCombo : public QComboBox {
 
     const cities::Catalogue* catalogue_ = nullptr;
     std::unique_ptr<const cities::NameIndex> index_;
+    std::future<void> indexing_;  // it reads the catalogue
     CatalogueModel* names_ = nullptr;
     SuggestionModel* suggestions_ = nullptr;
     QString suggested_;  // the folded key the suggestions were made for

@@ -1,4 +1,4 @@
-#include "ui/frame_pacer.h"
+#include "ui/window/frame_pacer.h"
 
 #include <algorithm>
 #include <cmath>

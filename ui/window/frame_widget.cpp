@@ -1,4 +1,4 @@
-#include "ui/frame_widget.h"
+#include "ui/window/frame_widget.h"
 
 #include <QFontMetrics>
 #include <QPaintEvent>
@@ -8,8 +8,8 @@
 #include <numbers>
 
 #include "tracking/dial.h"
-#include "ui/style.h"
-#include "ui/twips.h"
+#include "ui/window/style.h"
+#include "ui/window/twips.h"
 
 namespace orbida::ui {
 

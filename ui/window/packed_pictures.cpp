@@ -1,4 +1,4 @@
-#include "ui/packed_pictures.h"
+#include "ui/window/packed_pictures.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "ui/readout_label.h"
+#include "ui/window/readout_label.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "ui/style.h"
+#include "ui/window/style.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <cmath>
 
-#include "ui/packed_pictures.h"
+#include "ui/window/packed_pictures.h"
 
 namespace orbida::ui {
 

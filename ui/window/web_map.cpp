@@ -1,4 +1,4 @@
-#include "ui/web_map.h"
+#include "ui/window/web_map.h"
 
 #include <algorithm>
 #include <cmath>

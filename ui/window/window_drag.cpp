@@ -1,4 +1,4 @@
-#include "ui/window_drag.h"
+#include "ui/window/window_drag.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -2,7 +2,7 @@
 
 #include <QPointF>
 
-#include "ui/platform.h"
+#include "ui/platform/platform.h"
 
 class QMouseEvent;
 class QWidget;

@@ -1,0 +1,82 @@
+#include "ui/parts/settings_part.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+#include <cstdio>
+
+#include "ui/parts/remembered.h"
+
+namespace orbida::ui {
+namespace {
+
+// Whether a window of `size` at `position` would show its top strip on one of the screens: a
+// position remembered from a screen that is gone is not used.
+bool OnSomeScreen(QPoint position, QSize size) {
+    const QRect strip(position, QSize(size.width(), 30));
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shown = screen->availableGeometry().intersected(strip);
+        if (shown.width() >= 100 && shown.height() >= 20) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void SettingsPart::Build(PartHost& host) {
+    host_ = &host;
+}
+
+void SettingsPart::UseSettings(SettingsStore* settings) {
+    settings_ = nullptr;  // nothing is written back while it is being read
+    if (settings == nullptr) {
+        return;
+    }
+    const Remembered remembered = ReadRemembered(*settings);
+    if (!remembered.home.isEmpty()) {
+        // A city is remembered by its exact name: another city that merely starts the same way
+        // is not it.
+        const cities::HomeEntry entry =
+            cities::ReadHomeEntry(remembered.home, [this](const QString& typed) {
+                return static_cast<int>(host_->Catalogue().IndexOf(typed));
+            });
+        host_->SetHome(entry, true);
+    }
+    QWidget* window = host_->Window();
+    if (remembered.position && OnSomeScreen(*remembered.position, window->size())) {
+        window->move(*remembered.position);
+    }
+    settings_ = settings;
+    // Said on the terminal at once, and over the window once it shows; the store may outlive the
+    // window.
+    settings->SetReporter([window = QPointer<QWidget>(window),
+                           session = &host_->Services().session](const QString& text) {
+        std::fputs((QStringLiteral("orbida\u00A0: ") + text + u'\n').toLocal8Bit().constData(),
+                   stderr);
+        if (window) {
+            QTimer::singleShot(0, window, [window, session, text] {
+                if (window) {
+                    session->ShowMessage(window, text);
+                }
+            });
+        }
+    });
+}
+
+void SettingsPart::HomeChanged(const QString& chosen) {
+    if (settings_ != nullptr && !chosen.isEmpty()) {
+        RememberHome(*settings_, chosen);
+    }
+}
+
+void SettingsPart::WindowMoved() {
+    if (settings_ != nullptr && host_->Window()->isVisible()) {
+        RememberPosition(*settings_, host_->Window()->pos());
+    }
+}
+
+}  // namespace orbida::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace orbida::ui {
+
+class CityCombo;
+class DialFrame;
+class FrameWidget;
+class MapWidget;
+
+// The main window's controls, under their layout names.
+struct Form1Controls {
+    MapWidget* Carte = nullptr;
+    DialFrame* Frame1 = nullptr;
+    FrameWidget* Frame2 = nullptr;
+    CityCombo* Combo1 = nullptr;
+    QPushButton* ValidVille = nullptr;
+    QPushButton* CmdMapQuest = nullptr;
+    QPushButton* CmdMinimise = nullptr;
+    QPushButton* CmdQuitte = nullptr;
+    QPushButton* CmdAide = nullptr;
+    QLabel* MousedegLat = nullptr;
+    QLabel* MouseDegLon = nullptr;
+    QLabel* LblDistance = nullptr;
+    QLabel* LblVilleDistance = nullptr;
+    QLabel* LblAzimut = nullptr;
+    QLabel* LblLonVille = nullptr;
+    QLabel* LblLatVille = nullptr;
+    QLabel* LblLocatVille = nullptr;
+};
+
+// Makes the controls on the window at their places in twips, in their stacking and keyboard
+// order, with their start-up texts; the labels and captions that only show are made too.
+Form1Controls MakeForm1Controls(QWidget* window);
+
+}  // namespace orbida::ui
