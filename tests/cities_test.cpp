@@ -148,6 +148,8 @@ TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
         {kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
         {"Besan\xE7on,1,1", QStringLiteral("Besançon")},  // Windows-1252
         {"\x8C\x75\x66 \x80\x9F,1,1", QStringLiteral("Œuf €Ÿ")},
+        {"C\x9Cur d\x92\xE9t\xE9,1,1", QStringLiteral("Cœur d’été")},
+        {"A\x81\x8D\x8F\x90\x9D,1,1", QStringLiteral("A\u0081\u008D\u008F\u0090\u009D")},
         {kBom + "Besan\xE7on,1,1", QStringLiteral("Besan\uFFFDon")},
         {"\xFF\xFE\x42\0\xE7\0,\0001\0,\0001\0"s, QStringLiteral("Bç")},    // UTF-16 LE
         {"\xFE\xFF\0\x42\0\xE7\0,\0001\0,\0001"s, QStringLiteral("Bç")},    // UTF-16 BE
