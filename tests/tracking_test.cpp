@@ -175,6 +175,10 @@ TEST(Tick, SideOfHomeFromTheLongitudeDifference) {
         {60, 179.5, 65, -179.9, 357.093817338},    // west across it
         {35.68, -139.69, 36.2, -138.5, 298.704929698},
         {51.5, -0.5, 51.49, 0.3, 269.162832316},
+        // Less than a hundredth of a degree either side: Paris as the city file gives it, the
+        // pointer on the hundredths it reads.
+        {48.8566, -2.3522, 60, -2.35, 359.994308339},
+        {48.8566, -2.3522, 10, -2.36, 179.987756094},
     };
     for (const auto& [refLat, refLon, curLat, curLon, course] : cases) {
         SCOPED_TRACE(::testing::Message()
