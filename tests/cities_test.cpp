@@ -27,6 +27,7 @@ namespace orbida::cities {
 namespace {
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 const std::string kBom = "\xEF\xBB\xBF";
 using namespace std::string_literals;
 
@@ -147,6 +148,8 @@ TEST(ParseCityFile, ReadsUtf8WhenValidUtf16WithItsMarkElseWindows1252) {
         {kBom + "\xC5\x92uf,1,1", QStringLiteral("Œuf")},
         {"Besan\xE7on,1,1", QStringLiteral("Besançon")},  // Windows-1252
         {"\x8C\x75\x66 \x80\x9F,1,1", QStringLiteral("Œuf €Ÿ")},
+        {"C\x9Cur d\x92\xE9t\xE9,1,1", QStringLiteral("Cœur d’été")},
+        {"A\x81\x8D\x8F\x90\x9D,1,1", QStringLiteral("A\u0081\u008D\u008F\u0090\u009D")},
         {kBom + "Besan\xE7on,1,1", QStringLiteral("Besan\uFFFDon")},
         {"\xFF\xFE\x42\0\xE7\0,\0001\0,\0001\0"s, QStringLiteral("Bç")},    // UTF-16 LE
         {"\xFE\xFF\0\x42\0\xE7\0,\0001\0,\0001"s, QStringLiteral("Bç")},    // UTF-16 BE
@@ -259,13 +262,17 @@ TEST(LoadCityFile, RefusesWhatIsNotARegularFileOfReasonableSize) {
     }
 }
 
+// What is no number reads 0 degrees, with the word of its sign; a NaN is not below 0, whatever its
+// sign bit.
 TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
     const std::tuple<double, bool, QString> cases[] = {
         {48.8566, true, "48°  51'  24''   Nord"}, {-2.3522, false, "2°  21'  8''   Est"},
         {74.006, false, "74°  0'  22''   Ouest"}, {-33.8688, true, "33°  52'  8''   Sud"},
         {-0.5, true, "0°  30'  0''   Sud"},       {0.0, true, "0°  0'  0''   Nord"},
         {-0.0, false, "0°  0'  0''   Ouest"},     {45.76, true, "45°  45'  36''   Nord"},
-        {0.99999, true, "1°  0'  0''   Nord"},    {-179.999999, false, "180°  0'  0''   Est"}};
+        {0.99999, true, "1°  0'  0''   Nord"},    {-179.999999, false, "180°  0'  0''   Est"},
+        {kNaN, true, "0°  0'  0''   Nord"},       {-kNaN, false, "0°  0'  0''   Ouest"},
+        {kInf, true, "0°  0'  0''   Nord"},       {-kInf, false, "0°  0'  0''   Est"}};
     for (const auto& [value, latitude, text] : cases) {
         EXPECT_EQ(latitude ? FormatDms(value, " Nord", " Sud") : FormatDms(value, " Ouest", " Est"),
                   text);
@@ -275,12 +282,11 @@ TEST(FormatDms, DegreesMinutesSecondsAndHemisphereWord) {
 // Six characters whatever the point, far off the globe too (a field letter may then be "ß" or
 // "?").
 TEST(MaidenheadLocator, Figures) {
-    constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
     const std::tuple<double, double, const char*> cases[] = {
         {0, 0, "JJ00AA"},         {48.85, -2.36, "JN18EU"},  {-33.87, -151.21, "QF56OD"},
         {40.71, 74.00, "FN30AR"}, {90, -180, "AR09AX"},      {-90, 180, "AA00AA"},
         {0, 200, "@J00AA"},       {100, 0, "JT00AA"},        {1e300, -1e300, "??00AA"},
-        {1490.5, 0, "Jß00AM"},    {1490.5, -2990, "ßß50AM"}, {kNan, 0, "J?0?A?"},
+        {1490.5, 0, "Jß00AM"},    {1490.5, -2990, "ßß50AM"}, {kNaN, 0, "J?0?A?"},
         {0, kInf, "?J?0?A"},      {-kInf, -kInf, "????\?\?"}};
     for (const auto& [latitude, longitude, text] : cases) {
         const Locator locator = MaidenheadLocator(latitude, longitude);

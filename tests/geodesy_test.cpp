@@ -126,6 +126,17 @@ TEST(ToControlFloat, ClampsToFloatRange) {
     }
 }
 
+// Whole numbers in plain decimal however large, and 0 for what is no number at all: a text that
+// reads "nan" or "inf" never reaches a label.
+TEST(FormatWhole, PlainDecimalAndZeroWhenNotFinite) {
+    const std::pair<double, const char*> cases[] = {
+        {5837, "5837"}, {-9999, "-9999"}, {-0.0, "0"}, {1e20, "100000000000000000000"},
+        {kNaN, "0"},    {-kNaN, "0"},     {kInf, "0"}, {-kInf, "0"}};
+    for (const auto& [value, text] : cases) {
+        EXPECT_EQ(FormatWhole(value), text) << value;
+    }
+}
+
 RoutePlan Sample(double refLat, double refLon, double curLat, double curLon) {
     return SampleRoute(refLat * kDegToRad, refLon * kDegToRad, curLat * kDegToRad,
                        curLon * kDegToRad, kDegToRad, kPi);

@@ -16,6 +16,8 @@ namespace orbida::tracking {
 namespace {
 
 const double kPi = ComputePi();
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kInf = std::numeric_limits<double>::infinity();
 const float kScale = static_cast<float>(360.0 / 9630.0);  // degrees per twip, as the map holds it
 
 // A tick input whose pointer measures exactly (mapX, mapY) twips on a 9630 x 4815 map.
@@ -56,6 +58,11 @@ TEST(Readout, TextsWithCarryAndEdges) {
         {false, 90.56, "Latitude: 90°  0'  0'' Nord"},
         {true, 1.15, "Longitude: 1°  9'  0'' Ouest"},
         {true, 179.99, "Longitude: 179°  59'  24'' Ouest"},
+        // What is no number reads 0 degrees, with the word a value not below 0 takes, or -inf's.
+        {true, kNaN, "Longitude: 0°  0'  0'' Ouest"},
+        {false, -kNaN, "Latitude: 0°  0'  0'' Nord"},
+        {true, -kInf, "Longitude: 0°  0'  0'' Est"},
+        {false, kInf, "Latitude: 0°  0'  0'' Nord"},
     };
     for (const auto& [longitude, value, text] : cases) {
         EXPECT_EQ(longitude ? FormatLongitudeReadout(value) : FormatLatitudeReadout(value), text);
@@ -168,6 +175,10 @@ TEST(Tick, SideOfHomeFromTheLongitudeDifference) {
         {60, 179.5, 65, -179.9, 357.093817338},    // west across it
         {35.68, -139.69, 36.2, -138.5, 298.704929698},
         {51.5, -0.5, 51.49, 0.3, 269.162832316},
+        // Less than a hundredth of a degree either side: Paris as the city file gives it, the
+        // pointer on the hundredths it reads.
+        {48.8566, -2.3522, 60, -2.35, 359.994308339},
+        {48.8566, -2.3522, 10, -2.36, 179.987756094},
     };
     for (const auto& [refLat, refLon, curLat, curLon, course] : cases) {
         SCOPED_TRACE(::testing::Message()
