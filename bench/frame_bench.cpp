@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "cities/catalogue.h"
-#include "ui/window/form1.h"
 #include "ui/platform/platform.h"
+#include "ui/window/form1.h"
 
 namespace {
 
