@@ -78,9 +78,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
                     f.longNeedleY2}) {
         Check(std::isfinite(v));
     }
-    for (const auto& mark : f.longRoute.marks) {
-        Check(std::isfinite(mark.x) && std::isfinite(mark.y));
+    for (const auto& point : f.longRoute.points) {
+        Check(std::isfinite(point.latitude) && std::isfinite(point.longitude));
     }
+    Check(std::isfinite(f.exactPoint.latitude) && std::isfinite(f.exactPoint.longitude));
     Check(f.longAzimuth >= 0.0 && f.longAzimuth < 360.0);
     Check(!f.tracking || f.targetLocator.size() == 6);
     for (const auto& dot : f.dots.dots) {
