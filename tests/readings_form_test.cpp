@@ -128,7 +128,7 @@ TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
         SCOPED_TRACE(input);
         const std::string typed = input;
         if (typed == "menu") {
-            form.Find<ui::PinPart>()->TogglePin(pointer);
+            form.Find<ui::PinPart>()->TogglePin(form.mapToGlobal(pointer));
         } else if (typed == "click") {
             ClickMap(pointer);
         } else {

@@ -76,10 +76,10 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
             ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(*entry).center());
         } else if (how == "pinned") {
-            form.Find<ui::PinPart>()->TogglePin(kNewYork);
+            form.Find<ui::PinPart>()->TogglePin(form.mapToGlobal(kNewYork));
             PointAt(kMoscow);
             Key(Qt::Key_R, Qt::ControlModifier);
-            form.Find<ui::PinPart>()->TogglePin(kMoscow);
+            form.Find<ui::PinPart>()->TogglePin(form.mapToGlobal(kMoscow));
         } else {
             Key(how == "stop" ? Qt::Key_Space : Qt::Key_R,
                 how == "long" ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);

@@ -46,7 +46,7 @@ void GreyLinePart::Build(PartHost& host) {
     sunTimer_.setSingleShot(true);
     sunTimer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&sunTimer_, &QTimer::timeout, window, [this] { RefreshSun(); });
-    host.Map()->AddLayer(layer_.get());
+    host.AddLayer(layer_.get());
 }
 
 void GreyLinePart::UseSettings(SettingsStore* settings) {

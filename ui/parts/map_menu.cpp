@@ -51,10 +51,7 @@ MapMenu::MapMenu(QWidget* window, QWidget* map) : menu_(new QMenu(window)) {
     menu_->setObjectName(QStringLiteral("MapMenu"));
     map->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(map, &QWidget::customContextMenuRequested, menu_,
-                     [this, window, map](QPoint at) {
-                         point_ = map->mapTo(window, at);
-                         menu_->popup(map->mapToGlobal(at));
-                     });
+                     [this, map](QPoint at) { Popup(map->mapToGlobal(at)); });
     // The entry chosen runs as the menu closes, before the flag is cleared.
     QObject::connect(menu_, &QMenu::aboutToShow, menu_, [this] { choosing_ = true; });
     QObject::connect(menu_, &QMenu::aboutToHide, menu_,
@@ -75,8 +72,13 @@ void MapMenu::Add(MenuPlace place, QAction* entry) {
     entries_.insert(at, {place, entry});
 }
 
-std::optional<QPoint> MapMenu::Point() const {
-    return choosing_ ? std::optional(point_) : std::nullopt;
+void MapMenu::Popup(QPoint globalPointer) {
+    pointer_ = globalPointer;
+    menu_->popup(globalPointer);
+}
+
+std::optional<QPoint> MapMenu::Pointer() const {
+    return choosing_ ? std::optional(pointer_) : std::nullopt;
 }
 
 void OnMousePress(QWidget* widget, std::function<bool(QMouseEvent*)> pressed) {

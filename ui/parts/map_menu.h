@@ -33,13 +33,15 @@ class MapMenu {
     MapMenu(QWidget* window, QWidget* map);
     QMenu* Menu() const { return menu_; }
     void Add(MenuPlace place, QAction* entry);
-    // In pixels of the window.
-    std::optional<QPoint> Point() const;
+    // Opens the menu at a global position (of any map).
+    void Popup(QPoint globalPointer);
+    // Where it was opened, as a global position.
+    std::optional<QPoint> Pointer() const;
 
   private:
     QMenu* menu_;
     std::vector<std::pair<MenuPlace, QAction*>> entries_;
-    QPoint point_;
+    QPoint pointer_;
     bool choosing_ = false;
 };
 

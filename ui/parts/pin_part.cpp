@@ -25,8 +25,12 @@ void PinPart::Build(PartHost& host) {
     host_ = &host;
     pinAction_ = AddMenuEntry(
         host.Window(), nullptr, QStringLiteral("Épingler ce point"), {},
-        [this](bool) { TogglePin(host_->MenuPoint().value_or(QPoint())); }, false,
-        QStringLiteral("Clic gauche"));
+        [this](bool) {
+            if (const std::optional<QPoint> pointer = host_->MenuPointer()) {
+                TogglePin(*pointer);
+            }
+        },
+        false, QStringLiteral("Clic gauche"));
     host.AddToMapMenu(MenuPlace::Pin, pinAction_);
 
     MapWidget* map = host.Map();
@@ -34,17 +38,27 @@ void PinPart::Build(PartHost& host) {
         if (event->button() != Qt::LeftButton) {
             return false;
         }
-        TogglePin(map->mapTo(host_->Window(), event->position().toPoint()));
+        TogglePin(map->mapToGlobal(event->position().toPoint()));
         return true;
     });
-    map->AddLayer(layer_.get());
+    host.AddLayer(layer_.get());
 }
 
-void PinPart::TogglePin(QPoint windowPoint) {
+// A point of the window's map is pinned as that point of the window; one of another map as the
+// place it measures.
+void PinPart::TogglePin(QPoint globalPointer) {
     if (host_->Pinned().Any()) {
         host_->Pin({});
-    } else {
-        host_->Pin({windowPoint, std::nullopt});
+        return;
+    }
+    MapWidget* map = host_->Map();
+    if (map->rect().contains(map->mapFromGlobal(globalPointer))) {
+        host_->Pin({host_->Window()->mapFromGlobal(globalPointer), std::nullopt});
+        return;
+    }
+    const tracking::TickFrame frame = host_->Measure(globalPointer);
+    if (frame.tracking) {
+        host_->Pin({std::nullopt, frame.exactPoint});
     }
 }
 

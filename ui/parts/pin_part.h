@@ -23,7 +23,7 @@ class PinPart final : public StationPart {
     void PinChanged(const PinnedTarget& target) override;
 
     // Pins the point measured at a point of the window, or releases what is pinned.
-    void TogglePin(QPoint windowPoint);
+    void TogglePin(QPoint globalPointer);
     const PinLayer& Layer() const { return *layer_; }
 
   private:

@@ -61,7 +61,7 @@ void ReadingsPart::Build(PartHost& host) {
                  QKeySequence(Qt::CTRL | Qt::Key_M), [this](bool) { CycleUnit(); });
     host.AddToMapMenu(MenuPlace::Units, units->menuAction());
 
-    host.Map()->AddLayer(layer_.get());
+    host.AddLayer(layer_.get());
 }
 
 void ReadingsPart::UseSettings(SettingsStore* settings) {

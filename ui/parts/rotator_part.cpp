@@ -116,8 +116,8 @@ void RotatorPart::TurnRotator(bool longPath) {
     // pinned target is measured wherever the pointer is).
     host_->Retick(false);
     QPoint target = host_->Services().pointer.Position();
-    if (const std::optional<QPoint> menu = host_->MenuPoint()) {
-        target = host_->Window()->mapToGlobal(*menu);
+    if (const std::optional<QPoint> menu = host_->MenuPointer()) {
+        target = *menu;
     }
     const tracking::TickFrame frame = host_->Measure(target);
     if (!frame.tracking) {

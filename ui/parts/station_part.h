@@ -20,6 +20,8 @@ class QWidget;
 namespace orbida::ui {
 
 class DialFrame;
+class MapLayer;
+class MapView;
 class MapWidget;
 class SettingsStore;
 
@@ -51,9 +53,17 @@ class PartHost {
 
     // Puts an entry (an action or a submenu's action) in the map's menu at its place.
     virtual void AddToMapMenu(MenuPlace place, QAction* entry) = 0;
-    // Where the map's menu was opened, in pixels of the window, while one of its entries is
-    // being chosen.
-    virtual std::optional<QPoint> MenuPoint() const = 0;
+    // Where the map's menu was opened (on any map), as a global pointer position, while one of
+    // its entries is being chosen.
+    virtual std::optional<QPoint> MenuPointer() const = 0;
+    // Opens the map's menu at a global position, from a map of a part's own.
+    virtual void OpenMapMenu(QPoint globalPointer) = 0;
+
+    // Shows a layer on every map: the window's and those that parts open, now or later.
+    virtual void AddLayer(MapLayer* layer) = 0;
+    // A map of a part's own, shown with every layer given to AddLayer until it is removed.
+    virtual void AddView(MapView* view) = 0;
+    virtual void RemoveView(MapView* view) = 0;
 
     virtual const cities::ReferenceState& Reference() const = 0;
     virtual const cities::Catalogue& Catalogue() const = 0;

@@ -23,16 +23,6 @@
 #include "ui/window/web_map.h"
 
 namespace orbida::ui {
-namespace {
-
-void SetTextIfChanged(QLabel* label, const QString& text) {
-    if (label->text() != text) {
-        label->setText(text);
-    }
-}
-
-}  // namespace
-
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
@@ -110,21 +100,39 @@ void Form1::AddToMapMenu(MenuPlace place, QAction* entry) {
     mapMenu_->Add(place, entry);
 }
 
-std::optional<QPoint> Form1::MenuPoint() const {
-    return mapMenu_->Point();
+std::optional<QPoint> Form1::MenuPointer() const {
+    return mapMenu_->Pointer();
+}
+
+void Form1::OpenMapMenu(QPoint globalPointer) {
+    mapMenu_->Popup(globalPointer);
+}
+
+void Form1::AddLayer(MapLayer* layer) {
+    layers_.push_back(layer);
+    ui_.Carte->AddLayer(layer);
+    for (MapView* view : views_) {
+        view->AddLayer(layer);
+    }
+}
+
+void Form1::AddView(MapView* view) {
+    views_.push_back(view);
+    for (MapLayer* layer : layers_) {
+        view->AddLayer(layer);
+    }
+}
+
+void Form1::RemoveView(MapView* view) {
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+    for (MapLayer* layer : layers_) {
+        view->RemoveLayer(layer);
+    }
 }
 
 // chosen: the home as the user validated it, empty for one read back or the start-up state.
 void Form1::ApplyReference(const QString& chosen) {
-    ui_.Carte->SetEntoure(reference_.entoureLeft, reference_.entoureTop);
-    SetTextIfChanged(ui_.LblLonVille, reference_.longitudeText);
-    SetTextIfChanged(ui_.LblLatVille, reference_.latitudeText);
-    SetTextIfChanged(ui_.LblLocatVille, reference_.locator.text);
-    if (reference_.citySelected) {
-        ui_.LblVilleDistance->show();
-        ui_.LblDistance->show();
-    }
-    SetTextIfChanged(ui_.LblVilleDistance, reference_.cityName);
+    ShowReference(ui_, reference_);
     for (const auto& part : parts_) {
         part->HomeChanged(chosen);
     }
@@ -289,34 +297,8 @@ void Form1::TickAt(QPoint globalPointer) {
 }
 
 void Form1::ApplyFrame(const tracking::TickInput& in, const tracking::TickFrame& f) {
-    ui_.Carte->SetCrosshair(f.crosshairX, f.crosshairY);
-    if (f.longitudeReadout) {
-        SetTextIfChanged(ui_.MouseDegLon, QString::fromStdString(*f.longitudeReadout));
-    }
-    if (f.latitudeReadout) {
-        SetTextIfChanged(ui_.MousedegLat, QString::fromStdString(*f.latitudeReadout));
-    }
-    if (f.mapQuestVisible) {
-        ui_.CmdMapQuest->setVisible(*f.mapQuestVisible);
-    }
-    ui_.Carte->SetCrosshairVisible(f.tracking);
-    ui_.MousedegLat->setVisible(f.tracking);
-    ui_.MouseDegLon->setVisible(f.tracking);
-    ui_.Frame1->SetNeedleVisible(f.tracking);
-    ui_.LblAzimut->setVisible(f.tracking);
-    SetTextIfChanged(ui_.LblDistance, QString::fromStdString(f.distanceText));
-
+    ShowFrame(ui_, f);
     reference_.referencePoint = f.referencePoint;  // an exact 0 measured as 0.01 stays so
-    SetTextIfChanged(ui_.LblAzimut, QString::fromStdString(f.dial.text));
-    ui_.Frame1->SetNeedle(f.dial.needleX2, f.dial.needleY2);
-
-    for (int n = 1; n <= tracking::kDotCount; ++n) {
-        const tracking::DotUpdate& dot = f.dots.Shape(n);
-        if (dot.placed) {
-            ui_.Carte->SetDotPosition(n, dot.top, dot.left);
-        }
-        ui_.Carte->SetDotVisible(n, dot.visible);
-    }
     for (const auto& part : parts_) {
         part->Apply(in, f);
     }

@@ -97,7 +97,11 @@ class Form1 : public QWidget, private PartHost {
     const Platform& Services() const override { return platform_; }
     bool Topmost() const override { return topmost_; }
     void AddToMapMenu(MenuPlace place, QAction* entry) override;
-    std::optional<QPoint> MenuPoint() const override;
+    std::optional<QPoint> MenuPointer() const override;
+    void OpenMapMenu(QPoint globalPointer) override;
+    void AddLayer(MapLayer* layer) override;
+    void AddView(MapView* view) override;
+    void RemoveView(MapView* view) override;
     bool SetHome(const cities::HomeEntry& entry, bool remembered) override;
     void Pin(PinnedTarget target) override;
     void Retick(bool changed) override;
@@ -137,6 +141,8 @@ class Form1 : public QWidget, private PartHost {
 
     std::unique_ptr<ui::MapMenu> mapMenu_;
     PinnedTarget pinned_;
+    std::vector<MapLayer*> layers_;  // shown on every map
+    std::vector<MapView*> views_;    // the maps besides the window's
     std::vector<std::unique_ptr<StationPart>> parts_;
 
     Form1Controls ui_;

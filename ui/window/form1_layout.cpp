@@ -16,6 +16,12 @@
 namespace orbida::ui {
 namespace {
 
+void SetTextIfChanged(QLabel* label, const QString& text) {
+    if (label->text() != text) {
+        label->setText(text);
+    }
+}
+
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& text, QRect geometry) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
@@ -134,6 +140,46 @@ Form1Controls MakeForm1Controls(QWidget* window) {
     QWidget::setTabOrder(c.CmdAide, c.CmdMinimise);
     QWidget::setTabOrder(c.CmdMinimise, c.CmdMapQuest);
     return c;
+}
+
+void ShowReference(const Form1Controls& ui, const cities::ReferenceState& reference) {
+    ui.Carte->SetEntoure(reference.entoureLeft, reference.entoureTop);
+    SetTextIfChanged(ui.LblLonVille, reference.longitudeText);
+    SetTextIfChanged(ui.LblLatVille, reference.latitudeText);
+    SetTextIfChanged(ui.LblLocatVille, reference.locator.text);
+    if (reference.citySelected) {
+        ui.LblVilleDistance->show();
+        ui.LblDistance->show();
+    }
+    SetTextIfChanged(ui.LblVilleDistance, reference.cityName);
+}
+
+void ShowFrame(const Form1Controls& ui, const tracking::TickFrame& f) {
+    ui.Carte->SetCrosshair(f.crosshairX, f.crosshairY);
+    if (f.longitudeReadout) {
+        SetTextIfChanged(ui.MouseDegLon, QString::fromStdString(*f.longitudeReadout));
+    }
+    if (f.latitudeReadout) {
+        SetTextIfChanged(ui.MousedegLat, QString::fromStdString(*f.latitudeReadout));
+    }
+    if (f.mapQuestVisible) {
+        ui.CmdMapQuest->setVisible(*f.mapQuestVisible);
+    }
+    ui.Carte->SetCrosshairVisible(f.tracking);
+    ui.MousedegLat->setVisible(f.tracking);
+    ui.MouseDegLon->setVisible(f.tracking);
+    ui.Frame1->SetNeedleVisible(f.tracking);
+    ui.LblAzimut->setVisible(f.tracking);
+    SetTextIfChanged(ui.LblDistance, QString::fromStdString(f.distanceText));
+    SetTextIfChanged(ui.LblAzimut, QString::fromStdString(f.dial.text));
+    ui.Frame1->SetNeedle(f.dial.needleX2, f.dial.needleY2);
+    for (int n = 1; n <= tracking::kDotCount; ++n) {
+        const tracking::DotUpdate& dot = f.dots.Shape(n);
+        if (dot.placed) {
+            ui.Carte->SetDotPosition(n, dot.top, dot.left);
+        }
+        ui.Carte->SetDotVisible(n, dot.visible);
+    }
 }
 
 }  // namespace orbida::ui

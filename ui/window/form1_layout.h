@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cities/selection.h"
+#include "tracking/tick.h"
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -35,5 +38,10 @@ struct Form1Controls {
 // Makes the controls on the window at their places in twips, in their stacking and keyboard
 // order, with their start-up texts; the labels and captions that only show are made too.
 Form1Controls MakeForm1Controls(QWidget* window);
+
+// Shows home on the controls: its coordinates, locator and name, and the ring around it.
+void ShowReference(const Form1Controls& ui, const cities::ReferenceState& reference);
+// Shows a tick's frame on the controls, setting only the texts that changed.
+void ShowFrame(const Form1Controls& ui, const tracking::TickFrame& f);
 
 }  // namespace orbida::ui
