@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "geodesy/geo_point.h"
 
 namespace orbida::geodesy {
+
+struct WorldPicture;
 
 // A point in a map's own plane: x to the right, y downwards, in the projection's unit.
 struct PlanePoint {
@@ -59,6 +62,8 @@ class AzimuthalEquidistant final : public MapProjection {
     static constexpr double kRimKm = 40030.218 / 2.0;
 
   private:
+    friend void DrawAzimuthalPicture(const AzimuthalEquidistant&, PlanePoint, double, int, int,
+                                     WorldPicture, std::uint32_t, std::uint32_t*);
     // The centre and the unit vectors east and north of it, in Earth-centred coordinates.
     double p_[3];
     double east_[3];

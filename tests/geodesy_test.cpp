@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "geodesy/course.h"
+#include "geodesy/disc_raster.h"
 #include "geodesy/distance.h"
 #include "geodesy/locator.h"
 #include "geodesy/long_path.h"
@@ -640,6 +641,57 @@ TEST(NightMaskTest, ThroughAnyProjection) {
         }
     }
     EXPECT_LE(worst, 1);
+}
+
+// The world picture laid on the disc pixel by pixel: each pixel takes the picture's pixel that the
+// exact inverse finds at its centre, or a neighbour of it where the centre falls within a
+// thousandth of a degree of their edge; pixels beyond the rim stay outside. Homes at a pole, on
+// the antimeridian and in both hemispheres; the whole disc and a zoom on home.
+TEST(AzimuthalPicture, TakesThePixelUnderEachPlace) {
+    const int pw = 2048, ph = 1024;
+    std::vector<std::uint32_t> picture(static_cast<std::size_t>(pw * ph));
+    for (std::size_t i = 0; i < picture.size(); ++i) {
+        picture[i] = static_cast<std::uint32_t>(i);
+    }
+    const std::uint32_t outside = 0xFFFFFFFFu;
+    const GeoPoint homes[] = {{48.8566, -2.3522}, {90.0, 0.0},       {-89.99, 45.0},
+                              {0.0, 179.999},     {-41.29, -174.78}, {35.68, -139.69}};
+    const double rim = AzimuthalEquidistant::kRimKm;
+    for (const GeoPoint home : homes) {
+        for (const double radius : {rim * 1.05, 500.0}) {
+            SCOPED_TRACE(::testing::Message()
+                         << home.latitude << " " << home.longitude << " " << radius);
+            const AzimuthalEquidistant projection(home);
+            const int side = 301;
+            const double upp = 2.0 * radius / side;
+            const PlanePoint origin{-radius, -radius};
+            std::vector<std::uint32_t> out(static_cast<std::size_t>(side * side));
+            DrawAzimuthalPicture(projection, origin, upp, side, side, {picture.data(), pw, ph},
+                                 outside, out.data());
+            int exact = 0, inside = 0;
+            for (int j = 0; j < side; ++j) {
+                for (int i = 0; i < side; ++i) {
+                    const PlanePoint at{origin.x + (i + 0.5) * upp, origin.y + (j + 0.5) * upp};
+                    const std::uint32_t got = out[static_cast<std::size_t>(j * side + i)];
+                    const std::optional<GeoPoint> place = projection.Inverse(at);
+                    if (!place) {
+                        ASSERT_EQ(got, outside) << i << " " << j;
+                        continue;
+                    }
+                    ++inside;
+                    int column = 0, row = 0;
+                    PicturePixel(*place, pw, ph, column, row);
+                    const int gotColumn = static_cast<int>(got % pw);
+                    const int gotRow = static_cast<int>(got / pw);
+                    const int dc = std::abs(gotColumn - column);
+                    ASSERT_LE(std::min(dc, pw - dc), 1) << i << " " << j;
+                    ASSERT_LE(std::abs(gotRow - row), 1) << i << " " << j;
+                    exact += got == static_cast<std::uint32_t>(row * pw + column);
+                }
+            }
+            EXPECT_GE(exact, inside * 97 / 100);  // near a pole the columns are narrow
+        }
+    }
 }
 
 }  // namespace
