@@ -21,6 +21,9 @@
 #     (row 0 at the south);
 #   - country borders: Natural Earth admin-0 boundaries at 1:50m from
 #     world-atlas, drawn by tools/make-borders.mjs.
+# World picture (monde.jpg 2048x1024, the relief mosaic itself at the tiles' full
+# resolution, same grid, without borders): a map that reprojects the picture draws
+# the borders itself.
 # Icons, title-bar glyphs and the hand pointer are rasterised from the SVG
 # files in ui/resources/src/.
 set -euo pipefail
@@ -69,6 +72,12 @@ size=$(convert "$work/relief.png" -format '%wx%h' info:)
   echo "make-resources: unexpected relief size $size" >&2
   exit 1
 }
+
+echo "== world picture"
+# The tiles are JPEG already: quality 90 without chroma subsampling adds little
+# loss and keeps the file near 450 KB.
+convert "$work/relief.png" +repage -strip -quality 90 -sampling-factor 1x1 "$res/monde.jpg"
+echo "$res/monde.jpg"
 
 cp "$root/tools/make-borders.mjs" "$work/"
 # make_map WIDTH BORDER_WIDTH OUTPUT
