@@ -21,6 +21,11 @@
 #     (row 0 at the south);
 #   - country borders: Natural Earth admin-0 boundaries at 1:50m from
 #     world-atlas, drawn by tools/make-borders.mjs.
+# World picture (monde.jpg 2048x1024, the relief mosaic itself at the tiles' full
+# resolution, same grid, without borders) and the coastlines and country borders
+# as polylines (traits.bin, written by tools/make-lines.mjs from world-atlas's
+# land and countries at 1:50m): a map that reprojects the picture draws the lines
+# through its projection, sharp at any zoom.
 # Icons, title-bar glyphs and the hand pointer are rasterised from the SVG
 # files in ui/resources/src/.
 set -euo pipefail
@@ -69,6 +74,16 @@ size=$(convert "$work/relief.png" -format '%wx%h' info:)
   echo "make-resources: unexpected relief size $size" >&2
   exit 1
 }
+
+echo "== world picture and lines"
+# The tiles are JPEG already: quality 90 without chroma subsampling adds little
+# loss and keeps the file near 450 KB.
+convert "$work/relief.png" +repage -strip -quality 90 -sampling-factor 1x1 "$res/monde.jpg"
+echo "$res/monde.jpg"
+cp "$root/tools/make-lines.mjs" "$work/"
+node "$work/make-lines.mjs" "$work/node_modules/world-atlas/land-50m.json" \
+  "$work/node_modules/world-atlas/countries-50m.json" >"$res/traits.bin"
+echo "$res/traits.bin"
 
 cp "$root/tools/make-borders.mjs" "$work/"
 # make_map WIDTH BORDER_WIDTH OUTPUT
