@@ -53,7 +53,7 @@ fuzz:
 	@cmake --build --preset fuzz
 	@mkdir -p out/fuzz
 	@for target in city_file_fuzz tick_fuzz dxcc_fuzz rotator_reply_fuzz home_entry_fuzz \
-		wsjtx_message_fuzz; do \
+		wsjtx_message_fuzz cluster_line_fuzz; do \
 		out/build/fuzz/tests/fuzz/$$target -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=out/fuzz/$$target- \
 			>out/fuzz/$$target.log 2>&1 || { tail -n 40 out/fuzz/$$target.log; exit 1; }; \
 		echo "$$target: $$(tail -n 1 out/fuzz/$$target.log)"; \
