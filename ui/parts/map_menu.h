@@ -21,6 +21,7 @@ enum class MenuPlace {
     Pin = 10,
     LongRoute = 20,
     GreyLine = 30,
+    Azimuthal = 35,
     Units = 40,
     Rotator = 50,  // after a separator
 };

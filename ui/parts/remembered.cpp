@@ -12,6 +12,8 @@ const QString kLongRoute = QStringLiteral("display/longRoute");
 const QString kGreyLine = QStringLiteral("display/greyLine");
 const QString kRotatorHost = QStringLiteral("rotator/host");
 const QString kRotatorPort = QStringLiteral("rotator/port");
+const QString kDiscOpen = QStringLiteral("azimuthal/open");
+const QString kDiscGeometry = QStringLiteral("azimuthal/geometry");
 
 // The units by their stored names, which stay the same whatever the enum's order becomes.
 const QString kUnitNames[] = {QStringLiteral("km"), QStringLiteral("mi"), QStringLiteral("nmi")};
@@ -27,7 +29,8 @@ std::optional<int> ReadInt(const QVariant& value) {
 }  // namespace
 
 QStringList RememberedKeys() {
-    return {kHome, kPosition, kUnit, kLongRoute, kGreyLine, kRotatorHost, kRotatorPort};
+    return {kHome,        kPosition,    kUnit,     kLongRoute,   kGreyLine,
+            kRotatorHost, kRotatorPort, kDiscOpen, kDiscGeometry};
 }
 
 Remembered ReadRemembered(const SettingsStore& settings) {
@@ -100,6 +103,35 @@ RotatorAddress ReadRotatorAddress(const SettingsStore& settings) {
 void RememberRotator(SettingsStore& settings, const RotatorAddress& address) {
     settings.SetValue(kRotatorHost, address.host);
     settings.SetValue(kRotatorPort, QString::number(address.port));
+}
+
+DiscWindowState ReadDiscWindow(const SettingsStore& settings) {
+    DiscWindowState state;
+    state.open = settings.Value(kDiscOpen).toString() == QLatin1String("true");
+    const QStringList parts = settings.Value(kDiscGeometry).toStringList();
+    if (parts.size() == 4) {
+        int v[4];
+        for (int i = 0; i < 4; ++i) {
+            const auto n = ReadInt(parts[i]);
+            v[i] = n.value_or(-2'000'000);
+        }
+        const auto near = [](int p) { return p > -1'000'000 && p < 1'000'000; };
+        const auto size = [](int s) { return s >= 200 && s <= 20'000; };
+        if (near(v[0]) && near(v[1]) && size(v[2]) && size(v[3])) {
+            state.geometry = QRect(v[0], v[1], v[2], v[3]);
+        }
+    }
+    return state;
+}
+
+void RememberDiscWindow(SettingsStore& settings, const DiscWindowState& state) {
+    settings.SetValue(kDiscOpen, state.open ? QStringLiteral("true") : QStringLiteral("false"));
+    if (state.geometry) {
+        const QRect& g = *state.geometry;
+        settings.SetValue(kDiscGeometry,
+                          QStringList{QString::number(g.x()), QString::number(g.y()),
+                                      QString::number(g.width()), QString::number(g.height())});
+    }
 }
 
 }  // namespace orbida::ui

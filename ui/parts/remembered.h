@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <optional>
 
@@ -43,6 +44,16 @@ struct RotatorAddress {
 };
 
 RotatorAddress ReadRotatorAddress(const SettingsStore& settings);
+
+// The azimuthal map's window: whether it was open, and where and how large (a size below 200
+// pixels or beyond 20,000, or a place beyond a million pixels, reads as not set).
+struct DiscWindowState {
+    bool open = false;
+    std::optional<QRect> geometry;
+};
+
+DiscWindowState ReadDiscWindow(const SettingsStore& settings);
+void RememberDiscWindow(SettingsStore& settings, const DiscWindowState& state);
 void RememberRotator(SettingsStore& settings, const RotatorAddress& address);
 
 }  // namespace orbida::ui

@@ -1,3 +1,4 @@
+#include "ui/parts/azimuthal_part.h"
 #include "ui/parts/callsign_part.h"
 #include "ui/parts/grey_line_part.h"
 #include "ui/parts/pin_part.h"
@@ -16,6 +17,7 @@ std::vector<std::unique_ptr<StationPart>> MakeStationParts() {
     parts.push_back(std::make_unique<CallsignPart>());
     parts.push_back(std::make_unique<RotatorPart>());
     parts.push_back(std::make_unique<GreyLinePart>());
+    parts.push_back(std::make_unique<AzimuthalPart>());
     parts.push_back(std::make_unique<SettingsPart>());
     return parts;
 }
