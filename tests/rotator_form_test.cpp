@@ -8,6 +8,7 @@
 #include "fake_rotctld.h"
 #include "form_fixture.h"
 #include "rotator/client.h"
+#include "ui/map/route_layers.h"
 #include "ui/parts/rotator_dialog.h"
 
 namespace orbida::ui {
@@ -95,6 +96,7 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
         EXPECT_FALSE(Status()->isVisible());
         EXPECT_FALSE(Dial()->RotorNeedleVisible());
         EXPECT_FALSE(form.Find<ui::RotatorPart>()->Rotator()->Busy());
+        EXPECT_TRUE(form.Find<ui::RotatorPart>()->Heading().Lines().empty());
     };
     idle();
     for (QAction* a : form.MapMenu()->actions()) {
@@ -124,6 +126,11 @@ TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
         EXPECT_TRUE(Dial()->RotorNeedleVisible());
         EXPECT_NEAR(Dial()->RotorNeedleX2(), x2, 0.5f);
         EXPECT_NEAR(Dial()->RotorNeedleY2(), y2, 0.5f);
+        // The heading's line on the other maps: from home, on the needle's course.
+        const auto& lines = form.Find<ui::RotatorPart>()->Heading().Lines();
+        ASSERT_EQ(lines.size(), 1u);
+        EXPECT_NEAR(std::fmod(lines[0].course + 360.0, 360.0),
+                    std::fmod(std::stod(reported) + 720.0, 360.0), 1e-6);
     }
     form.Find<ui::RotatorPart>()->SetRotator(QString(), 4533, false);
     idle();

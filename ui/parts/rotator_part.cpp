@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "rotator/client.h"
+#include "ui/map/route_layers.h"
 #include "ui/parts/map_menu.h"
 #include "ui/parts/remembered.h"
 #include "ui/parts/rotator_dialog.h"
@@ -26,8 +27,13 @@ QString DialDegrees(double course) {
 
 }  // namespace
 
+RotatorPart::RotatorPart() : heading_(std::make_unique<BearingLayer>()) {}
+
+RotatorPart::~RotatorPart() = default;
+
 void RotatorPart::Build(PartHost& host) {
     host_ = &host;
+    host.AddLayerToOtherMaps(heading_.get());
     QWidget* window = host.Window();
     rotator_ = new rotator::Client(window);
     QObject::connect(rotator_, &rotator::Client::StatusChanged, window,
@@ -106,6 +112,16 @@ void RotatorPart::ShowRotatorStatus() {
     }
     LblRotor->setVisible(set && !text.isEmpty());
     host_->Dial()->SetRotorNeedle(set ? rotator_->Heading() : std::nullopt);
+    std::vector<BearingLine> lines;
+    if (set && heading && std::isfinite(*heading)) {
+        lines.push_back({host_->Reference().referencePoint, *heading,
+                         geodesy::AzimuthalEquidistant::kRimKm, kRotorBlue});
+    }
+    heading_->SetLines(std::move(lines));
+}
+
+void RotatorPart::HomeChanged(const QString&) {
+    ShowRotatorStatus();
 }
 
 void RotatorPart::TurnRotator(bool longPath) {

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <memory>
 
 #include "ui/parts/station_part.h"
 
@@ -17,8 +18,12 @@ namespace orbida::ui {
 // The antenna rotator: the map menu's entries and shortcuts that turn it to the target's short or
 // long path and stop it, its address in a dialog, and its heading shown as a third needle on the
 // dial with a short status text beside it.
+class BearingLayer;
+
 class RotatorPart final : public StationPart {
   public:
+    RotatorPart();
+    ~RotatorPart() override;
     void Build(PartHost& host) override;
     void UseSettings(SettingsStore* settings) override;
 
@@ -32,6 +37,8 @@ class RotatorPart final : public StationPart {
     // "Rotor…": the daemon's address, with a test; OK keeps it.
     void OpenRotatorDialog();
     rotator::Client* Rotator() const { return rotator_; }
+    const BearingLayer& Heading() const { return *heading_; }
+    void HomeChanged(const QString& chosen) override;
 
   private:
     void ShowRotatorStatus();
@@ -44,6 +51,7 @@ class RotatorPart final : public StationPart {
     QAction* turnLongAction_ = nullptr;
     QAction* stopRotorAction_ = nullptr;
     QPointer<QWidget> rotatorDialog_;
+    std::unique_ptr<BearingLayer> heading_;  // on the other maps: the antenna's heading from home
 };
 
 }  // namespace orbida::ui

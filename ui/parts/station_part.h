@@ -61,6 +61,9 @@ class PartHost {
 
     // Shows a layer on every map: the window's and those that parts open, now or later.
     virtual void AddLayer(MapLayer* layer) = 0;
+    // Shows a layer only on the maps that parts open: what the window's map shows with shapes of
+    // its own (the route's dots, home's ring) or leaves to the dial (the antenna's heading).
+    virtual void AddLayerToOtherMaps(MapLayer* layer) = 0;
     // A map of a part's own, shown with every layer given to AddLayer until it is removed.
     virtual void AddView(MapView* view) = 0;
     virtual void RemoveView(MapView* view) = 0;

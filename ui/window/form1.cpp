@@ -116,17 +116,28 @@ void Form1::AddLayer(MapLayer* layer) {
     }
 }
 
+void Form1::AddLayerToOtherMaps(MapLayer* layer) {
+    otherLayers_.push_back(layer);
+    for (MapView* view : views_) {
+        view->AddLayer(layer);
+    }
+}
+
 void Form1::AddView(MapView* view) {
     views_.push_back(view);
-    for (MapLayer* layer : layers_) {
-        view->AddLayer(layer);
+    for (const auto* list : {&layers_, &otherLayers_}) {
+        for (MapLayer* layer : *list) {
+            view->AddLayer(layer);
+        }
     }
 }
 
 void Form1::RemoveView(MapView* view) {
     views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
-    for (MapLayer* layer : layers_) {
-        view->RemoveLayer(layer);
+    for (const auto* list : {&layers_, &otherLayers_}) {
+        for (MapLayer* layer : *list) {
+            view->RemoveLayer(layer);
+        }
     }
 }
 

@@ -100,6 +100,7 @@ class Form1 : public QWidget, private PartHost {
     std::optional<QPoint> MenuPointer() const override;
     void OpenMapMenu(QPoint globalPointer) override;
     void AddLayer(MapLayer* layer) override;
+    void AddLayerToOtherMaps(MapLayer* layer) override;
     void AddView(MapView* view) override;
     void RemoveView(MapView* view) override;
     bool SetHome(const cities::HomeEntry& entry, bool remembered) override;
@@ -141,8 +142,9 @@ class Form1 : public QWidget, private PartHost {
 
     std::unique_ptr<ui::MapMenu> mapMenu_;
     PinnedTarget pinned_;
-    std::vector<MapLayer*> layers_;  // shown on every map
-    std::vector<MapView*> views_;    // the maps besides the window's
+    std::vector<MapLayer*> layers_;       // shown on every map
+    std::vector<MapLayer*> otherLayers_;  // shown on the maps besides the window's
+    std::vector<MapView*> views_;         // the maps besides the window's
     std::vector<std::unique_ptr<StationPart>> parts_;
 
     Form1Controls ui_;
