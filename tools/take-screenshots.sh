@@ -4,8 +4,9 @@
 #
 #   tools/take-screenshots.sh [PROGRAM]      (default: out/build/default/app/orbida)
 #
-# Writes docs/screenshot.png, docs/readings.png, docs/callsign.png, docs/greyline.png and
-# docs/rotor.png. Each scene starts the program afresh with settings of its own, so that nothing
+# Writes docs/screenshot.png, docs/readings.png, docs/callsign.png, docs/greyline.png,
+# docs/rotor.png, and the azimuthal map's docs/azimuthal.png, docs/azimuthal-zoom.png and
+# docs/azimuthal@2x.png (a screen of device pixel ratio 2). Each scene starts the program afresh with settings of its own, so that nothing
 # remembered leaks from one to the next. Needs Xvfb, openbox, xdotool, ImageMagick's import and
 # convert, and for the rotor scene rotctld (libhamlib-utils).
 set -euo pipefail
@@ -13,7 +14,7 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 program=$(realpath "${1:-$root/out/build/default/app/orbida}")
 docs=$root/docs
-for tool in Xvfb openbox xdotool import convert rotctld; do
+for tool in Xvfb openbox xdotool xwininfo import convert rotctld; do
     command -v "$tool" >/dev/null || { echo "take-screenshots: '$tool' is missing" >&2; exit 2; }
 done
 
@@ -40,7 +41,9 @@ readonly box_x=152 box_y=434 ny_x=211 ny_y=161 aside_x=640 aside_y=470
 # start ARGS...: the program with a settings folder of its own; sets $app, $wx and $wy.
 start() {
     rm -rf "$work/home"
-    mkdir -p "$work/home"
+    mkdir -p "$work/home/.config/Orbida"
+    # What the scene starts with as remembered settings, if any.
+    [[ -z ${settings:-} ]] || printf '%s\n' "$settings" >"$work/home/.config/Orbida/Orbida.conf"
     HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share \
         "$program" "$@" >"$work/program.log" 2>&1 &
     app=$!
@@ -114,4 +117,52 @@ sleep 3
 xdotool key ctrl+space
 sleep 1
 shoot rotor.png
+stop
+
+# The azimuthal map centred on Paris, the pointer on New York (291.8 degrees, 5,837 km from
+# Paris by GeographicLib's GeodesicProj), the grey line on; then zoomed; then at ratio 2.
+absolute() { xwininfo -id "$1" | sed -n "s/.*Absolute upper-left $2: *//p"; }
+size() { xwininfo -id "$1" | sed -n "s/^ *$2: *//p"; }
+disc() {
+    xdotool key ctrl+shift+a
+    sleep 1.5
+    dwid=$(xdotool search --onlyvisible --name "carte azimutale" | head -n 1)
+    dx=$(absolute "$dwid" X) dy=$(absolute "$dwid" Y) dw=$(size "$dwid" Width) dh=$(size "$dwid" Height)
+    # New York's pixel: the whole world's radius (the rim and 3 %) over half the side less 4.
+    read -r nx ny < <(awk -v w="$dw" -v h="$dh" 'BEGIN {
+        half = (w < h ? w : h) / 2 - 4; upp = 20015.109 * 1.03 / half
+        printf "%d %d\n", w / 2 - 5419.884 / upp, h / 2 - 2167.293 / upp }')
+    xdotool mousemove $((dx + nx)) $((dy + ny))
+    sleep 0.6
+}
+shoot_disc() {
+    sleep 0.6
+    import -window root "$work/screen.png"
+    convert "$work/screen.png" -crop "${dw}x${dh}+$dx+$dy" +repage -strip "$docs/$1"
+    echo "$docs/$1"
+}
+
+start --time 2026-12-21T12:00Z
+home Paris
+point "$aside_x" "$aside_y"
+disc
+xdotool key ctrl+g
+xdotool mousemove $((dx + nx + 1)) $((dy + ny))
+xdotool mousemove $((dx + nx)) $((dy + ny))
+shoot_disc azimuthal.png
+for _ in 1 2 3 4 5 6; do xdotool click 4; sleep 0.1; done
+xdotool mousemove $((dx + dw / 2 - 40)) $((dy + dh / 2 - 60))
+shoot_disc azimuthal-zoom.png
+stop
+
+# At ratio 2 the window's places in pixels double: home and the azimuthal window are read back
+# from the settings instead of typed.
+settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=20, 20, 480, 480'
+QT_SCALE_FACTOR=2 start
+unset settings
+dwid=$(xdotool search --onlyvisible --name "carte azimutale" | head -n 1)
+xdotool windowactivate --sync "$dwid" windowraise "$dwid"
+dx=$(absolute "$dwid" X) dy=$(absolute "$dwid" Y) dw=$(size "$dwid" Width) dh=$(size "$dwid" Height)
+xdotool mousemove $((dx + dw / 2 - 135)) $((dy + dh / 2 - 55))
+shoot_disc azimuthal@2x.png
 stop
