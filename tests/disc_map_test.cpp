@@ -180,6 +180,38 @@ TEST(DiscMapTest, GreyLineShadesTheDisc) {
     EXPECT_EQ(brightness(shaded, paris), brightness(day, paris));
 }
 
+// A line along a course is drawn in one stroke where the map keeps it whole, and torn where the
+// map tears it: at the flat map's antimeridian; the disc keeps every line from its centre whole.
+TEST(BearingLinesTest, StrokesBreakWhereTheMapTears) {
+    ui::MapWidget flat;
+    flat.resize(642, 321);
+    DiscMap disc;
+    disc.resize(600, 600);
+    disc.SetCentre(kParis);
+    const struct {
+        const ui::MapView* view;
+        ui::BearingLine line;
+        std::size_t strokes;
+    } cases[] = {
+        {&flat, {kParis, 291.8, 5837.0, Qt::red}, 1},
+        {&flat, {{0.0, -170.0}, 90.0, 3000.0, Qt::red}, 2},  // eastward across 180
+        {&flat, {kParis, 0.0, 0.0, Qt::red}, 0},
+        {&disc, {kParis, 291.8, 5837.0, Qt::red}, 1},
+        {&disc, {kParis, 111.8, geodesy::AzimuthalEquidistant::kRimKm, Qt::red}, 1},
+        {&disc, {kParis, std::nan(""), 100.0, Qt::red}, 0},
+    };
+    for (const auto& c : cases) {
+        const auto strokes = ui::LineStrokes(*c.view, c.line);
+        EXPECT_EQ(strokes.size(), c.strokes) << c.line.from.longitude << " " << c.line.course;
+        for (const auto& stroke : strokes) {
+            for (std::size_t i = 1; i < stroke.size(); ++i) {
+                const QPoint step = stroke[i] - stroke[i - 1];
+                EXPECT_LT(step.manhattanLength(), 100);
+            }
+        }
+    }
+}
+
 class AzimuthalWindowTest : public FormTest {
   protected:
     ui::AzimuthalPart* Part() { return form.Find<ui::AzimuthalPart>(); }
@@ -218,6 +250,12 @@ TEST_F(AzimuthalWindowTest, PointerOnTheDiscIsTheTarget) {
     EXPECT_NEAR(km, 5837.0, 1.5 * upp);
     ASSERT_EQ(Part()->Lines().Lines().size(), 1u);
     EXPECT_NEAR(Part()->Lines().Lines()[0].course, 291.8, perPixelDegrees + 0.1);
+    // With the long route, the long path too: the other way from home, out to the rim.
+    QTest::keyClick(&form, Qt::Key_L, Qt::ControlModifier);
+    PointAtDisc(newYork);
+    ASSERT_EQ(Part()->Lines().Lines().size(), 2u);
+    EXPECT_NEAR(Part()->Lines().Lines()[1].course, Part()->Lines().Lines()[0].course - 180.0, 1e-9);
+    EXPECT_NEAR(Part()->Lines().Lines()[1].km, geodesy::AzimuthalEquidistant::kRimKm, 1e-9);
 
     Part()->Map()->clicked(disc->mapToGlobal(newYork));
     ASSERT_TRUE(form.Pinned().place.has_value());

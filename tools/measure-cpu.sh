@@ -137,13 +137,17 @@ end_phase() {
         }')
     echo "$line"
     [[ $line == *"OVER BUDGET"* ]] && failed=1
+    # The phase's share of one core from schedstat, for comparisons.
+    last_share=$(awk -v us="$((now - t0))" -v n="$((n1 - n0))" 'BEGIN {printf "%.3f", 100 * n / 1e9 / (us / 1e6)}')
     return 0
 }
 
-# xdotool arguments for `count` moves over the map starting at step `first`, `pause` apart.
+# xdotool arguments for `count` moves over the map starting at step `first`, `pause` apart. The
+# moves cover 580 x 260 pixels from (sweep_x, sweep_y): the flat map's, unless set otherwise.
+sweep_x='' sweep_y=''
 sweep_args() {
-    awk -v first="$1" -v count="$2" -v pause="$3" -v wx="$((win_x + map_x))" \
-        -v wy="$((win_y + map_y))" 'BEGIN {
+    awk -v first="$1" -v count="$2" -v pause="$3" -v wx="${sweep_x:-$((win_x + map_x))}" \
+        -v wy="${sweep_y:-$((win_y + map_y))}" 'BEGIN {
             for (i = first; i < first + count; i++) {
                 print "mousemove"; print wx + 30 + (i * 7) % 580; print wy + 30 + (i * 3) % 260
                 print "sleep"; print pause
@@ -196,10 +200,12 @@ sweep_phase() {
     xdotool "${args[@]}"
     clock
     rate=$(awk -v m="$moves" -v us="$((now - t0))" 'BEGIN {printf "%.1f", m / us * 1e6}')
-    end_phase "pointer sweeping ($rate moves/s)" "$sweep_budget"
+    end_phase "${2:-pointer sweeping} ($rate moves/s)" "$sweep_budget"
 }
+declare -A flat_share=()
 for r in $sweep_rates; do
     sweep_phase "$r"
+    flat_share[$r]=$last_share
 done
 
 # Every motion on screen: the crosshair stands where the sweep's last move put it, and each probe
@@ -306,6 +312,41 @@ compare_round() {
 }
 
 echo
+# (e) the azimuthal map, opened beside the window at 600 x 600 and swept like the flat map: each
+# move redraws the lines and marks that moved, never the world under them. Its CPU at each rate,
+# against the flat map's sweep at the same rate (schedstat shares, printed for information).
+# The window has had the keyboard since it opened (a click on its bare surface would start a
+# drag instead, which takes the keyboard until it ends).
+xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))
+sleep 0.3
+xdotool key ctrl+shift+a
+disc_wid=""
+for _ in $(seq 50); do
+    disc_wid=$(xdotool search --onlyvisible --name "carte azimutale" 2>/dev/null | head -n 1 || true)
+    [[ -n $disc_wid ]] && break
+    sleep 0.1
+done
+if [[ -n $disc_wid ]]; then
+    xdotool windowsize --sync "$disc_wid" 600 600 windowmove --sync "$disc_wid" 0 0 \
+        windowactivate --sync "$disc_wid" windowraise "$disc_wid"
+    sleep 1
+    disc_x=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left X: *//p')
+    disc_y=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left Y: *//p')
+    sweep_x=$((disc_x + 10)) sweep_y=$((disc_y + 170))
+    for r in $sweep_rates; do
+        sweep_phase "$r" "azimuthal map swept"
+        printf '    against the flat map at %s moves/s: %s %% / %s %% of one core, ratio %s\n' "$r" \
+            "$last_share" "${flat_share[$r]}" \
+            "$(awk -v a="$last_share" -v b="${flat_share[$r]}" 'BEGIN {printf "%.2f", a / b}')"
+    done
+    sweep_x='' sweep_y=''
+    xdotool key ctrl+shift+a
+    sleep 0.5
+else
+    echo "azimuthal map: its window did not open"
+    failed=1
+fi
+
 echo "Side by side with a bare Qt window ($bare), $compare_rounds rounds of $compare_seconds s a sweep:"
 for ((round = 1; round <= compare_rounds; round++)); do
     compare_round orbida "$program" '^  ORBIDA$' $((map_y + 150)) "$map_x" "$map_w"

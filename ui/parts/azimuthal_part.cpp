@@ -153,7 +153,7 @@ void AzimuthalPart::SetOpen(bool open) {
 // The pointer over the map is the target, unless one is pinned. Where the window's own map lies
 // under the pointer too, the window on top at that point decides.
 void AzimuthalPart::Input(tracking::TickInput& input) const {
-    if (map_ == nullptr || !map_->isVisible() || input.pinnedPoint || host_->Pinned().Any()) {
+    if (map_ == nullptr || !map_->isVisible() || input.pinnedPoint) {
         return;
     }
     const QPoint global(static_cast<int>(std::floor(input.cursorX)),
