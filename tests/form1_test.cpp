@@ -3,10 +3,12 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCompleter>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
 #include <QPaintEvent>
+#include <QTemporaryDir>
 #include <QUrlQuery>
 #include <chrono>
 #include <cmath>
@@ -179,6 +181,38 @@ TEST_F(Form1Test, ChoosingACityShowsItsFigures) {
     EXPECT_EQ(Text("LblLocatVille"), "JN18EU");
     EXPECT_TRUE(Shown("LblVilleDistance") && Shown("LblDistance"));
     EXPECT_EQ(fake.checks, 1);
+}
+
+// Whatever pinned it, a point stays measured wherever the pointer goes, until released.
+TEST_F(Form1Test, PinnedTargetIsMeasuredWhereverThePointerGoes) {
+    QTemporaryDir dir;
+    QFile countries(dir.filePath(QStringLiteral("cty.dat")));
+    ASSERT_TRUE(countries.open(QIODevice::WriteOnly));
+    countries.write("Mauritius:  39:  53:  AF:  -20.35:  -57.50:  -4.0:  3B8:\n    3B8;\n");
+    countries.close();
+    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, countries.fileName());
+    Choose(0);  // Paris
+    // How the target is pinned, and the dial's reading then.
+    const std::pair<const char*, const char*> pins[] = {{"click", "292 °"}, {"3B8CF", "129 °"}};
+    for (const auto& [how, azimuth] : pins) {
+        SCOPED_TRACE(how);
+        PointAt(testing::kNewYork);
+        if (std::string_view(how) == "click") {
+            ClickMap(testing::kNewYork);
+        } else {
+            Type(QString::fromUtf8(how));
+        }
+        ASSERT_TRUE(form.Pinned().Any());
+        const float x = Map()->CrosshairX();
+        for (const QPoint p : {testing::kOffTheMap, QPoint(400, 300)}) {
+            PointAt(p);
+            EXPECT_EQ(Text("LblAzimut"), azimuth);
+            EXPECT_EQ(Map()->CrosshairX(), x);
+        }
+        ClickMap(QPoint(400, 300));
+        EXPECT_FALSE(form.Pinned().Any());
+        EXPECT_EQ(Map()->CrosshairX(), (400 - 16) * 15 - 90) << "back under the pointer";
+    }
 }
 
 // "Valider" and Enter take the first city whose name begins with what was typed; when none does,

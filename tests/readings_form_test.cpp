@@ -1,13 +1,10 @@
-// The station readings on the main window: the long path and the pointer's locator, a pinned
-// target, home from a locator or coordinates, callsigns and their countries, units, shortcuts, and
-// the settings kept between runs, the rotator's address among them.
+// The settings kept between runs on the main window, the rotator's address among them.
 #include <QFile>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTemporaryDir>
 
 #include "form_fixture.h"
-#include "geodesy/projection.h"
 #include "rotator/client.h"
 #include "ui/parts/remembered.h"
 #include "ui/parts/rotator_dialog.h"
@@ -16,155 +13,7 @@ namespace orbida::ui {
 namespace {
 
 using testing::kCities;
-using testing::kNewYork;
-using testing::kOffTheMap;
 using tracking::DistanceUnit;
-using ReadingsTest = testing::FormTest;
-
-TEST_F(ReadingsTest, ClickPinsAndReleasesTheTarget) {
-    Type(QStringLiteral("Paris"));
-    PointAt(kNewYork);
-    ClickMap(kNewYork);
-    ASSERT_TRUE(form.Pinned().Any());
-    const float x = Map()->CrosshairX();
-    // The pointer goes elsewhere, off the map, then over another place: all stays on New York,
-    // and the pointer shows as an arrow over the map to aim the next click.
-    for (const QPoint p : {kOffTheMap, QPoint(400, 300)}) {
-        PointAt(p);
-        EXPECT_EQ(Text("LblAzimut"), "292 °");
-        EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
-        EXPECT_EQ(Map()->CrosshairX(), x);
-        EXPECT_TRUE(form.Find<ui::PinPart>()->Layer().Point().has_value());
-        EXPECT_EQ(Map()->cursor().shape(), Qt::ArrowCursor);
-    }
-    // A second click releases: tracking resumes where the pointer is, the crosshair standing in
-    // for the pointer again. A right click does not pin.
-    ClickMap(QPoint(400, 300));
-    EXPECT_FALSE(form.Pinned().Any() || form.Find<ui::PinPart>()->Layer().Point().has_value());
-    EXPECT_EQ(Map()->cursor().shape(), Qt::BlankCursor);
-    EXPECT_NE(Text("LblAzimut"), "292 °");
-    ClickMap(kNewYork, Qt::RightButton);
-    EXPECT_FALSE(form.Pinned().Any());
-}
-
-// The long path and the pointer's locator follow the pointer, in the unit Ctrl+M chooses; Ctrl+L
-// draws the long route. The shortcuts reach the window whichever control has the focus.
-TEST_F(ReadingsTest, LongPathLocatorAndUnits) {
-    ShowActive();
-    Type(QStringLiteral("Paris"));
-    PointAt(kNewYork);
-    EXPECT_EQ(Text("LblAzimut"), "292 °");
-    EXPECT_EQ(Text("LblLocatCurseur"), "Loc: FN20XL");
-    EXPECT_TRUE(Shown("LblLongChemin") && Dial()->LongNeedleVisible());
-    // The long needle points the other way round: east-south-east.
-    EXPECT_GT(Dial()->LongNeedleX2(), 2040.0f + 250.0f);
-    EXPECT_GT(Dial()->LongNeedleY2(), 580.0f);
-    QWidget* box = Combo()->lineEdit();
-    box->setFocus();
-    const std::tuple<DistanceUnit, const char*, const char*> cycle[] = {
-        {DistanceUnit::StatuteMiles, "  est à 3638  Miles", "LP: 112 °  21235  Miles"},
-        {DistanceUnit::NauticalMiles, "  est à 3161  Nq", "LP: 112 °  18453  Nq"},
-        {DistanceUnit::Kilometres, "  est à 5854  Kms", "LP: 112 °  34175  Kms"}};
-    for (const auto& [unit, distance, longPath] : cycle) {
-        QTest::keyClick(box, Qt::Key_M, Qt::ControlModifier);
-        EXPECT_EQ(form.Find<ui::ReadingsPart>()->Unit(), unit);
-        EXPECT_EQ(Text("LblDistance"), distance);
-        EXPECT_EQ(Text("LblLongChemin"), longPath);
-    }
-    EXPECT_TRUE(form.Find<ui::ReadingsPart>()->Layer().Points().empty());
-    QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_EQ(form.Find<ui::ReadingsPart>()->Layer().Points().size(), geodesy::kLongPathPoints);
-    QTest::keyClick(box, Qt::Key_L, Qt::ControlModifier);
-    EXPECT_FALSE(form.Find<ui::ReadingsPart>()->LongRoute());
-    EXPECT_TRUE(form.Find<ui::ReadingsPart>()->Layer().Points().empty());
-    PointAt(kOffTheMap);
-    EXPECT_FALSE(Shown("LblLongChemin") || Shown("LblLocatCurseur"));
-    EXPECT_FALSE(Dial()->LongNeedleVisible());
-}
-
-// Entity lines as the real country file writes them, with exact calls.
-const char kCountries[] =
-    "Mauritius:                39:  53:  AF:  -20.35:   -57.50:    -4.0:  3B8:\n    3B8;\n"
-    "Japan:                    25:  45:  AS:   36.40:  -138.38:    -9.0:  JA:\n"
-    "    7J,JA,JE,JH,JR;\n"
-    "Heard Island:             39:  68:  AF:  -53.08:   -73.50:    -5.0:  VK0H:\n"
-    "    =VK0EK,=VK0LD;\n"
-    "United States of America: 05:  08:  NA:   37.60:    91.87:     5.0:  K:\n    K,W;\n";
-
-// Callsigns typed in the city box, with the small country file above.
-class CallsignTest : public testing::FormTest {
-  protected:
-    void SetUp() override {
-        QFile file(CountryFile());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(kCountries);
-    }
-    QString CountryFile() const { return dir.filePath(QStringLiteral("cty.dat")); }
-    // The callsign line, or an empty text when it is not shown.
-    QString Line() { return Shown("LblIndicatif") ? Text("LblIndicatif") : QString(); }
-
-    QTemporaryDir dir;
-};
-
-// A sequence of typed texts and releases. A refused text leaves the target as it was; home never
-// changes.
-TEST_F(CallsignTest, PinsTheCountryAndRefusesWhatHasNone) {
-    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, CountryFile());
-    Type(QStringLiteral("Paris"));
-    const QPoint pointer(400, 300);  // over the map, far from every country of the file
-    PointAt(pointer);
-    // What is typed ("menu" and "click" release), what the line starts with afterwards (empty:
-    // nothing pinned), the country's place, and the refusal in the hint (empty: none).
-    const std::tuple<const char*, const char*, geodesy::GeoPoint, const char*> steps[] = {
-        {"3b8cf", "3B8CF  Mauritius\nAF  CQ 39  UIT 53  UTC+4\nSP ", {-20.35, -57.50}, ""},
-        {"Q1ABC", "3B8CF  Mauritius\n", {-20.35, -57.50}, "Aucun pays ne correspond"},
-        {"W1AW/MM", "3B8CF  Mauritius\n", {-20.35, -57.50}, "mobile maritime"},
-        {"W1AW/7", "W1AW/7  United States of America\nNA  CQ 5  UIT 8  UTC-5", {37.60, 91.87}, ""},
-        {"menu", "", {}, ""},
-        {"JA1NUT/P", "JA1NUT/P  Japan\nAS  CQ 25  UIT 45  UTC+9", {36.40, -138.38}, ""},
-        {"click", "", {}, ""},
-    };
-    for (const auto& [input, line, at, refusal] : steps) {
-        SCOPED_TRACE(input);
-        const std::string typed = input;
-        if (typed == "menu") {
-            form.Find<ui::PinPart>()->TogglePin(pointer);
-        } else if (typed == "click") {
-            ClickMap(pointer);
-        } else {
-            Type(QString::fromUtf8(input));
-            EXPECT_EQ(form.LastRefusal().isEmpty(), *refusal == '\0');
-            EXPECT_TRUE(form.LastRefusal().contains(QString::fromUtf8(refusal)));
-        }
-        const bool pinned = *line != '\0';
-        EXPECT_EQ(form.Pinned().Any(), pinned);
-        EXPECT_EQ(form.Find<ui::CallsignPart>()->CallsignCountry().has_value(), pinned);
-        EXPECT_EQ(form.Find<ui::PinPart>()->Layer().Point().has_value(), pinned);
-        EXPECT_EQ(Line().isEmpty(), !pinned);
-        EXPECT_TRUE(!pinned || Line().startsWith(QString::fromUtf8(line))) << Line().toStdString();
-        // The crosshair is on the country whatever the pointer does, or back under the pointer.
-        const geodesy::MapPosition country = geodesy::DegreesToMap(at, 9630.0f, 4815.0f);
-        EXPECT_NEAR(Map()->CrosshairX(), pinned ? country.x : (pointer.x() - 16.0) * 15.0 - 90.0,
-                    0.01);
-        EXPECT_TRUE(!pinned || std::abs(double{Map()->CrosshairY()} - country.y) < 0.01);
-        EXPECT_EQ(Text("LblVilleDistance"), "PARIS");
-    }
-}
-
-// Shown, the window reads the file in the background; Enter in the box pins as "Valider" does.
-TEST_F(CallsignTest, FileReadInTheBackgroundAndNamed) {
-    form.show();
-    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, CountryFile());
-    EXPECT_TRUE(form.Find<ui::CallsignPart>()->CountryFileDescription().isEmpty());
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return !form.Find<ui::CallsignPart>()->CountryFileDescription().isEmpty(); }));
-    EXPECT_TRUE(form.Find<ui::CallsignPart>()->CountryFileDescription().contains(CountryFile()));
-    Combo()->lineEdit()->setText(QStringLiteral("3B8CF"));
-    QTest::keyClick(Combo()->lineEdit(), Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return form.Find<ui::CallsignPart>()->CallsignCountry().has_value(); }));
-    EXPECT_TRUE(Line().startsWith(QStringLiteral("3B8CF  Mauritius")));
-}
 
 class SettingsTest : public ::testing::Test {
   protected:
