@@ -88,47 +88,6 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
     }
 }
 
-// The third needle and the text follow what the rotator reports; nothing of them shows, and
-// nothing runs, without a rotator.
-TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
-    const auto idle = [&] {
-        EXPECT_FALSE(Status()->isVisible());
-        EXPECT_FALSE(Dial()->RotorNeedleVisible());
-        EXPECT_FALSE(form.Find<ui::RotatorPart>()->Rotator()->Busy());
-    };
-    idle();
-    for (QAction* a : form.MapMenu()->actions()) {
-        EXPECT_EQ(a->isEnabled(), !a->text().contains("rotor") && !a->text().contains("antenne"))
-            << a->text().toStdString();
-    }
-    PointAt(kNewYork);
-    Key(Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->state(),
-              rotator::Client::State::kDisconnected);
-
-    FakeRotctld daemon;
-    form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
-    // The azimuth reported, the text, the needle's free end in twips of the dial's frame.
-    const std::tuple<const char*, const char*, float, float> readings[] = {
-        {"287.000000", "Rotor 287 °", 1753.11f, 492.29f},
-        {"-90.000000", "Rotor 270 °", 1740.0f, 580.0f},
-        {"405.500000", "Rotor 45 °", 2253.98f, 369.73f},
-        // Whole degrees as the dial writes them: 291.5 is the course it shows as 292 °.
-        {"-68.500000", "Rotor 292 °", 1760.87f, 470.05f},
-    };
-    for (const auto& [reported, text, x2, y2] : readings) {
-        SCOPED_TRACE(reported);
-        daemon.azimuth = reported;
-        ASSERT_TRUE(WaitForStatus(QString::fromUtf8(text)));
-        EXPECT_TRUE(Status()->isVisible());
-        EXPECT_TRUE(Dial()->RotorNeedleVisible());
-        EXPECT_NEAR(Dial()->RotorNeedleX2(), x2, 0.5f);
-        EXPECT_NEAR(Dial()->RotorNeedleY2(), y2, 0.5f);
-    }
-    form.Find<ui::RotatorPart>()->SetRotator(QString(), 4533, false);
-    idle();
-}
-
 TEST(RotatorDialogTest, TesterShowsTheModelAndAzimuthOrTheReason) {
     const std::tuple<QString, bool, QString> cases[] = {
         {" 127.0.0.1 ", false, "Fake rotator, azimut 10 °"},

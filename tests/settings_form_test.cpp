@@ -1,13 +1,10 @@
-// The settings kept between runs on the main window, the rotator's address among them.
+// The settings kept between runs, on the main window: what a damaged file reads as, and each run
+// coming back as the one before left it, through every part at once.
 #include <QFile>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QTemporaryDir>
 
 #include "form_fixture.h"
-#include "rotator/client.h"
 #include "ui/parts/remembered.h"
-#include "ui/parts/rotator_dialog.h"
 
 namespace orbida::ui {
 namespace {
@@ -111,61 +108,6 @@ TEST_F(SettingsTest, TheNextRunComesBackAsLeft) {
         form.Find<ui::ReadingsPart>()->SetLongRoute(true);
     });
     EXPECT_TRUE(ReadRemembered(SettingsStore(Path(), RememberedKeys())).longRoute);
-}
-
-// "Rotor…" keeps the address for the next runs; an address given for one run is not kept.
-TEST_F(SettingsTest, RotatorDialogKeepsTheAddress) {
-    Run(kCities, [](Form1& form) {
-        form.Find<ui::RotatorPart>()->OpenRotatorDialog();
-        auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
-        ASSERT_NE(dialog, nullptr);
-        dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(QStringLiteral("shack"));
-        dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(4540);
-        dialog->accept();
-        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), "shack");
-        form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), 4600,
-                                                 false);  // --rotator
-    });
-    Run(kCities, [](Form1& form) {
-        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), "shack");
-        EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Port(), 4540);
-    });
-}
-
-// "Rotor…" reads its fields as the command line reads --rotator: what it would refuse is refused
-// with the reason, the dialog staying open and nothing kept; brackets and a port typed in the
-// host field are taken apart.
-TEST_F(SettingsTest, RotatorDialogRefusesWhatTheCommandLineRefuses) {
-    // The host field, the port field, the address kept (empty host: none, "-": refused).
-    const std::tuple<QString, int, const char*, int> cases[] = {
-        {"bad host", 4533, "-", 0},
-        {QString(100'000, u'a'), 4533, "-", 0},
-        {QStringLiteral("sh") + QChar(1) + "ack", 4533, "-", 0},
-        {"::1:4533", 4533, "-", 0},
-        {"[::1]", 4540, "::1", 4540},
-        {"127.0.0.1:4902", 4533, "127.0.0.1", 4902},
-        {"  ", 4533, "", 4533},
-    };
-    for (const auto& [host, port, kept, keptPort] : cases) {
-        SCOPED_TRACE(host.left(20).toStdString());
-        Run(kCities, [&](Form1& form) {
-            form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("before"), 4600, false);
-            form.Find<ui::RotatorPart>()->OpenRotatorDialog();
-            auto* dialog = form.findChild<RotatorDialog*>(QStringLiteral("RotatorDialog"));
-            ASSERT_NE(dialog, nullptr);
-            dialog->findChild<QLineEdit*>(QStringLiteral("host"))->setText(host);
-            dialog->findChild<QSpinBox*>(QStringLiteral("port"))->setValue(port);
-            dialog->accept();
-            const bool refused = std::string_view(kept) == "-";
-            EXPECT_EQ(dialog->isVisible(), refused);
-            EXPECT_EQ(dialog->ResultText().startsWith("Adresse refusée"), refused);
-            EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Host(), refused ? "before" : kept);
-            if (!refused) {
-                EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->Port(), keptPort);
-            }
-            dialog->close();
-        });
-    }
 }
 
 }  // namespace
