@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "form_fixture.h"
@@ -180,6 +181,47 @@ TEST_F(Form1Test, ChoosingACityShowsItsFigures) {
     EXPECT_EQ(Text("LblLocatVille"), "JN18EU");
     EXPECT_TRUE(Shown("LblVilleDistance") && Shown("LblDistance"));
     EXPECT_EQ(fake.checks, 1);
+}
+
+// Under a still pointer the frame is measured again at once when what it measures from changes:
+// a city chosen in the box, a unit or a pinned point chosen by a part.
+TEST_F(Form1Test, StillPointerIsMeasuredAgainWhenTheReferenceChanges) {
+    PointAt(testing::kNewYork);
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { Choose(0); }, "  est à 5854  Kms"},  // Paris
+        {[&] { form.Find<ui::ReadingsPart>()->CycleUnit(); }, "  est à 3638  Miles"},
+        {[&] {
+             form.Find<ui::PinPart>()->TogglePin({400, 300});
+         },
+         "  est à 6234  Miles"},
+        {[&] { form.Find<ui::PinPart>()->TogglePin({}); }, "  est à 3638  Miles"},
+    };
+    for (const auto& [change, distance] : steps) {
+        SCOPED_TRACE(distance);
+        change();
+        EXPECT_EQ(Text("LblDistance"), QString::fromUtf8(distance));
+    }
+    EXPECT_EQ(Text("LblAzimut"), "292 °");
+}
+
+// A reference coordinate of exactly 0 is measured from as 0.01, and kept so: the web map then
+// locates the point the dial measured from.
+TEST_F(Form1Test, KeepsTheReferenceTheTickMeasuredFrom) {
+    // Home as typed, and the point kept (latitude, longitude west positive).
+    const std::pair<const char*, geodesy::GeoPoint> cases[] = {
+        {"0N 0E", {0.01, 0.01}},
+        {"51.4769N 0E", {51.4769, 0.01}},
+        {"48.8566N 2.3522E", {48.8566, -2.3522}},
+    };
+    for (const auto& [typed, kept] : cases) {
+        SCOPED_TRACE(typed);
+        Type(QString::fromUtf8(typed));
+        EXPECT_EQ(form.Reference().referencePoint, kept);
+        form.OpenWebMap();
+        const QUrlQuery query(fake.opened.back());
+        EXPECT_EQ(query.queryItemValue("latitude").toDouble(), kept.latitude);
+        EXPECT_EQ(query.queryItemValue("longitude").toDouble(), -kept.longitude);
+    }
 }
 
 // Whatever pinned it, a point stays measured wherever the pointer goes, until released.
