@@ -45,7 +45,7 @@ class FakePartHost final : public ui::PartHost {
         degToRad_ = tracking::ComputeDegToRad(pi_);
     }
 
-    // Builds a part on this host; its later calls (pins, ticks) reach it.
+    // Builds a part on this host; pins and ticks reach it from then on.
     template <typename Part>
     Part& Add(Part& part) {
         part.Build(*this);
@@ -53,8 +53,7 @@ class FakePartHost final : public ui::PartHost {
         return part;
     }
     void SetHomeAt(geodesy::GeoPoint home) {
-        reference = *cities::SelectPoint(home, QStringLiteral("Home"), {},
-                                         cities::StartupReference(), {}, 9630.0f, 4815.0f);
+        reference = *cities::SelectPoint(home, "Home", {}, {}, {}, 9630.0f, 4815.0f);
     }
 
     // The real tick with the pointer resting at a pixel of the window, applied to the parts.
@@ -67,14 +66,12 @@ class FakePartHost final : public ui::PartHost {
         }
         return frame;
     }
-    // What the parts set in the tick's input, over the defaults.
     tracking::TickInput InputAt(QPoint globalPointer) const {
-        if (pinned.windowPoint) {
-            globalPointer = window.mapToGlobal(*pinned.windowPoint);
-        }
+        const QPoint at =
+            pinned.windowPoint ? window.mapToGlobal(*pinned.windowPoint) : globalPointer;
         tracking::TickInput in;
-        in.cursorX = globalPointer.x();
-        in.cursorY = globalPointer.y();
+        in.cursorX = at.x();
+        in.cursorY = at.y();
         const QPoint origin = window.mapToGlobal(QPoint(0, 0));
         in.windowLeft = static_cast<float>(origin.x() * 15);
         in.windowTop = static_cast<float>(origin.y() * 15);
@@ -116,15 +113,10 @@ class FakePartHost final : public ui::PartHost {
         ADD_FAILURE() << "no entry " << text.toStdString();
         return nullptr;
     }
-    template <typename T = QLabel>
-    T* Child(const char* name) const {
-        T* child = window.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
     // A label's text, or an empty text while it is hidden.
     QString Shown(const char* name) const {
-        const QLabel* label = Child(name);
+        const auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+        EXPECT_NE(label, nullptr) << name;
         return label != nullptr && label->isVisibleTo(&window) ? label->text() : QString();
     }
 

@@ -184,17 +184,31 @@ TEST_F(Form1Test, ChoosingACityShowsItsFigures) {
 }
 
 // Under a still pointer the frame is measured again at once when what it measures from changes:
-// a city chosen in the box, a unit or a pinned point chosen by a part.
+// a city chosen in the box, a unit chosen, a point or a callsign's country pinned or released.
 TEST_F(Form1Test, StillPointerIsMeasuredAgainWhenTheReferenceChanges) {
+    QTemporaryDir dir;
+    QFile countries(dir.filePath(QStringLiteral("cty.dat")));
+    ASSERT_TRUE(countries.open(QIODevice::WriteOnly));
+    countries.write("Mauritius:  39:  53:  AF:  -20.35:  -57.50:  -4.0:  3B8:\n    3B8;\n");
+    countries.close();
+    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, countries.fileName());
     PointAt(testing::kNewYork);
     const std::pair<std::function<void()>, const char*> steps[] = {
         {[&] { Choose(0); }, "  est à 5854  Kms"},  // Paris
         {[&] { form.Find<ui::ReadingsPart>()->CycleUnit(); }, "  est à 3638  Miles"},
         {[&] {
-             form.Find<ui::PinPart>()->TogglePin({400, 300});
+             ClickMap({400, 300});
          },
          "  est à 6234  Miles"},
-        {[&] { form.Find<ui::PinPart>()->TogglePin({}); }, "  est à 3638  Miles"},
+        {[&] {
+             ClickMap({400, 300});
+         },
+         "  est à 3638  Miles"},
+        {[&] { Type(QStringLiteral("3B8CF")); }, "  est à 5858  Miles"},
+        {[&] {
+             ClickMap({400, 300});
+         },
+         "  est à 3638  Miles"},
     };
     for (const auto& [change, distance] : steps) {
         SCOPED_TRACE(distance);
@@ -221,38 +235,6 @@ TEST_F(Form1Test, KeepsTheReferenceTheTickMeasuredFrom) {
         const QUrlQuery query(fake.opened.back());
         EXPECT_EQ(query.queryItemValue("latitude").toDouble(), kept.latitude);
         EXPECT_EQ(query.queryItemValue("longitude").toDouble(), -kept.longitude);
-    }
-}
-
-// Whatever pinned it, a point stays measured wherever the pointer goes, until released.
-TEST_F(Form1Test, PinnedTargetIsMeasuredWhereverThePointerGoes) {
-    QTemporaryDir dir;
-    QFile countries(dir.filePath(QStringLiteral("cty.dat")));
-    ASSERT_TRUE(countries.open(QIODevice::WriteOnly));
-    countries.write("Mauritius:  39:  53:  AF:  -20.35:  -57.50:  -4.0:  3B8:\n    3B8;\n");
-    countries.close();
-    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, countries.fileName());
-    Choose(0);  // Paris
-    // How the target is pinned, and the dial's reading then.
-    const std::pair<const char*, const char*> pins[] = {{"click", "292 °"}, {"3B8CF", "129 °"}};
-    for (const auto& [how, azimuth] : pins) {
-        SCOPED_TRACE(how);
-        PointAt(testing::kNewYork);
-        if (std::string_view(how) == "click") {
-            ClickMap(testing::kNewYork);
-        } else {
-            Type(QString::fromUtf8(how));
-        }
-        ASSERT_TRUE(form.Pinned().Any());
-        const float x = Map()->CrosshairX();
-        for (const QPoint p : {testing::kOffTheMap, QPoint(400, 300)}) {
-            PointAt(p);
-            EXPECT_EQ(Text("LblAzimut"), azimuth);
-            EXPECT_EQ(Map()->CrosshairX(), x);
-        }
-        ClickMap(QPoint(400, 300));
-        EXPECT_FALSE(form.Pinned().Any());
-        EXPECT_EQ(Map()->CrosshairX(), (400 - 16) * 15 - 90) << "back under the pointer";
     }
 }
 

@@ -1,14 +1,12 @@
 // The grey line on its own, at the winter solstice, 12:00 UTC: the sun over the Gulf of Guinea,
 // the night over the Pacific and the Arctic.
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
 
 #include "fake_part_host.h"
 #include "ui/map/grey_line_layer.h"
 #include "ui/parts/grey_line_part.h"
-#include "ui/parts/remembered.h"
 
 namespace orbida::ui {
 namespace {
@@ -108,25 +106,6 @@ TEST_F(GreyLinePartTest, SunriseAndSunsetTexts) {
     QTest::keyClick(box, Qt::Key_G, Qt::ControlModifier);
     EXPECT_FALSE(part.GreyLine());
     EXPECT_EQ(host.Shown("LblSoleilVille"), "");
-}
-
-// Whether it is on is read from the settings, and kept as it changes from then on.
-TEST_F(GreyLinePartTest, RemembersWhetherItIsOn) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("orbida.conf"));
-    for (const bool on : {true, false}) {
-        SCOPED_TRACE(on);
-        {
-            SettingsStore settings(path, RememberedKeys());
-            testing::FakePartHost other;
-            GreyLinePart next;
-            other.Add(next).UseSettings(&settings);
-            EXPECT_EQ(next.GreyLine(), !on);
-            EXPECT_EQ(settings.Waiting(), false) << "nothing written back while it is read";
-            next.SetGreyLine(on);
-        }
-        EXPECT_EQ(ReadRemembered(SettingsStore(path, RememberedKeys())).greyLine, on);
-    }
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 // The readings on their own: the long path, the measured point's locator, the unit of distances
-// and the long route, their menu entries and shortcuts, and their settings.
+// and the long route, with their menu entries and shortcuts.
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "fake_part_host.h"
 #include "ui/map/route_layers.h"
 #include "ui/parts/readings_part.h"
-#include "ui/parts/remembered.h"
 
 namespace orbida::ui {
 namespace {
@@ -23,7 +21,10 @@ class ReadingsPartTest : public ::testing::Test {
     ReadingsPart part;
 };
 
-TEST_F(ReadingsPartTest, MenuEntries) {
+// The long path and the locator follow the point measured, in the unit Ctrl+M chooses; Ctrl+L
+// draws the long route. The shortcuts reach the part whichever control of the window has the
+// focus, and each change asks for the frame again.
+TEST_F(ReadingsPartTest, LongPathLocatorAndUnits) {
     EXPECT_EQ(host.MenuTexts(MenuPlace::LongRoute), QStringList{"Long chemin"});
     EXPECT_EQ(host.MenuTexts(MenuPlace::Units), QStringList{"Unités"});
     QStringList units;
@@ -32,13 +33,6 @@ TEST_F(ReadingsPartTest, MenuEntries) {
     }
     EXPECT_EQ(units, (QStringList{"Kilomètres (Kms)", "Miles terrestres (Miles)",
                                   "Milles nautiques (Nq)", "", "Unité suivante"}));
-    EXPECT_TRUE(host.Entry(QStringLiteral("Kilomètres"))->isChecked());
-}
-
-// The long path and the locator follow the point measured, in the unit Ctrl+M chooses; Ctrl+L
-// draws the long route. The shortcuts reach the part whichever control of the window has the
-// focus, and each change asks for the frame again.
-TEST_F(ReadingsPartTest, LongPathLocatorAndUnits) {
     auto* box = new QLineEdit(&host.window);
     host.window.show();
     host.window.activateWindow();
@@ -78,31 +72,6 @@ TEST_F(ReadingsPartTest, LongPathLocatorAndUnits) {
     host.Tick(testing::kBelowTheMap);
     EXPECT_EQ(host.Shown("LblLongChemin") + host.Shown("LblLocatCurseur"), "");
     EXPECT_FALSE(host.dial->LongNeedleVisible());
-}
-
-// The unit and the long route are read from the settings, and kept as they change from then on.
-TEST_F(ReadingsPartTest, RemembersTheUnitAndTheLongRoute) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("orbida.conf"));
-    const std::pair<DistanceUnit, bool> runs[] = {{DistanceUnit::NauticalMiles, true},
-                                                  {DistanceUnit::StatuteMiles, false}};
-    Remembered before;  // the first run finds no file
-    for (const auto& [unit, longRoute] : runs) {
-        {
-            SettingsStore settings(path, RememberedKeys());
-            testing::FakePartHost other;
-            ReadingsPart next;
-            other.Add(next).UseSettings(&settings);
-            EXPECT_EQ(next.Unit(), before.unit);
-            EXPECT_EQ(next.LongRoute(), before.longRoute);
-            EXPECT_FALSE(settings.Waiting()) << "nothing written back while it is read";
-            next.SetUnit(unit);
-            next.SetLongRoute(longRoute);
-        }
-        before = ReadRemembered(SettingsStore(path, RememberedKeys()));
-        EXPECT_EQ(before.unit, unit);
-        EXPECT_EQ(before.longRoute, longRoute);
-    }
 }
 
 }  // namespace
