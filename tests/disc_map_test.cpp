@@ -178,6 +178,10 @@ TEST(DiscMapTest, GreyLineShadesTheDisc) {
     const QPoint paris = *map.PixelOf(kParis) + QPoint(8, 8);
     EXPECT_LT(brightness(shaded, pole), brightness(day, pole) / 2);
     EXPECT_EQ(brightness(shaded, paris), brightness(day, paris));
+    // The shaded picture goes with the map that showed it.
+    EXPECT_EQ(grey.Kept(), 1u);
+    map.RemoveLayer(&grey);
+    EXPECT_EQ(grey.Kept(), 0u);
 }
 
 // A line along a course is drawn in one stroke where the map keeps it whole, and torn where the

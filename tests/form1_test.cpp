@@ -3,13 +3,15 @@
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QCompleter>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMap>
 #include <QPaintEvent>
+#include <QTemporaryDir>
 #include <QUrlQuery>
-#include <chrono>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "form_fixture.h"
@@ -179,6 +181,61 @@ TEST_F(Form1Test, ChoosingACityShowsItsFigures) {
     EXPECT_EQ(Text("LblLocatVille"), "JN18EU");
     EXPECT_TRUE(Shown("LblVilleDistance") && Shown("LblDistance"));
     EXPECT_EQ(fake.checks, 1);
+}
+
+// Under a still pointer the frame is measured again at once when what it measures from changes:
+// a city chosen in the box, a unit chosen, a point or a callsign's country pinned or released.
+TEST_F(Form1Test, StillPointerIsMeasuredAgainWhenTheReferenceChanges) {
+    QTemporaryDir dir;
+    QFile countries(dir.filePath(QStringLiteral("cty.dat")));
+    ASSERT_TRUE(countries.open(QIODevice::WriteOnly));
+    countries.write("Mauritius:  39:  53:  AF:  -20.35:  -57.50:  -4.0:  3B8:\n    3B8;\n");
+    countries.close();
+    form.Find<ui::CallsignPart>()->SetCountryFilePlaces({}, {}, countries.fileName());
+    PointAt(testing::kNewYork);
+    const std::pair<std::function<void()>, const char*> steps[] = {
+        {[&] { Choose(0); }, "  est à 5854  Kms"},  // Paris
+        {[&] { form.Find<ui::ReadingsPart>()->CycleUnit(); }, "  est à 3638  Miles"},
+        {[&] {
+             ClickMap({400, 300});
+         },
+         "  est à 6234  Miles"},
+        {[&] {
+             ClickMap({400, 300});
+         },
+         "  est à 3638  Miles"},
+        {[&] { Type(QStringLiteral("3B8CF")); }, "  est à 5858  Miles"},
+        {[&] {
+             ClickMap({400, 300});
+         },
+         "  est à 3638  Miles"},
+    };
+    for (const auto& [change, distance] : steps) {
+        SCOPED_TRACE(distance);
+        change();
+        EXPECT_EQ(Text("LblDistance"), QString::fromUtf8(distance));
+    }
+    EXPECT_EQ(Text("LblAzimut"), "292 °");
+}
+
+// A reference coordinate of exactly 0 is measured from as 0.01, and kept so: the web map then
+// locates the point the dial measured from.
+TEST_F(Form1Test, KeepsTheReferenceTheTickMeasuredFrom) {
+    // Home as typed, and the point kept (latitude, longitude west positive).
+    const std::pair<const char*, geodesy::GeoPoint> cases[] = {
+        {"0N 0E", {0.01, 0.01}},
+        {"51.4769N 0E", {51.4769, 0.01}},
+        {"48.8566N 2.3522E", {48.8566, -2.3522}},
+    };
+    for (const auto& [typed, kept] : cases) {
+        SCOPED_TRACE(typed);
+        Type(QString::fromUtf8(typed));
+        EXPECT_EQ(form.Reference().referencePoint, kept);
+        form.OpenWebMap();
+        const QUrlQuery query(fake.opened.back());
+        EXPECT_EQ(query.queryItemValue("latitude").toDouble(), kept.latitude);
+        EXPECT_EQ(query.queryItemValue("longitude").toDouble(), -kept.longitude);
+    }
 }
 
 // "Valider" and Enter take the first city whose name begins with what was typed; when none does,
@@ -470,82 +527,6 @@ TEST_F(Form1Test, RouteDotsArePaintedOnTheMap) {
         EXPECT_GT(red(image, QRectF(dot - QPoint(1, 1), QSizeF(9, 9))), 6) << n;
     }
     EXPECT_EQ(red(image, QRectF(0, 200, 640, 120)), 0) << "nothing in the southern half";
-}
-
-// The grey line at the winter solstice, 12:00 UTC: the sun over the Gulf of Guinea, the night
-// over the Pacific and the Arctic.
-class GreyLineTest : public Form1Test {
-  protected:
-    GreyLineTest() {
-        using namespace std::chrono;
-        fake.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{30}};
-    }
-    // The map's pixels, one for each device pixel.
-    QImage MapImage() { return Map()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-};
-
-TEST_F(GreyLineTest, ShadesTheNightSideAndFollowsTheClock) {
-    EXPECT_FALSE(form.Find<ui::GreyLinePart>()->GreyLine());
-    const QImage off = MapImage();
-    form.Find<ui::GreyLinePart>()->SetGreyLine(true);
-    const QImage on = MapImage();
-    ASSERT_EQ(off.size(), on.size());
-    // Points on the map (device-independent pixels): darker with the grey line on, or unchanged.
-    // The Pacific at midnight, Tokyo at night, the Gulf of Guinea at noon, Brazil in the morning.
-    const std::pair<QPoint, bool> cases[] = {
-        {{20, 160}, true}, {{570, 97}, true}, {{321, 172}, false}, {{220, 200}, false}};
-    for (const auto& [pixel, night] : cases) {
-        int darker = 0, same = 0;
-        for (int dy = 0; dy < 3; ++dy) {
-            for (int dx = 0; dx < 3; ++dx) {
-                const QPoint p = (pixel + QPoint(dx, dy)) * off.devicePixelRatio();
-                darker += qGray(on.pixel(p)) < qGray(off.pixel(p)) ? 1 : 0;
-                same += off.pixel(p) == on.pixel(p) ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(night ? darker : same, 9) << pixel.x() << ", " << pixel.y();
-    }
-
-    // The shading is brought up to date at the turn of each minute, by a timer aimed at it
-    // (12:00:30 now: the next one in 30 seconds), and at once when the wall clock has jumped
-    // (sleep, clock set) by the time the window is activated.
-    EXPECT_TRUE(form.Find<ui::GreyLinePart>()->SunTimer().isActive() &&
-                form.Find<ui::GreyLinePart>()->SunTimer().isSingleShot());
-    EXPECT_GE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30000);
-    EXPECT_LE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30200);
-    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->Layer().Sun());
-    const double noonLongitude = form.Find<ui::GreyLinePart>()->Layer().Sun()->subsolar.longitude;
-    fake.now += std::chrono::hours{6};  // with no timer fired: the machine slept
-    QEvent activate(QEvent::WindowActivate);
-    QApplication::sendEvent(&form, &activate);
-    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->Layer().Sun());
-    EXPECT_NEAR(form.Find<ui::GreyLinePart>()->Layer().Sun()->subsolar.longitude,
-                noonLongitude + 90.0, 0.1);
-    EXPECT_GE(form.Find<ui::GreyLinePart>()->SunTimer().interval(), 30000);
-    form.Find<ui::GreyLinePart>()->SetGreyLine(false);
-    EXPECT_EQ(MapImage(), off);
-}
-
-// Sunrise and sunset for home (once a city is chosen) and for the point under the pointer, shown
-// only while the grey line is on; Ctrl+G turns it on and off.
-TEST_F(GreyLineTest, SunriseAndSunsetTexts) {
-    ShowActive();
-    Choose(0);            // Paris
-    PointAt({342, 233});  // over the map, near 0 N 0 E
-    EXPECT_FALSE(Shown("LblSoleilVille") || Shown("LblSoleilCible"));
-    // Ctrl+G typed into the city box still reaches the window.
-    Combo()->lineEdit()->setFocus();
-    QTest::keyClick(Combo()->lineEdit(), Qt::Key_G, Qt::ControlModifier);
-    ASSERT_TRUE(form.Find<ui::GreyLinePart>()->GreyLine());
-    EXPECT_EQ(Text("LblSoleilVille"), "Domicile : Lever 07:41 UTC · Coucher 15:56 UTC");
-    EXPECT_EQ(Text("LblSoleilCible"), "Cible : Lever 05:57 UTC · Coucher 18:04 UTC");
-    PointAt({342, 90});  // the Arctic in December
-    EXPECT_EQ(Text("LblSoleilCible"), "Cible : Nuit polaire");
-    PointAt(testing::kOffTheMap);
-    EXPECT_FALSE(Shown("LblSoleilCible"));
-    EXPECT_TRUE(Shown("LblSoleilVille"));
-    form.Find<ui::GreyLinePart>()->SetGreyLine(false);
-    EXPECT_FALSE(Shown("LblSoleilVille"));
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "fake_rotctld.h"
 #include "form_fixture.h"
 #include "rotator/client.h"
-#include "ui/map/route_layers.h"
 #include "ui/parts/rotator_dialog.h"
 
 namespace orbida::ui {
@@ -87,53 +86,6 @@ TEST_F(RotatorFormTest, TurnsToTheTargetAndStops) {
         }
         EXPECT_EQ(NextCommand(daemon, before), sent);
     }
-}
-
-// The third needle and the text follow what the rotator reports; nothing of them shows, and
-// nothing runs, without a rotator.
-TEST_F(RotatorFormTest, NeedleAndTextFollowTheRotator) {
-    const auto idle = [&] {
-        EXPECT_FALSE(Status()->isVisible());
-        EXPECT_FALSE(Dial()->RotorNeedleVisible());
-        EXPECT_FALSE(form.Find<ui::RotatorPart>()->Rotator()->Busy());
-        EXPECT_TRUE(form.Find<ui::RotatorPart>()->Heading().Lines().empty());
-    };
-    idle();
-    for (QAction* a : form.MapMenu()->actions()) {
-        EXPECT_EQ(a->isEnabled(), !a->text().contains("rotor") && !a->text().contains("antenne"))
-            << a->text().toStdString();
-    }
-    PointAt(kNewYork);
-    Key(Qt::Key_R, Qt::ControlModifier);
-    EXPECT_EQ(form.Find<ui::RotatorPart>()->Rotator()->state(),
-              rotator::Client::State::kDisconnected);
-
-    FakeRotctld daemon;
-    form.Find<ui::RotatorPart>()->SetRotator(QStringLiteral("127.0.0.1"), daemon.Port(), false);
-    // The azimuth reported, the text, the needle's free end in twips of the dial's frame.
-    const std::tuple<const char*, const char*, float, float> readings[] = {
-        {"287.000000", "Rotor 287 °", 1753.11f, 492.29f},
-        {"-90.000000", "Rotor 270 °", 1740.0f, 580.0f},
-        {"405.500000", "Rotor 45 °", 2253.98f, 369.73f},
-        // Whole degrees as the dial writes them: 291.5 is the course it shows as 292 °.
-        {"-68.500000", "Rotor 292 °", 1760.87f, 470.05f},
-    };
-    for (const auto& [reported, text, x2, y2] : readings) {
-        SCOPED_TRACE(reported);
-        daemon.azimuth = reported;
-        ASSERT_TRUE(WaitForStatus(QString::fromUtf8(text)));
-        EXPECT_TRUE(Status()->isVisible());
-        EXPECT_TRUE(Dial()->RotorNeedleVisible());
-        EXPECT_NEAR(Dial()->RotorNeedleX2(), x2, 0.5f);
-        EXPECT_NEAR(Dial()->RotorNeedleY2(), y2, 0.5f);
-        // The heading's line on the other maps: from home, on the needle's course.
-        const auto& lines = form.Find<ui::RotatorPart>()->Heading().Lines();
-        ASSERT_EQ(lines.size(), 1u);
-        EXPECT_NEAR(std::fmod(lines[0].course + 360.0, 360.0),
-                    std::fmod(std::stod(reported) + 720.0, 360.0), 1e-6);
-    }
-    form.Find<ui::RotatorPart>()->SetRotator(QString(), 4533, false);
-    idle();
 }
 
 TEST(RotatorDialogTest, TesterShowsTheModelAndAzimuthOrTheReason) {

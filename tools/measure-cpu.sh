@@ -318,6 +318,7 @@ echo
 # The window has had the keyboard since it opened (a click on its bare surface would start a
 # drag instead, which takes the keyboard until it ends).
 xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))
+xdotool windowactivate --sync "$wid" 2>/dev/null || true
 sleep 0.3
 xdotool key ctrl+shift+a
 disc_wid=""

@@ -99,6 +99,10 @@ const QPixmap& GreyLineLayer::ShadedGround(const MapView& view) {
     return cached->picture;
 }
 
+void GreyLineLayer::Forget(const MapView& view) {
+    std::erase_if(shaded_, [&](const Shaded& s) { return s.view == &view; });
+}
+
 void GreyLineLayer::Paint(QPainter& painter, const MapView& view, const QRegion& region) {
     if (!sun_) {
         return;

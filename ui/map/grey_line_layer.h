@@ -24,6 +24,9 @@ class GreyLineLayer final : public MapLayer {
     void Paint(QPainter& painter, const MapView& view, const QRegion& region) override;
     QRegion Area(const MapView& view) const override;
     bool CoversGround() const override { return sun_.has_value(); }
+    void Forget(const MapView& view) override;
+    // How many views it keeps a shaded picture for.
+    std::size_t Kept() const { return shaded_.size(); }
 
   private:
     struct Shaded {

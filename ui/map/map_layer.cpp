@@ -23,6 +23,7 @@ std::optional<QPoint> MapView::PixelOf(geodesy::GeoPoint point) const {
 MapView::~MapView() {
     for (MapLayer* layer : layers_) {
         Erase(layer->views_, this);
+        layer->Forget(*this);
     }
 }
 
@@ -42,6 +43,7 @@ void MapView::RemoveLayer(MapLayer* layer) {
     Repaint(layer->Area(*this));
     Erase(layers_, layer);
     Erase(layer->views_, this);
+    layer->Forget(*this);
 }
 
 void MapView::PaintLayers(QPainter& painter, LayerLevel level, const QRegion& region) {

@@ -84,6 +84,9 @@ class MapLayer {
     virtual QRegion Area(const MapView& view) const = 0;
     // True when the layer paints the whole ground itself, which then needs no painting under it.
     virtual bool CoversGround() const { return false; }
+    // The view no longer shows the layer (it was removed, or the view is gone): what the layer
+    // kept for it can go.
+    virtual void Forget(const MapView& view) { (void)view; }
 
   protected:
     // Runs a change of what the layer shows, with the pixels it covered and covers repainted.

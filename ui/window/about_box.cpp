@@ -336,4 +336,18 @@ void AboutBox::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+void ShowAboutBox(QPointer<AboutBox>& box, const Platform& platform, QWidget* parent,
+                  bool topmost) {
+    if (!box) {
+        // Kept above the main window by the window manager: the main window stays on top of
+        // everything once it has been dragged.
+        box = new AboutBox(platform, parent);
+    }
+    box->show();
+    if (topmost) {
+        platform.windows.MakeTopmost(box);
+    }
+    box->raise();
+}
+
 }  // namespace orbida::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -63,5 +64,9 @@ class AboutBox : public QWidget {
     QLabel* Label9 = nullptr;
     QLabel* Label11 = nullptr;
 };
+
+// Shows the about box, made on first use as a window of its own; once the main window floats
+// above all others (topmost), the box must too to be seen.
+void ShowAboutBox(QPointer<AboutBox>& box, const Platform& platform, QWidget* parent, bool topmost);
 
 }  // namespace orbida::ui

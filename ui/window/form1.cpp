@@ -1,28 +1,24 @@
 #include "ui/window/form1.h"
 
 #include <QApplication>
-#include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <algorithm>
 #include <cmath>
 
 #include "geodesy/map_layout.h"
+#include "ui/map/map_views.h"
 #include "ui/map/map_widget.h"
 #include "ui/window/city_combo.h"
-#include "ui/window/frame_widget.h"
 #include "ui/window/packed_pictures.h"
-#include "ui/window/readout_label.h"
 #include "ui/window/style.h"
 #include "ui/window/twips.h"
 #include "ui/window/web_map.h"
 
 namespace orbida::ui {
+
 Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       catalogue_(std::move(catalogue)),
@@ -38,6 +34,7 @@ Form1::Form1(cities::Catalogue catalogue, Platform platform, QWidget* parent)
     ui_ = MakeForm1Controls(this);
     ConnectControls();
     mapMenu_ = std::make_unique<ui::MapMenu>(this, ui_.Carte);
+    maps_ = std::make_unique<MapViews>(ui_.Carte);
     inputHint_ = std::make_unique<InputHint>(this, ui_.Combo1);
     connect(ui_.Combo1, &QComboBox::editTextChanged, this, [this] { inputHint_->Hide(); });
     parts_ = MakeStationParts();
@@ -109,36 +106,19 @@ void Form1::OpenMapMenu(QPoint globalPointer) {
 }
 
 void Form1::AddLayer(MapLayer* layer) {
-    layers_.push_back(layer);
-    ui_.Carte->AddLayer(layer);
-    for (MapView* view : views_) {
-        view->AddLayer(layer);
-    }
+    maps_->AddLayer(layer);
 }
 
 void Form1::AddLayerToOtherMaps(MapLayer* layer) {
-    otherLayers_.push_back(layer);
-    for (MapView* view : views_) {
-        view->AddLayer(layer);
-    }
+    maps_->AddLayerToOtherMaps(layer);
 }
 
 void Form1::AddView(MapView* view) {
-    views_.push_back(view);
-    for (const auto* list : {&layers_, &otherLayers_}) {
-        for (MapLayer* layer : *list) {
-            view->AddLayer(layer);
-        }
-    }
+    maps_->AddView(view);
 }
 
 void Form1::RemoveView(MapView* view) {
-    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
-    for (const auto* list : {&layers_, &otherLayers_}) {
-        for (MapLayer* layer : *list) {
-            view->RemoveLayer(layer);
-        }
-    }
+    maps_->RemoveView(view);
 }
 
 // chosen: the home as the user validated it, empty for one read back or the start-up state.
@@ -331,17 +311,7 @@ void Form1::OpenWebMap() {
 }
 
 void Form1::ShowAbout() {
-    if (!about_) {
-        // A window of its own, kept above the main window by the window manager: the main
-        // window stays on top of everything once it has been dragged.
-        about_ = new AboutBox(platform_, this);
-    }
-    about_->show();
-    if (topmost_) {
-        // Once the main window floats above all others, the about box must too to be seen.
-        platform_.windows.MakeTopmost(about_);
-    }
-    about_->raise();
+    ShowAboutBox(about_, platform_, this, topmost_);
 }
 
 void Form1::Minimise() {

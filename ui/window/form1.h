@@ -28,6 +28,7 @@ class QPushButton;
 
 namespace orbida::ui {
 
+class MapViews;
 class SettingsStore;
 
 // The main window: a borderless grey window of 10140 x 7605 twips with the world map, the city
@@ -142,9 +143,7 @@ class Form1 : public QWidget, private PartHost {
 
     std::unique_ptr<ui::MapMenu> mapMenu_;
     PinnedTarget pinned_;
-    std::vector<MapLayer*> layers_;       // shown on every map
-    std::vector<MapLayer*> otherLayers_;  // shown on the maps besides the window's
-    std::vector<MapView*> views_;         // the maps besides the window's
+    std::unique_ptr<MapViews> maps_;
     std::vector<std::unique_ptr<StationPart>> parts_;
 
     Form1Controls ui_;

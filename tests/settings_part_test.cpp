@@ -1,0 +1,94 @@
+// What is remembered of the window itself, on its own: home and the window's position read back
+// and kept, and a settings file that cannot be kept said over the window.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "fake_part_host.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/settings_part.h"
+
+namespace orbida::ui {
+namespace {
+
+class SettingsPartTest : public ::testing::Test {
+  protected:
+    QString Path() const { return dir.filePath(QStringLiteral("orbida.conf")); }
+    void Write(const QByteArray& contents) {
+        QFile file(Path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    QTemporaryDir dir;
+    testing::FakePartHost host;  // cities: Paris, Sydney
+    SettingsPart part;
+};
+
+// Home is read back by the exact name of a city or as typed, and handed to the window as
+// remembered; the position is used only where the window's top would show on a screen.
+TEST_F(SettingsPartTest, ReadsHomeAndPosition) {
+    host.Add(part);
+    // The file, the home handed over (none: nullopt), the city's index, where the window is.
+    const std::tuple<const char*, std::optional<cities::HomeKind>, int, QPoint> cases[] = {
+        {"[reference]\nhome=Sydney\n[window]\nposition=120, 80\n",
+         cities::HomeKind::City,
+         1,
+         {120, 80}},
+        {"[reference]\nhome=JN18EU\n[window]\nposition=90000, 90000\n",
+         cities::HomeKind::Locator,
+         -1,
+         {0, 0}},
+        // Another city that merely starts the same way is not it.
+        {"[reference]\nhome=Syd\n", cities::HomeKind::Refused, -1, {0, 0}},
+        {"[window]\nposition=120, 80\n", std::nullopt, -1, {120, 80}},
+    };
+    for (const auto& [file, kind, index, position] : cases) {
+        SCOPED_TRACE(file);
+        host.window.move(0, 0);
+        host.homes.clear();
+        Write(file);
+        SettingsStore settings(Path(), RememberedKeys());
+        part.UseSettings(&settings);
+        ASSERT_EQ(host.homes.size(), kind ? 1u : 0u);
+        if (kind) {
+            EXPECT_EQ(host.homes[0].first.kind, *kind);
+            EXPECT_EQ(host.homes[0].first.cityIndex, index);
+            EXPECT_TRUE(host.homes[0].second) << "remembered";
+        }
+        EXPECT_EQ(host.window.pos(), position);
+        part.UseSettings(nullptr);
+    }
+}
+
+// Home as the user validated it, and the position of the window once it is on the screen.
+TEST_F(SettingsPartTest, KeepsHomeAndPosition) {
+    {
+        SettingsStore settings(Path(), RememberedKeys());
+        host.Add(part).UseSettings(&settings);
+        part.HomeChanged(QStringLiteral("JN18EU"));
+        part.HomeChanged(QString());  // read back from the settings: nothing to write
+        host.window.move(40, 50);
+        part.WindowMoved();  // not shown yet: where it stands is no choice of the user's
+        EXPECT_EQ(ReadRemembered(settings).position, std::nullopt);
+        host.window.show();
+        host.window.move(60, 70);
+        part.WindowMoved();
+    }
+    const Remembered kept = ReadRemembered(SettingsStore(Path(), RememberedKeys()));
+    EXPECT_EQ(kept.home, "JN18EU");
+    EXPECT_EQ(kept.position, QPoint(60, 70));
+}
+
+// A settings file that cannot be read is said once, over the window once its events run.
+TEST_F(SettingsPartTest, SaysWhatCannotBeKept) {
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("orbida.conf")));
+    SettingsStore settings(Path(), RememberedKeys());
+    host.Add(part).UseSettings(&settings);
+    EXPECT_TRUE(host.fake.messages.empty());
+    QApplication::processEvents();
+    ASSERT_EQ(host.fake.messages.size(), 1u);
+    EXPECT_FALSE(host.fake.messages[0].isEmpty());
+}
+
+}  // namespace
+}  // namespace orbida::ui
