@@ -153,6 +153,11 @@ class FakePartHost final : public ui::PartHost {
     tracking::TickFrame Measure(QPoint globalPointer) override {
         return tracking::ComputeTick(InputAt(globalPointer));
     }
+    tracking::TickFrame MeasurePlace(geodesy::GeoPoint place) override {
+        tracking::TickInput in = InputAt(QPoint(-1'000'000, -1'000'000));
+        in.pinnedPoint = place;
+        return tracking::ComputeTick(in);
+    }
     void Refuse(const QString& reason) override { refusals.push_back(reason); }
     void Accept() override { ++accepts; }
 

@@ -241,6 +241,42 @@ for probe in "100 80" "520 300" "330 200" "60 280" "600 60"; do
 done
 ((screen_ok)) && echo "screen: 5 probe moves each shown within $worst ms (xdotool start included)   ok"
 
+# (e) the azimuthal map, opened beside the window at 600 x 600 and swept like the flat map: each
+# move redraws the lines and marks that moved, never the world under them. Its CPU at each rate,
+# against the flat map's sweep at the same rate (schedstat shares, printed for information).
+# The window has had the keyboard since it opened (a click on its bare surface would start a
+# drag instead, which takes the keyboard until it ends).
+xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))
+xdotool windowactivate --sync "$wid"
+sleep 0.3
+xdotool key ctrl+shift+a
+disc_wid=""
+for _ in $(seq 50); do
+    disc_wid=$(xdotool search --onlyvisible --name "carte azimutale" 2>/dev/null | head -n 1 || true)
+    [[ -n $disc_wid ]] && break
+    sleep 0.1
+done
+if [[ -n $disc_wid ]]; then
+    xdotool windowsize --sync "$disc_wid" 600 600 windowmove --sync "$disc_wid" 0 0 \
+        windowactivate --sync "$disc_wid" windowraise "$disc_wid"
+    sleep 1
+    disc_x=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left X: *//p')
+    disc_y=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left Y: *//p')
+    sweep_x=$((disc_x + 10)) sweep_y=$((disc_y + 170))
+    for r in $sweep_rates; do
+        sweep_phase "$r" "azimuthal map swept"
+        printf '    against the flat map at %s moves/s: %s %% / %s %% of one core, ratio %s\n' "$r" \
+            "$last_share" "${flat_share[$r]}" \
+            "$(awk -v a="$last_share" -v b="${flat_share[$r]}" 'BEGIN {printf "%.2f", a / b}')"
+    done
+    sweep_x='' sweep_y=''
+    xdotool key ctrl+shift+a
+    sleep 0.5
+else
+    echo "azimuthal map: its window did not open"
+    failed=1
+fi
+
 # --- side by side with the bare Qt window -------------------------------------------------------
 end_process "$pid"
 [[ $pid == "$launched" ]] || end_process "$launched"
@@ -312,42 +348,6 @@ compare_round() {
 }
 
 echo
-# (e) the azimuthal map, opened beside the window at 600 x 600 and swept like the flat map: each
-# move redraws the lines and marks that moved, never the world under them. Its CPU at each rate,
-# against the flat map's sweep at the same rate (schedstat shares, printed for information).
-# The window has had the keyboard since it opened (a click on its bare surface would start a
-# drag instead, which takes the keyboard until it ends).
-xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))
-xdotool windowactivate --sync "$wid" 2>/dev/null || true
-sleep 0.3
-xdotool key ctrl+shift+a
-disc_wid=""
-for _ in $(seq 50); do
-    disc_wid=$(xdotool search --onlyvisible --name "carte azimutale" 2>/dev/null | head -n 1 || true)
-    [[ -n $disc_wid ]] && break
-    sleep 0.1
-done
-if [[ -n $disc_wid ]]; then
-    xdotool windowsize --sync "$disc_wid" 600 600 windowmove --sync "$disc_wid" 0 0 \
-        windowactivate --sync "$disc_wid" windowraise "$disc_wid"
-    sleep 1
-    disc_x=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left X: *//p')
-    disc_y=$(xwininfo -id "$disc_wid" | sed -n 's/.*Absolute upper-left Y: *//p')
-    sweep_x=$((disc_x + 10)) sweep_y=$((disc_y + 170))
-    for r in $sweep_rates; do
-        sweep_phase "$r" "azimuthal map swept"
-        printf '    against the flat map at %s moves/s: %s %% / %s %% of one core, ratio %s\n' "$r" \
-            "$last_share" "${flat_share[$r]}" \
-            "$(awk -v a="$last_share" -v b="${flat_share[$r]}" 'BEGIN {printf "%.2f", a / b}')"
-    done
-    sweep_x='' sweep_y=''
-    xdotool key ctrl+shift+a
-    sleep 0.5
-else
-    echo "azimuthal map: its window did not open"
-    failed=1
-fi
-
 echo "Side by side with a bare Qt window ($bare), $compare_rounds rounds of $compare_seconds s a sweep:"
 for ((round = 1; round <= compare_rounds; round++)); do
     compare_round orbida "$program" '^  ORBIDA$' $((map_y + 150)) "$map_x" "$map_w"

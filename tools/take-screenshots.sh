@@ -6,7 +6,7 @@
 #
 # Writes docs/screenshot.png, docs/readings.png, docs/callsign.png, docs/greyline.png,
 # docs/rotor.png, and the azimuthal map's docs/azimuthal.png, docs/azimuthal-zoom.png and
-# docs/azimuthal@2x.png (a screen of device pixel ratio 2). Each scene starts the program afresh with settings of its own, so that nothing
+# docs/azimuthal@2x.png (a screen of device pixel ratio 2), and docs/beacons.png. Each scene starts the program afresh with settings of its own, so that nothing
 # remembered leaks from one to the next. Needs Xvfb, openbox, xdotool, ImageMagick's import and
 # convert, and for the rotor scene rotctld (libhamlib-utils).
 set -euo pipefail
@@ -49,7 +49,7 @@ start() {
     app=$!
     local wid=""
     for _ in $(seq 50); do
-        wid=$(xdotool search --onlyvisible --pid "$app" 2>/dev/null | head -n 1 || true)
+        wid=$(xdotool search --all --onlyvisible --pid "$app" --name '^  ORBIDA$' 2>/dev/null | head -n 1 || true)
         [[ -n $wid ]] && break
         sleep 0.1
     done
@@ -165,4 +165,18 @@ xdotool windowactivate --sync "$dwid" windowraise "$dwid"
 dx=$(absolute "$dwid" X) dy=$(absolute "$dwid" Y) dw=$(size "$dwid" Width) dh=$(size "$dwid" Height)
 xdotool mousemove $((dx + dw / 2 - 135)) $((dy + dh / 2 - 55))
 shoot_disc azimuthal@2x.png
+stop
+
+# The NCDXF beacons at 12:00:40 UTC on the winter solstice (ZL6B on 14.100 MHz, 4U1UN on 28.200),
+# Paris home, with their table under the window: turned on from the settings, as remembered.
+settings=$'[reference]\nhome=Paris\n[display]\nbeacons=true'
+start --time 2026-12-21T12:00:40Z
+unset settings
+point "$aside_x" "$aside_y"
+sleep 0.6
+import -window root "$work/screen.png"
+table=$(xdotool search --onlyvisible --name "balises NCDXF" | head -n 1)
+th=$(size "$table" Height)
+convert "$work/screen.png" -crop "676x$((507 + 30 + th))+$wx+$wy" +repage -strip "$docs/beacons.png"
+echo "$docs/beacons.png"
 stop

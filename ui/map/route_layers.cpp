@@ -14,9 +14,10 @@ namespace {
 constexpr int kOutline = 2;         // pixels of an outline, centred on a shape's edge
 constexpr int kLongMarkRadius = 3;  // a little smaller than the route dots
 constexpr int kPinRadius = 5;
-constexpr int kHomeHalf = 5;      // the home square's half side
-constexpr double kStepKm = 50.0;  // a line's points, this far apart at most
-constexpr int kMaxSteps = 400;
+constexpr int kHomeHalf = 5;       // the home square's half side
+constexpr double kStepKm = 100.0;  // a line's points, this far apart at most
+constexpr int kMaxSteps = 128;
+constexpr std::size_t kStepsPerRect = 8;
 constexpr int kTearPixels = 100;
 
 }  // namespace
@@ -131,16 +132,51 @@ std::vector<std::vector<QPoint>> LineStrokes(const MapView& view, const BearingL
 
 void BearingLayer::SetLines(std::vector<BearingLine> lines) {
     if (lines != lines_) {
-        Changing([&] { lines_ = std::move(lines); });
+        Changing([&] {
+            lines_ = std::move(lines);
+            drawn_.clear();
+        });
     }
+}
+
+const std::vector<BearingLayer::Strokes>& BearingLayer::StrokesOn(const MapView& view) const {
+    const std::optional<QPoint> start =
+        lines_.empty() ? std::nullopt : view.PixelOf(lines_.front().from);
+    auto drawn =
+        std::find_if(drawn_.begin(), drawn_.end(), [&](const Drawn& d) { return d.view == &view; });
+    if (drawn != drawn_.end() && drawn->origin == view.Origin() &&
+        drawn->unitsPerPixel == view.UnitsPerPixel() && drawn->start == start) {
+        return drawn->strokes;
+    }
+    if (drawn == drawn_.end()) {
+        drawn = drawn_.insert(drawn_.end(), Drawn{&view, {}, 0.0, {}, {}});
+    }
+    drawn->origin = view.Origin();
+    drawn->unitsPerPixel = view.UnitsPerPixel();
+    drawn->start = start;
+    drawn->strokes.clear();
+    for (const BearingLine& line : lines_) {
+        drawn->strokes.push_back(LineStrokes(view, line));
+    }
+    return drawn->strokes;
+}
+
+void BearingLayer::Forget(const MapView& view) {
+    std::erase_if(drawn_, [&](const Drawn& d) { return d.view == &view; });
 }
 
 QRegion BearingLayer::Area(const MapView& view) const {
     QRegion area;
-    for (const BearingLine& line : lines_) {
-        for (const std::vector<QPoint>& stroke : LineStrokes(view, line)) {
-            for (std::size_t i = 1; i < stroke.size(); ++i) {
-                area += QRect(stroke[i - 1], stroke[i]).normalized().adjusted(-3, -3, 3, 3);
+    for (const Strokes& strokes : StrokesOn(view)) {
+        for (const std::vector<QPoint>& stroke : strokes) {
+            // A rectangle for every few steps: a region of fewer rectangles clips faster.
+            for (std::size_t i = 0; i + 1 < stroke.size(); i += kStepsPerRect) {
+                const std::size_t end = std::min(i + kStepsPerRect, stroke.size() - 1);
+                QRect box(stroke[i], QSize(1, 1));
+                for (std::size_t k = i + 1; k <= end; ++k) {
+                    box |= QRect(stroke[k], QSize(1, 1));
+                }
+                area += box.adjusted(-3, -3, 3, 3);
             }
         }
     }
@@ -150,9 +186,10 @@ QRegion BearingLayer::Area(const MapView& view) const {
 void BearingLayer::Paint(QPainter& painter, const MapView& view, const QRegion& region) {
     (void)region;  // the painter is clipped to it
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const BearingLine& line : lines_) {
-        painter.setPen(QPen(line.colour, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (const std::vector<QPoint>& stroke : LineStrokes(view, line)) {
+    const std::vector<Strokes>& strokes = StrokesOn(view);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        painter.setPen(QPen(lines_[i].colour, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (const std::vector<QPoint>& stroke : strokes[i]) {
             painter.drawPolyline(stroke.data(), static_cast<int>(stroke.size()));
         }
     }

@@ -59,9 +59,24 @@ class BearingLayer final : public MapLayer {
 
     void Paint(QPainter& painter, const MapView& view, const QRegion& region) override;
     QRegion Area(const MapView& view) const override;
+    void Forget(const MapView& view) override;
 
   private:
+    using Strokes = std::vector<std::vector<QPoint>>;
+    // Each line's strokes on a view, kept while the lines and the view's plane stay the same:
+    // a move of the pointer repaints the area the lines covered and cover, and paints them,
+    // from one computation.
+    struct Drawn {
+        const MapView* view = nullptr;
+        geodesy::PlanePoint origin;
+        double unitsPerPixel = 0.0;
+        std::optional<QPoint> start;  // the first line's start, which moves with the projection
+        std::vector<Strokes> strokes;
+    };
+    const std::vector<Strokes>& StrokesOn(const MapView& view) const;
+
     std::vector<BearingLine> lines_;
+    mutable std::vector<Drawn> drawn_;
 };
 
 // Home on a map that has no ring of its own: a red square around it, over everything.

@@ -156,8 +156,7 @@ void AzimuthalPart::Input(tracking::TickInput& input) const {
     if (map_ == nullptr || !map_->isVisible() || input.pinnedPoint) {
         return;
     }
-    const QPoint global(static_cast<int>(std::floor(input.cursorX)),
-                        static_cast<int>(std::floor(input.cursorY)));
+    const QPoint global(input.cursorX, input.cursorY);
     const QPoint local = map_->mapFromGlobal(global);
     if (!map_->rect().contains(local)) {
         return;

@@ -22,6 +22,7 @@ enum class MenuPlace {
     LongRoute = 20,
     GreyLine = 30,
     Azimuthal = 35,
+    Beacons = 37,
     Units = 40,
     Rotator = 50,  // after a separator
 };

@@ -10,6 +10,7 @@ const QString kPosition = QStringLiteral("window/position");
 const QString kUnit = QStringLiteral("display/unit");
 const QString kLongRoute = QStringLiteral("display/longRoute");
 const QString kGreyLine = QStringLiteral("display/greyLine");
+const QString kBeacons = QStringLiteral("display/beacons");
 const QString kRotatorHost = QStringLiteral("rotator/host");
 const QString kRotatorPort = QStringLiteral("rotator/port");
 const QString kDiscOpen = QStringLiteral("azimuthal/open");
@@ -29,8 +30,8 @@ std::optional<int> ReadInt(const QVariant& value) {
 }  // namespace
 
 QStringList RememberedKeys() {
-    return {kHome,        kPosition,    kUnit,     kLongRoute,   kGreyLine,
-            kRotatorHost, kRotatorPort, kDiscOpen, kDiscGeometry};
+    return {kHome,        kPosition,    kUnit,     kLongRoute,    kGreyLine,
+            kRotatorHost, kRotatorPort, kDiscOpen, kDiscGeometry, kBeacons};
 }
 
 Remembered ReadRemembered(const SettingsStore& settings) {
@@ -58,6 +59,7 @@ Remembered ReadRemembered(const SettingsStore& settings) {
     }
     r.longRoute = settings.Value(kLongRoute).toString() == QLatin1String("true");
     r.greyLine = settings.Value(kGreyLine).toString() == QLatin1String("true");
+    r.beacons = settings.Value(kBeacons).toString() == QLatin1String("true");
     return r;
 }
 
@@ -76,6 +78,10 @@ void RememberUnit(SettingsStore& settings, tracking::DistanceUnit unit) {
 
 void RememberLongRoute(SettingsStore& settings, bool longRoute) {
     settings.SetValue(kLongRoute, longRoute ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+void RememberBeacons(SettingsStore& settings, bool beacons) {
+    settings.SetValue(kBeacons, beacons ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 void RememberGreyLine(SettingsStore& settings, bool greyLine) {

@@ -20,6 +20,7 @@ struct Remembered {
     tracking::DistanceUnit unit = tracking::DistanceUnit::Kilometres;
     bool longRoute = false;
     bool greyLine = false;
+    bool beacons = false;
 
     friend bool operator==(const Remembered&, const Remembered&) = default;
 };
@@ -34,6 +35,7 @@ void RememberPosition(SettingsStore& settings, QPoint position);
 void RememberUnit(SettingsStore& settings, tracking::DistanceUnit unit);
 void RememberLongRoute(SettingsStore& settings, bool longRoute);
 void RememberGreyLine(SettingsStore& settings, bool greyLine);
+void RememberBeacons(SettingsStore& settings, bool beacons);
 
 // Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
 // range reads as the daemon's usual one; the host is read with rotator::ReadAddress, so that one

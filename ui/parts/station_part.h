@@ -82,6 +82,8 @@ class PartHost {
     virtual void Retick(bool changed) = 0;
     // The frame the window would show for the pointer at a global position, not applied.
     virtual tracking::TickFrame Measure(QPoint globalPointer) = 0;
+    // The frame the window would show for a place of the globe as the target, not applied.
+    virtual tracking::TickFrame MeasurePlace(geodesy::GeoPoint place) = 0;
 
     // Says under the city box, without interrupting, why a typed text chose nothing.
     virtual void Refuse(const QString& reason) = 0;

@@ -1,4 +1,5 @@
 #include "ui/parts/azimuthal_part.h"
+#include "ui/parts/beacon_part.h"
 #include "ui/parts/callsign_part.h"
 #include "ui/parts/grey_line_part.h"
 #include "ui/parts/pin_part.h"
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<StationPart>> MakeStationParts() {
     parts.push_back(std::make_unique<RotatorPart>());
     parts.push_back(std::make_unique<GreyLinePart>());
     parts.push_back(std::make_unique<AzimuthalPart>());
+    parts.push_back(std::make_unique<BeaconPart>());
     parts.push_back(std::make_unique<SettingsPart>());
     return parts;
 }

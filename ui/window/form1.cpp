@@ -247,19 +247,7 @@ tracking::TickInput Form1::InputAt(QPoint globalPointer) const {
     if (pinned_.windowPoint) {
         globalPointer = mapToGlobal(*pinned_.windowPoint);
     }
-    tracking::TickInput in;
-    in.cursorX = globalPointer.x();
-    in.cursorY = globalPointer.y();
-    in.twipsPerPixelX = kTwipsPerPixelF;
-    in.twipsPerPixelY = kTwipsPerPixelF;
-    const QPoint origin = mapToGlobal(QPoint(0, 0));
-    in.windowLeft = static_cast<float>(origin.x()) * kTwipsPerPixelF;
-    in.windowTop = static_cast<float>(origin.y()) * kTwipsPerPixelF;
-    in.mapLeft = static_cast<float>(ui_.Carte->x()) * kTwipsPerPixelF;
-    in.mapTop = static_cast<float>(ui_.Carte->y()) * kTwipsPerPixelF;
-    in.mapWidth = static_cast<float>(ui_.Carte->width()) * kTwipsPerPixelF;
-    in.mapHeight = static_cast<float>(ui_.Carte->height()) * kTwipsPerPixelF;
-    in.entoureLeft = ui_.Carte->EntoureLeft();
+    tracking::TickInput in = PointerInput(ui_, mapToGlobal(QPoint(0, 0)), globalPointer);
     in.referencePoint = reference_.referencePoint;
     in.referenceHundredths = reference_.referenceHundredths;
     in.pi = pi_;
@@ -274,6 +262,12 @@ tracking::TickInput Form1::InputAt(QPoint globalPointer) const {
 
 tracking::TickFrame Form1::Measure(QPoint globalPointer) {
     return tracking::ComputeTick(InputAt(globalPointer));
+}
+
+tracking::TickFrame Form1::MeasurePlace(geodesy::GeoPoint place) {
+    tracking::TickInput in = InputAt(platform_.pointer.Position());
+    in.pinnedPoint = place;
+    return tracking::ComputeTick(in);
 }
 
 void Form1::TickAt(QPoint globalPointer) {

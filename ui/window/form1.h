@@ -108,6 +108,7 @@ class Form1 : public QWidget, private PartHost {
     void Pin(PinnedTarget target) override;
     void Retick(bool changed) override;
     tracking::TickFrame Measure(QPoint globalPointer) override;
+    tracking::TickFrame MeasurePlace(geodesy::GeoPoint place) override;
     void Refuse(const QString& reason) override;
     void Accept() override;
 

@@ -182,4 +182,21 @@ void ShowFrame(const Form1Controls& ui, const tracking::TickFrame& f) {
     }
 }
 
+tracking::TickInput PointerInput(const Form1Controls& ui, QPoint windowOrigin,
+                                 QPoint globalPointer) {
+    tracking::TickInput in;
+    in.cursorX = globalPointer.x();
+    in.cursorY = globalPointer.y();
+    in.twipsPerPixelX = kTwipsPerPixelF;
+    in.twipsPerPixelY = kTwipsPerPixelF;
+    in.windowLeft = static_cast<float>(windowOrigin.x()) * kTwipsPerPixelF;
+    in.windowTop = static_cast<float>(windowOrigin.y()) * kTwipsPerPixelF;
+    in.mapLeft = static_cast<float>(ui.Carte->x()) * kTwipsPerPixelF;
+    in.mapTop = static_cast<float>(ui.Carte->y()) * kTwipsPerPixelF;
+    in.mapWidth = static_cast<float>(ui.Carte->width()) * kTwipsPerPixelF;
+    in.mapHeight = static_cast<float>(ui.Carte->height()) * kTwipsPerPixelF;
+    in.entoureLeft = ui.Carte->EntoureLeft();
+    return in;
+}
+
 }  // namespace orbida::ui

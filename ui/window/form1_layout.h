@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include "cities/selection.h"
 #include "tracking/tick.h"
 
@@ -38,6 +40,11 @@ struct Form1Controls {
 // Makes the controls on the window at their places in twips, in their stacking and keyboard
 // order, with their start-up texts; the labels and captions that only show are made too.
 Form1Controls MakeForm1Controls(QWidget* window);
+
+// What a tick reads of the window: the pointer at a global position, the window's origin on the
+// screen, the map's place and size, in twips, and the ring's place.
+tracking::TickInput PointerInput(const Form1Controls& ui, QPoint windowOrigin,
+                                 QPoint globalPointer);
 
 // Shows home on the controls: its coordinates, locator and name, and the ring around it.
 void ShowReference(const Form1Controls& ui, const cities::ReferenceState& reference);

@@ -1,0 +1,109 @@
+// The NCDXF beacons on their own, with the clock fixed: which five are on the air, the table's
+// readings as the tick gives them, the one timer, a row as the target.
+#include <QAction>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+
+#include "fake_part_host.h"
+#include "ui/map/beacon_layer.h"
+#include "ui/parts/beacon_part.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/settings_store.h"
+
+namespace orbida::ui {
+namespace {
+
+using namespace std::chrono;
+
+class BeaconPartTest : public ::testing::Test {
+  protected:
+    BeaconPartTest() { host.Add(part); }
+    QString Cell(int row, int column) { return part.Table()->item(row, column)->text(); }
+
+    testing::FakePartHost host;
+    BeaconPart part;
+};
+
+// At 12:00:40 UTC the fifth slot of the hour's round: ZL6B opens it on 14.100 MHz and 4U1UN, four
+// slots ahead, is on 28.200; the slot has just begun. At 23:59:59 the day's last slot is ending,
+// and at midnight a new round starts with 4U1UN on 14.100.
+TEST_F(BeaconPartTest, TheFiveOnTheAirAtTheClocksSecond) {
+    const struct {
+        WallTime at;
+        const char* calls[5];  // 14.100 to 28.200
+        const char* left;
+    } cases[] = {
+        {WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{40}},
+         {"ZL6B", "KH6RS", "W6WX", "VE8AT", "4U1UN"},
+         "10 s"},
+        {WallTime{sys_days{2026y / 12 / 21} + hours{23} + minutes{59} + seconds{59}},
+         {"YV5B", "OA4B", "LU4AA", "CS3B", "OH2B"},
+         "1 s"},
+        {WallTime{sys_days{2026y / 12 / 22}}, {"4U1UN", "YV5B", "OA4B", "LU4AA", "CS3B"}, "10 s"},
+    };
+    EXPECT_EQ(host.MenuTexts(MenuPlace::Beacons), QStringList{"Balises NCDXF"});
+    EXPECT_EQ(part.Table(), nullptr);
+    for (const auto& c : cases) {
+        host.fake.now = c.at;
+        part.SetBeacons(false);
+        host.Entry(QStringLiteral("Balises NCDXF"))->trigger();
+        ASSERT_TRUE(part.Beacons());
+        ASSERT_NE(part.Table(), nullptr);
+        EXPECT_TRUE(part.Timer().isActive());
+        EXPECT_LE(part.Timer().interval(), 1002);
+        int onAir = 0;
+        for (const BeaconLayer::Mark& mark : part.Layer().Marks()) {
+            onAir += mark.colour.isValid();
+        }
+        EXPECT_EQ(part.Layer().Marks().size(), 18u);
+        EXPECT_EQ(onAir, 5);
+        for (int band = 0; band < 5; ++band) {
+            EXPECT_EQ(Cell(band, 1), QString::fromLatin1(c.calls[band])) << band;
+            EXPECT_EQ(Cell(band, 6), QString::fromLatin1(c.left));
+        }
+    }
+    EXPECT_EQ(Cell(0, 0), "14.100");
+    EXPECT_EQ(Cell(4, 0), "28.200");
+    part.SetBeacons(false);
+    EXPECT_TRUE(part.Layer().Marks().empty());
+    EXPECT_FALSE(part.Timer().isActive());
+    EXPECT_EQ(part.Table(), nullptr);
+}
+
+// A row's azimuth and distance are the tick's for its beacon from home, short and long path; a
+// row clicked pins its beacon, so that the readouts and the rotator aim at it.
+TEST_F(BeaconPartTest, RowsReadAsTheTickAndPinTheirBeacon) {
+    host.fake.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{40}};
+    part.SetBeacons(true);
+    for (int row = 0; row < 5; ++row) {
+        host.pins.clear();
+        emit part.Table()->cellClicked(row, 2);
+        ASSERT_EQ(host.pins.size(), 1u);
+        ASSERT_TRUE(host.pins[0].place.has_value());
+        const tracking::TickFrame f = host.Tick(testing::kOverNewYork);  // pinned: not the pointer
+        EXPECT_EQ(Cell(row, 3), QString::fromStdString(f.dial.text)) << row;
+        EXPECT_TRUE(Cell(row, 4).startsWith(QString::number(static_cast<int>(f.distanceKm))))
+            << Cell(row, 4).toStdString() << " " << f.distanceKm;
+        EXPECT_TRUE(Cell(row, 5).startsWith(QString::number(f.longAzimuth) + " °")) << row;
+        host.Pin({});
+    }
+}
+
+// Whether they are shown comes back at the next start; closing the table turns them off.
+TEST_F(BeaconPartTest, RememberedAndClosedWithTheTable) {
+    const QTemporaryDir folder;
+    SettingsStore settings(folder.filePath(QStringLiteral("orbida.conf")), RememberedKeys());
+    part.UseSettings(&settings);
+    EXPECT_FALSE(part.Beacons());
+    part.SetBeacons(true);
+    EXPECT_TRUE(ReadRemembered(settings).beacons);
+    part.Table()->window()->close();
+    EXPECT_FALSE(part.Beacons());
+    EXPECT_FALSE(ReadRemembered(settings).beacons);
+    EXPECT_FALSE(host.Entry(QStringLiteral("Balises NCDXF"))->isChecked());
+}
+
+}  // namespace
+}  // namespace orbida::ui
