@@ -3,6 +3,7 @@
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QTcpSocket>
+#include <QUdpSocket>
 
 #include "rotator/network.h"
 
@@ -84,7 +85,96 @@ Reachability GetReachability() {
     return AnyInterfaceUp() ? Reachability::kLocal : Reachability::kDisconnected;
 }
 
-constexpr Functions kFunctions{kVersion, NewTcp, ConnectTcp, AbortTcp, GetReachability};
+QString BindFailureText(const QUdpSocket& socket, const QString& address, quint16 port) {
+    switch (socket.error()) {
+        case QAbstractSocket::AddressInUseError:
+            return QStringLiteral("port %1 déjà utilisé").arg(port);
+        case QAbstractSocket::SocketAccessError:
+            return QStringLiteral("port %1 interdit").arg(port);
+        case QAbstractSocket::SocketAddressNotAvailableError:
+            return QStringLiteral("adresse %1 absente de cet ordinateur").arg(address);
+        default:
+            return QStringLiteral("écoute impossible sur %1 port %2").arg(address).arg(port);
+    }
+}
+
+QObject* NewUdp(QObject* parent, const UdpEvents& events) {
+    auto* socket = new QUdpSocket(parent);
+    QObject::connect(socket, &QUdpSocket::readyRead, socket, [socket, received = events.datagram] {
+        QByteArray buffer;
+        while (socket->hasPendingDatagrams()) {
+            QHostAddress sender;
+            quint16 port = 0;
+            const qint64 size = socket->pendingDatagramSize();
+            if (size < 0 || size > kMaxDatagramBytes) {
+                socket->readDatagram(nullptr, 0);  // drops it
+                continue;
+            }
+            buffer.resize(size);
+            const qint64 read = socket->readDatagram(buffer.data(), size, &sender, &port);
+            if (read != size) {
+                continue;
+            }
+            // An IPv4 sender seen through a dual-stack socket is named as IPv4.
+            bool isV4 = false;
+            const quint32 v4 = sender.toIPv4Address(&isV4);
+            received(isV4 ? QHostAddress(v4).toString() : sender.toString(), port, buffer);
+        }
+    });
+    return socket;
+}
+
+QString BindUdp(QObject* object, const QString& address, quint16 port) {
+    auto* socket = static_cast<QUdpSocket*>(object);
+    const QHostAddress host(address);
+    if (host.isNull()) {
+        return QStringLiteral("adresse invalide : %1").arg(address);
+    }
+    if (!host.isMulticast()) {
+        // Unicast: a second listener on the port would take the datagrams from the first.
+        return socket->bind(host, port, QAbstractSocket::DontShareAddress)
+                   ? QString()
+                   : BindFailureText(*socket, address, port);
+    }
+    const bool v4 = host.protocol() == QAbstractSocket::IPv4Protocol;
+    if (!socket->bind(
+            v4 ? QHostAddress(QHostAddress::AnyIPv4) : QHostAddress(QHostAddress::AnyIPv6), port,
+            QAbstractSocket::ShareAddress | QAbstractSocket::ReuseAddressHint)) {
+        return BindFailureText(*socket, address, port);
+    }
+    // Joined on each interface, not only the one the routing table names for the group: WSJT-X
+    // may send from any of them, the loopback included.
+    int joined = 0;
+    const auto interfaces = QNetworkInterface::allInterfaces();
+    for (const QNetworkInterface& i : interfaces) {
+        const auto flags = i.flags();
+        if (flags.testFlag(QNetworkInterface::IsUp) &&
+            flags.testFlag(QNetworkInterface::CanMulticast) &&
+            socket->joinMulticastGroup(host, i)) {
+            ++joined;
+        }
+    }
+    if (joined == 0) {
+        socket->close();
+        return QStringLiteral("aucune interface ne peut rejoindre le groupe %1").arg(address);
+    }
+    return {};
+}
+
+QString SendUdp(QObject* object, const QString& address, quint16 port, const QByteArray& datagram) {
+    auto* socket = static_cast<QUdpSocket*>(object);
+    const QHostAddress host(address);
+    if (host.isNull()) {
+        return QStringLiteral("adresse invalide : %1").arg(address);
+    }
+    if (socket->writeDatagram(datagram, host, port) != datagram.size()) {
+        return QStringLiteral("envoi impossible vers %1 port %2").arg(address).arg(port);
+    }
+    return {};
+}
+
+constexpr Functions kFunctions{kVersion,        NewTcp, ConnectTcp, AbortTcp,
+                               GetReachability, NewUdp, BindUdp,    SendUdp};
 
 }  // namespace
 }  // namespace orbida::rotator::network

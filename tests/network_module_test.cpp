@@ -1,8 +1,15 @@
 // The network module as the program finds it: built into the plugins folder beside the
-// executable, and its absence told rather than crashed on.
+// executable, and its absence told rather than crashed on; its UDP socket, on real sockets of
+// this machine.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QNetworkInterface>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QUdpSocket>
+#include <memory>
+#include <vector>
 
 #include "rotator/network.h"
 
@@ -15,9 +22,117 @@ TEST(NetworkModule, IsFoundBesideTheProgramOnly) {
     ASSERT_NE(functions, nullptr) << why.toStdString();
     EXPECT_EQ(functions->version, kVersion);
     EXPECT_NE(functions->reachability, nullptr);
+    EXPECT_NE(functions->sendUdp, nullptr);
     const QTemporaryDir empty;
     EXPECT_EQ(LoadFrom(empty.path(), &why), nullptr);
     EXPECT_EQ(why, QStringLiteral("module réseau absent"));
+}
+
+// The sockets deliver their events from an event loop.
+void NeedApplication() {
+    static int argc = 1;
+    static char name[] = "network_module_test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app =
+        QCoreApplication::instance() == nullptr ? new QCoreApplication(argc, argv) : nullptr;
+    (void)app;
+}
+
+struct Received {
+    QString address;
+    quint16 port = 0;
+    QByteArray bytes;
+};
+
+// A socket of the module that records what it receives.
+struct Listener {
+    QObject owner;
+    std::vector<Received> received;
+    QObject* socket = nullptr;
+
+    Listener() {
+        NeedApplication();
+        socket = Load(nullptr)->newUdp(&owner,
+                                       {[this](const QString& a, quint16 p, const QByteArray& b) {
+                                           received.push_back({a, p, b});
+                                       }});
+    }
+    QString Bind(const QString& address, quint16 port) {
+        return Load(nullptr)->bindUdp(socket, address, port);
+    }
+    quint16 Port() const { return static_cast<QUdpSocket*>(socket)->localPort(); }
+};
+
+TEST(NetworkUdp, DeliversEachDatagramWholeWithItsSender) {
+    Listener listener;
+    ASSERT_EQ(listener.Bind(QStringLiteral("127.0.0.1"), 0), QString());
+    QUdpSocket sender;
+    ASSERT_TRUE(sender.bind(QHostAddress::LocalHost, 0));
+    const QByteArray sizes[] = {QByteArray(), QByteArray("x"), QByteArray(65507, 'y')};
+    for (const QByteArray& bytes : sizes) {
+        sender.writeDatagram(bytes, QHostAddress::LocalHost, listener.Port());
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return listener.received.size() == 3; }, 5000));
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(listener.received[i].bytes, sizes[i]);
+        EXPECT_EQ(listener.received[i].address, QStringLiteral("127.0.0.1"));
+        EXPECT_EQ(listener.received[i].port, sender.localPort());
+    }
+
+    // And back to the sender, from the bound port.
+    EXPECT_EQ(Load(nullptr)->sendUdp(listener.socket, QStringLiteral("127.0.0.1"),
+                                     sender.localPort(), "back"),
+              QString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sender.hasPendingDatagrams(); }, 5000));
+    QHostAddress from;
+    quint16 fromPort = 0;
+    QByteArray back(16, '\0');
+    back.resize(sender.readDatagram(back.data(), back.size(), &from, &fromPort));
+    EXPECT_EQ(back, "back");
+    EXPECT_EQ(fromPort, listener.Port());
+    EXPECT_EQ(Load(nullptr)->sendUdp(listener.socket, QStringLiteral("nowhere"), 1, "x"),
+              QStringLiteral("adresse invalide : nowhere"));
+}
+
+TEST(NetworkUdp, SharesAMulticastGroupWithOtherListeners) {
+    const QString group = QStringLiteral("239.255.42.99");
+    Listener first, second;
+    ASSERT_EQ(first.Bind(group, 0), QString());
+    ASSERT_EQ(second.Bind(group, first.Port()), QString());
+    QUdpSocket sender;
+    ASSERT_TRUE(sender.bind(QHostAddress::AnyIPv4, 0));
+    sender.setSocketOption(QAbstractSocket::MulticastLoopbackOption, 1);
+    if (sender.writeDatagram("to all", QHostAddress(group), first.Port()) < 0) {
+        GTEST_SKIP() << "no multicast route: " << sender.errorString().toStdString();
+    }
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return !first.received.empty() && !second.received.empty(); }, 5000));
+    EXPECT_EQ(first.received.front().bytes, "to all");
+    EXPECT_EQ(second.received.front().bytes, "to all");
+}
+
+TEST(NetworkUdp, SaysInFrenchWhyItCannotListen) {
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, 0, QAbstractSocket::DontShareAddress));
+    const quint16 taken = holder.localPort();
+    Listener shared;
+    ASSERT_EQ(shared.Bind(QStringLiteral("239.255.42.98"), 0), QString());
+    const struct {
+        QString address;
+        quint16 port;
+        QString why;
+    } cases[] = {
+        {QStringLiteral("127.0.0.1"), taken, QStringLiteral("port %1 déjà utilisé").arg(taken)},
+        {QStringLiteral("127.0.0.1"), shared.Port(),
+         QStringLiteral("port %1 déjà utilisé").arg(shared.Port())},
+        {QStringLiteral("192.0.2.1"), 2237,
+         QStringLiteral("adresse 192.0.2.1 absente de cet ordinateur")},
+        {QStringLiteral("localhost"), 2237, QStringLiteral("adresse invalide : localhost")},
+    };
+    for (const auto& c : cases) {
+        Listener listener;
+        EXPECT_EQ(listener.Bind(c.address, c.port), c.why) << c.address.toStdString();
+    }
 }
 
 }  // namespace

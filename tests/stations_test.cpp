@@ -2,13 +2,8 @@
 // for byte, what a cut, foreign or hostile datagram gives, the Reply's bytes; the stations that
 // decodes name.
 //
-// The encoder was checked once by hand against WSJT-X's reference receiver, udp_daemon of
-// Debian's wsjtx (not among the test packages: it brings Qt 5, GStreamer and some thirty other
-// packages). Encode wrote a Heartbeat, a Status, two Decodes (schema 3, and schema 2 from a
-// second id, low confidence and off air), a Clear, a QSO Logged, a WSPR Decode and a Close; sent
-// to `udp_daemon -p PORT` on 127.0.0.1 they were each printed with the values given: the
-// instances discovered with their version and revision, dial frequency and mode, every field of
-// the decodes, of the QSO (both times in UTC) and of the WSPR decode, the clear, the removal.
+// The tests' own datagram writer (wsjtx_sender.h), written apart from Encode and checked against
+// WSJT-X's reference receiver in wsjtx_sender_test.cpp, writes the Reply that Encode writes.
 #include <gtest/gtest.h>
 
 #include <QDirIterator>

@@ -24,11 +24,13 @@ esac
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
           libgl-dev fonts-liberation dpkg-dev)
 # The tests run rotctld (libhamlib-utils), read the country file of hamradio-files and the
-# datagrams captured from WSJT-X that golang-github-k0swe-wsjtx-go-dev ships in its own tests;
-# the measurements and the checks under Xvfb drive a real X server with a window manager.
+# datagrams captured from WSJT-X that golang-github-k0swe-wsjtx-go-dev ships in its own tests,
+# and send the tests' own datagrams to WSJT-X's reference receiver, udp_daemon of wsjtx (which
+# brings Qt 5 and the sound libraries); the measurements and the checks under Xvfb drive a real X
+# server with a window manager.
 if [[ $level == test || $level == ci ]]; then
     packages+=(libgtest-dev libgmock-dev libbenchmark-dev libhamlib-utils hamradio-files
-               golang-github-k0swe-wsjtx-go-dev xvfb xauth xdotool x11-utils imagemagick openbox)
+               golang-github-k0swe-wsjtx-go-dev wsjtx xvfb xauth xdotool x11-utils imagemagick openbox)
 fi
 # The Debian package: dpkg-shlibdeps (dpkg-dev), file (CPack's DEB generator runs it on every
 # file) and scdoc for the manual page.
