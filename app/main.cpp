@@ -18,6 +18,7 @@
 #include "ui/parts/remembered.h"
 #include "ui/parts/rotator_part.h"
 #include "ui/parts/settings_store.h"
+#include "ui/parts/stations_part.h"
 #include "ui/platform/clock.h"
 #include "ui/platform/platform.h"
 #include "ui/version.h"
@@ -149,6 +150,12 @@ int main(int argc, char** argv) {
         // For this run only: what "Rotor…" keeps stays as it was.
         form.Find<orbida::ui::RotatorPart>()->SetRotator(options.rotatorHost, options.rotatorPort,
                                                          false);
+    }
+    if (!options.wsjtxAddress.isEmpty()) {
+        // For this run only, as --rotator.
+        auto* stationsPart = form.Find<orbida::ui::StationsPart>();
+        stationsPart->SetWsjtx(
+            {true, options.wsjtxAddress, options.wsjtxPort, stationsPart->Wsjtx().followDx}, false);
     }
     form.show();
     // Where the country file of callsigns is looked for, read at the first callsign: the user's

@@ -44,10 +44,12 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption cty(QStringLiteral("cty"), QString(), QStringLiteral("fichier"));
     const QCommandLineOption rotator(QStringLiteral("rotator"), QString(),
                                      QStringLiteral("hôte:port"));
+    const QCommandLineOption wsjtx(QStringLiteral("wsjtx"), QString(),
+                                   QStringLiteral("[groupe:]port"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions(
-        {help, version, check, reset, time, cty, rotator, Hidden(platform), Hidden(display)});
+    parser.addOptions({help, version, check, reset, time, cty, rotator, wsjtx, Hidden(platform),
+                       Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -88,6 +90,15 @@ Options ParseOptions(const QStringList& arguments) {
                             .arg(parser.value(rotator), problem);
         return options;
     }
+    if (parser.isSet(wsjtx) && !ParseWsjtxAddress(parser.value(wsjtx), &options.wsjtxAddress,
+                                                  &options.wsjtxPort, &problem)) {
+        options.error = QStringLiteral(
+                            "Adresse WSJT-X invalide\u00A0: «\u00A0%1\u00A0», %2 "
+                            "(attendu PORT ou GROUPE:PORT, par exemple 2237 ou "
+                            "224.0.0.1:2237)")
+                            .arg(parser.value(wsjtx), problem);
+        return options;
+    }
     options.platform = parser.value(platform);
     options.display = parser.value(display);
     const QStringList positional = parser.positionalArguments();
@@ -98,6 +109,32 @@ Options ParseOptions(const QStringList& arguments) {
                             .arg(positional.value(options.check ? 1 : 0));
     }
     return options;
+}
+
+bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port, QString* problem) {
+    const QString t = text.trimmed();
+    const qsizetype colon = t.lastIndexOf(QLatin1Char(':'));
+    QString host = colon < 0 ? QStringLiteral("127.0.0.1") : t.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']'))) {
+        host = host.mid(1, host.size() - 2);
+    }
+    bool ok = false;
+    const uint value = t.mid(colon + 1).toUInt(&ok);
+    if (!ok || value == 0 || value > 65535) {
+        if (problem != nullptr) {
+            *problem = QStringLiteral("le port doit être un nombre de 1 à 65535");
+        }
+        return false;
+    }
+    if (host.isEmpty() || host.size() > 64 || host.contains(QLatin1Char(' '))) {
+        if (problem != nullptr) {
+            *problem = QStringLiteral("l'adresse est vide ou invalide");
+        }
+        return false;
+    }
+    *address = host;
+    *port = static_cast<quint16>(value);
+    return true;
 }
 
 bool ParseRotatorAddress(const QString& text, QString* host, quint16* port, QString* problem) {
@@ -134,6 +171,9 @@ QString HelpText() {
         "                    le démon de rotor de Hamlib (rotctld) qui oriente l'antenne, pour\n"
         "                    cette fois (sinon celui réglé par «\u00A0Rotor…\u00A0»)\n"
         "                    une adresse IPv6 s'écrit entre crochets\u00A0: [::1]:4533\n"
+        "  --wsjtx [GROUPE:]PORT\n"
+        "                    écoute les messages UDP de WSJT-X, pour cette fois\u00A0: PORT sur\n"
+        "                    127.0.0.1, ou un groupe multicast (224.0.0.1:2237)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

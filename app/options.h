@@ -17,6 +17,8 @@ struct Options {
     QString countryFile;  // --cty: the country file of callsigns, instead of the usual places
     QString rotatorHost;  // --rotator: the rotator daemon for this run; empty: as remembered
     quint16 rotatorPort = 0;
+    QString wsjtxAddress;  // --wsjtx: listen to WSJT-X for this run; empty: as remembered
+    quint16 wsjtxPort = 0;
     QString platform;  // Qt's own -platform, which chooses the window system
     QString display;   // Qt's own -display, the X server to use
     QString error;     // French, when the command line is not understood
@@ -31,6 +33,11 @@ Options ParseOptions(const QStringList& arguments);
 // (and the French reason in problem) when it is none of these.
 bool ParseRotatorAddress(const QString& text, QString* host, quint16* port,
                          QString* problem = nullptr);
+
+// WSJT-X's UDP messages to listen to: "PORT" (on 127.0.0.1) or "GROUP:PORT" (a multicast group,
+// "[ff02::1]:PORT" in IPv6); false (and the French reason) otherwise.
+bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port,
+                       QString* problem = nullptr);
 
 // The text of --help, in French.
 QString HelpText();

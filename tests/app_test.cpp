@@ -117,6 +117,33 @@ TEST(ParseOptions, RotatorAddress) {
     }
 }
 
+// --wsjtx: a port on 127.0.0.1, or a group and a port; anything else refused with the reason.
+TEST(ParseOptions, WsjtxAddress) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"2237", "127.0.0.1 2237"},
+        {"224.0.0.1:2237", "224.0.0.1 2237"},
+        {" 239.255.0.1:2238 ", "239.255.0.1 2238"},
+        {"[ff02::1]:2237", "ff02::1 2237"},
+        {"0", nullptr},
+        {"65536", nullptr},
+        {"224.0.0.1:", nullptr},
+        {":2237", nullptr},
+        {"a b:2237", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& [text, read] : cases) {
+        QString address, problem;
+        quint16 port = 0;
+        const bool ok = ParseWsjtxAddress(QString::fromUtf8(text), &address, &port, &problem);
+        EXPECT_EQ(ok, read != nullptr) << text;
+        if (ok) {
+            EXPECT_EQ(address + ' ' + QString::number(port), QString::fromUtf8(read)) << text;
+        } else {
+            EXPECT_FALSE(problem.isEmpty()) << text;
+        }
+    }
+}
+
 TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("pipe");

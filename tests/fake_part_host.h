@@ -158,6 +158,14 @@ class FakePartHost final : public ui::PartHost {
         in.pinnedPoint = place;
         return tracking::ComputeTick(in);
     }
+    std::optional<dxcc::Country> CountryOf(const QString& call) override {
+        for (ui::StationPart* part : parts) {
+            if (auto country = part->CountryOf(call)) {
+                return country;
+            }
+        }
+        return std::nullopt;
+    }
     void Refuse(const QString& reason) override { refusals.push_back(reason); }
     void Accept() override { ++accepts; }
 

@@ -253,4 +253,9 @@ void CallsignPart::Apply(const tracking::TickInput& input, const tracking::TickF
     LblIndicatif->show();
 }
 
+std::optional<dxcc::Country> CallsignPart::CountryOf(const QString& call) {
+    const dxcc::CountryFile* file = CountryFileNow();
+    return file != nullptr ? file->Lookup(call).country : std::nullopt;
+}
+
 }  // namespace orbida::ui

@@ -43,6 +43,7 @@ class CallsignPart final : public StationPart {
   private:
     void StartCountryFile();
     const dxcc::CountryFile* CountryFileNow();
+    std::optional<dxcc::Country> CountryOf(const QString& call) override;
     void CountryFileRead(CountryFileReading reading);
 
     PartHost* host_ = nullptr;

@@ -24,6 +24,7 @@ enum class MenuPlace {
     Azimuthal = 35,
     Beacons = 37,
     Units = 40,
+    Stations = 45,
     Rotator = 50,  // after a separator
 };
 

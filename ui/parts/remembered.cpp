@@ -14,6 +14,10 @@ const QString kBeacons = QStringLiteral("display/beacons");
 const QString kRotatorHost = QStringLiteral("rotator/host");
 const QString kRotatorPort = QStringLiteral("rotator/port");
 const QString kDiscOpen = QStringLiteral("azimuthal/open");
+const QString kWsjtxOn = QStringLiteral("wsjtx/on");
+const QString kWsjtxAddress = QStringLiteral("wsjtx/address");
+const QString kWsjtxPort = QStringLiteral("wsjtx/port");
+const QString kWsjtxFollow = QStringLiteral("wsjtx/followDx");
 const QString kDiscGeometry = QStringLiteral("azimuthal/geometry");
 
 // The units by their stored names, which stay the same whatever the enum's order becomes.
@@ -30,8 +34,9 @@ std::optional<int> ReadInt(const QVariant& value) {
 }  // namespace
 
 QStringList RememberedKeys() {
-    return {kHome,        kPosition,    kUnit,     kLongRoute,    kGreyLine,
-            kRotatorHost, kRotatorPort, kDiscOpen, kDiscGeometry, kBeacons};
+    return {kHome,        kPosition,     kUnit,      kLongRoute,    kGreyLine,
+            kRotatorHost, kRotatorPort,  kDiscOpen,  kDiscGeometry, kBeacons,
+            kWsjtxOn,     kWsjtxAddress, kWsjtxPort, kWsjtxFollow};
 }
 
 Remembered ReadRemembered(const SettingsStore& settings) {
@@ -138,6 +143,29 @@ void RememberDiscWindow(SettingsStore& settings, const DiscWindowState& state) {
                           QStringList{QString::number(g.x()), QString::number(g.y()),
                                       QString::number(g.width()), QString::number(g.height())});
     }
+}
+
+WsjtxState ReadWsjtx(const SettingsStore& settings) {
+    WsjtxState state;
+    state.on = settings.Value(kWsjtxOn).toString() == QLatin1String("true");
+    state.followDx = settings.Value(kWsjtxFollow).toString() == QLatin1String("true");
+    const QString address = settings.Value(kWsjtxAddress).toString().trimmed();
+    if (!address.isEmpty() && address.size() <= 64) {
+        state.address = address;
+    }
+    const auto port = ReadInt(settings.Value(kWsjtxPort));
+    if (port && *port > 0 && *port < 65536) {
+        state.port = static_cast<quint16>(*port);
+    }
+    return state;
+}
+
+void RememberWsjtx(SettingsStore& settings, const WsjtxState& state) {
+    settings.SetValue(kWsjtxOn, state.on ? QStringLiteral("true") : QStringLiteral("false"));
+    settings.SetValue(kWsjtxAddress, state.address);
+    settings.SetValue(kWsjtxPort, QString::number(state.port));
+    settings.SetValue(kWsjtxFollow,
+                      state.followDx ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 }  // namespace orbida::ui

@@ -47,6 +47,18 @@ struct RotatorAddress {
 
 RotatorAddress ReadRotatorAddress(const SettingsStore& settings);
 
+// Listening to WSJT-X: whether, where (an address or a multicast group, and a port; anything
+// unreadable reads as 127.0.0.1 and 2237), and whether its DX pins the target.
+struct WsjtxState {
+    bool on = false;
+    QString address = QStringLiteral("127.0.0.1");
+    quint16 port = 2237;
+    bool followDx = false;
+};
+
+WsjtxState ReadWsjtx(const SettingsStore& settings);
+void RememberWsjtx(SettingsStore& settings, const WsjtxState& state);
+
 // The azimuthal map's window: whether it was open, and where and how large (a size below 200
 // pixels or beyond 20,000, or a place beyond a million pixels, reads as not set).
 struct DiscWindowState {

@@ -9,6 +9,7 @@
 #include "cities/city_file.h"
 #include "cities/home_entry.h"
 #include "cities/selection.h"
+#include "dxcc/country_file.h"
 #include "geodesy/geo_point.h"
 #include "tracking/tick.h"
 #include "ui/parts/map_menu.h"
@@ -85,6 +86,10 @@ class PartHost {
     // The frame the window would show for a place of the globe as the target, not applied.
     virtual tracking::TickFrame MeasurePlace(geodesy::GeoPoint place) = 0;
 
+    // The country of a callsign, from the part that reads the country file; none when it cannot
+    // tell.
+    virtual std::optional<dxcc::Country> CountryOf(const QString& call) = 0;
+
     // Says under the city box, without interrupting, why a typed text chose nothing.
     virtual void Refuse(const QString& reason) = 0;
     // The typed text was taken: the refusal goes.
@@ -119,6 +124,11 @@ class StationPart {
     virtual bool TakeTyped(const cities::HomeEntry& entry) {
         (void)entry;
         return false;
+    }
+    // The country of a callsign, for a part that has the country file.
+    virtual std::optional<dxcc::Country> CountryOf(const QString& call) {
+        (void)call;
+        return std::nullopt;
     }
     virtual void WindowActivated() {}
     virtual void WindowMoved() {}

@@ -7,6 +7,7 @@
 #include "ui/parts/rotator_part.h"
 #include "ui/parts/settings_part.h"
 #include "ui/parts/station_part.h"
+#include "ui/parts/stations_part.h"
 
 namespace orbida::ui {
 
@@ -20,6 +21,7 @@ std::vector<std::unique_ptr<StationPart>> MakeStationParts() {
     parts.push_back(std::make_unique<GreyLinePart>());
     parts.push_back(std::make_unique<AzimuthalPart>());
     parts.push_back(std::make_unique<BeaconPart>());
+    parts.push_back(std::make_unique<StationsPart>());
     parts.push_back(std::make_unique<SettingsPart>());
     return parts;
 }

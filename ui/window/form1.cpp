@@ -212,6 +212,15 @@ void Form1::CheckConnectionLater() {
     }
 }
 
+std::optional<dxcc::Country> Form1::CountryOf(const QString& call) {
+    for (const auto& part : parts_) {
+        if (auto country = part->CountryOf(call)) {
+            return country;
+        }
+    }
+    return std::nullopt;
+}
+
 void Form1::Refuse(const QString& reason) {
     lastRefusal_ = reason;
     if (!reason.isEmpty()) {

@@ -109,6 +109,7 @@ class Form1 : public QWidget, private PartHost {
     void Retick(bool changed) override;
     tracking::TickFrame Measure(QPoint globalPointer) override;
     tracking::TickFrame MeasurePlace(geodesy::GeoPoint place) override;
+    std::optional<dxcc::Country> CountryOf(const QString& call) override;
     void Refuse(const QString& reason) override;
     void Accept() override;
 

@@ -1,0 +1,147 @@
+// The stations heard, on a fake window: WSJT-X's datagrams over loopback become marks at their
+// squares' centres, rows measured from home, a station pinned, a Reply sent back; off, nothing
+// listens and nothing ticks.
+#include <QTableView>
+#include <QTest>
+#include <QUdpSocket>
+#include <chrono>
+
+#include "fake_part_host.h"
+#include "geodesy/locator.h"
+#include "live/wsjtx_listener.h"
+#include "ui/map/station_layer.h"
+#include "ui/parts/stations_part.h"
+#include "wsjtx_sender.h"
+
+namespace orbida::ui {
+namespace {
+
+using namespace std::chrono;
+
+class StationsPartTest : public ::testing::Test {
+  protected:
+    StationsPartTest() {
+        host.fake.now = WallTime{sys_days{2026y / 12 / 21} + hours{12}};
+        host.Add(part);
+        QUdpSocket probe;
+        probe.bind(QHostAddress::LocalHost, 0);
+        port = probe.localPort();
+        probe.close();
+        wsjtx.bind(QHostAddress::LocalHost, 0);
+    }
+    void Send(const std::vector<QByteArray>& datagrams) {
+        const std::uint64_t before = part.Listener()->counts().datagrams;
+        for (const QByteArray& d : datagrams) {
+            wsjtx.writeDatagram(d, QHostAddress::LocalHost, port);
+        }
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return part.Listener()->counts().datagrams == before + datagrams.size(); },
+            5000));
+    }
+    std::uint64_t IdOf(const QString& call) {
+        std::uint64_t found = 0;
+        part.Store().ForEach([&](std::uint64_t id, const stations::HeardStation& s) {
+            if (s.call == call) {
+                found = id;
+            }
+        });
+        return found;
+    }
+
+    testing::FakePartHost host;
+    StationsPart part;
+    QUdpSocket wsjtx;
+    quint16 port = 0;
+    test::WsjtxSender sender;
+};
+
+// Heartbeat, Status and 50 decodes: 50 marks, each at its square's centre, in its kind's colour;
+// the list measures each from home as the tick does; K1ABC FN42 pinned; a double click asks
+// WSJT-X to answer it with the Reply WSJT-X expects, received byte-exact.
+TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
+    EXPECT_EQ(host.MenuTexts(MenuPlace::Stations), QStringList{"Stations…"});
+    EXPECT_EQ(part.Listener(), nullptr);  // off: nothing listens
+    ASSERT_EQ(part.SetWsjtx({true, QStringLiteral("127.0.0.1"), port, false}, false), QString());
+    test::SentStatus status;
+    status.deCall = "F4ABC";
+    std::vector<QByteArray> datagrams = {sender.Heartbeat(), sender.Status(status)};
+    const char* const grids[] = {"FN42", "IO91", "JN18", "PM95", "QF56"};
+    std::vector<test::SentDecode> decodes;
+    for (int i = 0; i < 50; ++i) {
+        test::SentDecode d;
+        d.snr = -20 + i % 30;
+        d.message = i == 0 ? QByteArray("CQ K1ABC FN42")
+                           : QByteArray("CQ T") + QByteArray::number(i) + "ST " + grids[i % 5];
+        decodes.push_back(d);
+        datagrams.push_back(sender.Decode(d));
+    }
+    Send(datagrams);
+    ASSERT_EQ(part.Layer().Marks().size(), 50u);
+    for (const StationLayer::Mark& mark : part.Layer().Marks()) {
+        const stations::HeardStation* s = part.Store().Find(mark.id);
+        ASSERT_NE(s, nullptr);
+        const auto centre = geodesy::LocatorCentre(s->grid.toStdString());
+        ASSERT_TRUE(centre.has_value()) << s->grid.toStdString();
+        EXPECT_DOUBLE_EQ(mark.place.latitude, centre->latitude);
+        EXPECT_DOUBLE_EQ(mark.place.longitude, centre->longitude);
+        EXPECT_EQ(mark.colour.rgb(), QColor(40, 230, 40).rgb());  // CQ
+        EXPECT_FALSE(mark.approximate);
+    }
+    EXPECT_TRUE(part.AgingTimer().isActive());
+
+    part.OpenWindow();
+    const auto& rows = part.Window()->Model().Rows();
+    ASSERT_EQ(rows.size(), 50u);
+    const std::uint64_t k1abc = IdOf(QStringLiteral("K1ABC"));
+    for (const StationsModel::Row& row : rows) {
+        if (row.id == k1abc) {
+            const tracking::TickFrame f = host.MeasurePlace(*geodesy::LocatorCentre("FN42"));
+            EXPECT_EQ(row.azimuthText, QString::fromStdString(f.dial.text));
+            EXPECT_DOUBLE_EQ(row.km, f.distanceKm);
+        }
+    }
+    part.PinStation(k1abc);
+    ASSERT_EQ(host.pins.size(), 1u);
+    EXPECT_EQ(host.pins[0].place, geodesy::LocatorCentre("FN42"));
+
+    EXPECT_EQ(part.Answer(k1abc), QStringLiteral("Réponse demandée à WSJT-X"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wsjtx.hasPendingDatagrams(); }, 3000));
+    QByteArray reply(static_cast<qsizetype>(wsjtx.pendingDatagramSize()), '\0');
+    wsjtx.readDatagram(reply.data(), reply.size());
+    EXPECT_EQ(reply, sender.Reply(decodes[0], 0));
+}
+
+// Ten minutes after they were last heard the stations are gone, and the timer stops with them;
+// turned off, the listener goes.
+TEST_F(StationsPartTest, AgeAndStop) {
+    ASSERT_EQ(part.SetWsjtx({true, QStringLiteral("127.0.0.1"), port, false}, false), QString());
+    test::SentDecode d;
+    d.message = "CQ DX K1ABC FN42";
+    Send({sender.Heartbeat(), sender.Decode(d)});
+    ASSERT_EQ(part.Layer().Marks().size(), 1u);
+    EXPECT_EQ(part.Layer().Marks()[0].colour.rgb(), QColor(255, 160, 0).rgb());  // CQ DX
+    const int fresh = part.Layer().Marks()[0].colour.alpha();
+    host.fake.now += minutes{5};
+    part.Refresh();
+    ASSERT_EQ(part.Layer().Marks().size(), 1u);
+    EXPECT_LT(part.Layer().Marks()[0].colour.alpha(), fresh);  // fading
+    host.fake.now += minutes{5};
+    part.Refresh();
+    EXPECT_TRUE(part.Layer().Marks().empty());
+    EXPECT_FALSE(part.AgingTimer().isActive());
+    part.SetWsjtx({false, QStringLiteral("127.0.0.1"), port, false}, false);
+    EXPECT_EQ(part.Listener(), nullptr);
+}
+
+// A port another program holds is said in French, and the rest goes on.
+TEST_F(StationsPartTest, PortInUseIsSaid) {
+    QUdpSocket holder;
+    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, 0));
+    const QString why =
+        part.SetWsjtx({true, QStringLiteral("127.0.0.1"), holder.localPort(), false}, false);
+    EXPECT_TRUE(why.contains(QStringLiteral("déjà utilisé"))) << why.toStdString();
+    EXPECT_EQ(part.Listener(), nullptr);
+}
+
+}  // namespace
+}  // namespace orbida::ui

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+#include "geodesy/geo_point.h"
+#include "ui/map/map_layer.h"
+
+namespace orbida::ui {
+
+// The stations heard: a small disc each in the colour of its kind, fading with age; a station
+// placed only by its country is a ring. Over the route, under the pin.
+class StationLayer final : public MapLayer {
+  public:
+    struct Mark {
+        std::uint64_t id = 0;  // the station's in its store
+        geodesy::GeoPoint place;
+        QColor colour;  // its alpha is the fading
+        bool approximate = false;
+        friend bool operator==(const Mark&, const Mark&) = default;
+    };
+    static constexpr int kRadius = 3;
+
+    StationLayer() : MapLayer(LayerLevel::UnderDots) {}
+    void SetMarks(std::vector<Mark> marks);
+    const std::vector<Mark>& Marks() const { return marks_; }
+    // The station whose mark is nearest a pixel of a view, within a few pixels; 0 when none.
+    std::uint64_t StationAt(const MapView& view, QPoint pixel) const;
+
+    void Paint(QPainter& painter, const MapView& view, const QRegion& region) override;
+    QRegion Area(const MapView& view) const override;
+
+  private:
+    std::vector<Mark> marks_;
+};
+
+}  // namespace orbida::ui

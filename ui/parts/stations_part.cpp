@@ -1,0 +1,273 @@
+#include "ui/parts/stations_part.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QToolTip>
+#include <algorithm>
+
+#include "geodesy/locator.h"
+#include "live/wsjtx_listener.h"
+#include "ui/map/map_widget.h"
+#include "ui/map/station_layer.h"
+#include "ui/parts/remembered.h"
+#include "ui/parts/stations_window.h"
+
+namespace orbida::ui {
+namespace {
+
+constexpr int kFaintestAlpha = 60;  // a mark about to go
+
+QColor KindColour(stations::StationKind kind) {
+    switch (kind) {
+        case stations::StationKind::kCq:
+            return QColor(40, 230, 40);
+        case stations::StationKind::kCqDirected:
+            return QColor(255, 160, 0);
+        case stations::StationKind::kCallingMe:
+            return QColor(255, 40, 140);
+        case stations::StationKind::kOther:
+            break;
+    }
+    return QColor(170, 205, 255);
+}
+
+stations::Clock::time_point Now(const PartHost& host) {
+    return stations::Clock::time_point(host.Services().clock.Now().time_since_epoch());
+}
+
+// Tooltips, clicks and double clicks on the marks of the window's map; what is not on a mark goes
+// on to the map (a click then pins the point, as always).
+class MarkEvents final : public QObject {
+  public:
+    MarkEvents(QObject* parent, std::function<bool(QEvent*)> handle)
+        : QObject(parent), handle_(std::move(handle)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return handle_(event) || QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<bool(QEvent*)> handle_;
+};
+
+}  // namespace
+
+StationsPart::StationsPart() : layer_(std::make_unique<StationLayer>()) {}
+
+StationsPart::~StationsPart() {
+    delete window_;
+}
+
+void StationsPart::Build(PartHost& host) {
+    host_ = &host;
+    QAction* entry = AddMenuEntry(host.Window(), nullptr, QStringLiteral("Stations…"), {},
+                                  [this](bool) { OpenWindow(); });
+    host.AddToMapMenu(MenuPlace::Stations, entry);
+    host.AddLayer(layer_.get());
+    aging_.setSingleShot(true);
+    QObject::connect(&aging_, &QTimer::timeout, host.Window(), [this] { Refresh(); });
+
+    MapWidget* map = host.Map();
+    map->installEventFilter(new MarkEvents(map, [this, map](QEvent* event) {
+        if (layer_->Marks().empty()) {
+            return false;
+        }
+        const auto type = event->type();
+        if (type == QEvent::ToolTip) {
+            auto* help = static_cast<QHelpEvent*>(event);
+            const std::uint64_t id = layer_->StationAt(*map, help->pos());
+            const stations::HeardStation* s = store_.Find(id);
+            if (s == nullptr) {
+                return false;
+            }
+            const tracking::TickFrame f = host_->MeasurePlace(s->position);
+            const auto age =
+                std::chrono::duration_cast<std::chrono::seconds>(Now(*host_) - s->lastHeard);
+            QString where = s->grid;
+            if (s->approximate) {
+                const auto country = host_->CountryOf(s->call);
+                where = QStringLiteral("≈ ") + (country ? country->name : QString());
+            }
+            const QString text =
+                QStringLiteral("%1  %2\n%3 %4  %5 dB  il y a %6 s\n%7  %8 (long chemin %9 °)")
+                    .arg(s->call, where, s->band, s->mode,
+                         s->snr ? QString::number(*s->snr) : QStringLiteral("?"))
+                    .arg(std::max<long long>(0, age.count()))
+                    .arg(QString::fromStdString(
+                             tracking::FormatDistance(f.distanceKm,
+                                                      tracking::DistanceUnit::Kilometres))
+                             .simplified(),
+                         QString::fromStdString(f.dial.text))
+                    .arg(f.longAzimuth);
+            QToolTip::showText(help->globalPos(), text, map);
+            return true;
+        }
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick) {
+            return false;
+        }
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton || host_->Pinned().Any()) {
+            return false;
+        }
+        const std::uint64_t id = layer_->StationAt(*map, mouse->position().toPoint());
+        if (id == 0) {
+            return false;
+        }
+        if (type == QEvent::MouseButtonDblClick) {
+            Answer(id);
+        } else {
+            PinStation(id);
+        }
+        return true;
+    }));
+}
+
+void StationsPart::UseSettings(SettingsStore* settings) {
+    settings_ = settings;
+    if (settings_ != nullptr) {
+        const WsjtxState state = ReadWsjtx(*settings_);
+        SetWsjtx({state.on, state.address, state.port, state.followDx}, false);
+    }
+}
+
+QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
+    wsjtx_ = wsjtx;
+    if (remember && settings_ != nullptr) {
+        RememberWsjtx(*settings_, {wsjtx.on, wsjtx.address, wsjtx.port, wsjtx.followDx});
+    }
+    if (!wsjtx.on) {
+        listener_.reset();  // no socket, no timer, the module not loaded by this
+        status_ = QStringLiteral("WSJT-X : arrêté");
+    } else {
+        if (!listener_) {
+            live::WsjtxListener::Hooks hooks;
+            hooks.countryPosition =
+                [this](const QString& call) -> std::optional<geodesy::GeoPoint> {
+                const auto country = host_->CountryOf(call);
+                if (!country) {
+                    return std::nullopt;
+                }
+                return geodesy::GeoPoint{country->latitude, country->longitude};
+            };
+            hooks.now = [this] { return Now(*host_); };
+            hooks.changed = [this] {
+                Refresh();
+                FollowDx();
+            };
+            listener_ = std::make_unique<live::WsjtxListener>(store_, std::move(hooks));
+        }
+        const QString why = listener_->Listen(wsjtx.address, wsjtx.port);
+        status_ =
+            why.isEmpty()
+                ? QStringLiteral("WSJT-X : à l'écoute sur %1:%2").arg(wsjtx.address).arg(wsjtx.port)
+                : QStringLiteral("WSJT-X : ") + why;
+        if (!why.isEmpty()) {
+            listener_.reset();
+        }
+        if (window_) {
+            window_->SetStatus(status_);
+        }
+        return why;
+    }
+    if (window_) {
+        window_->SetStatus(status_);
+    }
+    return {};
+}
+
+void StationsPart::OpenWindow() {
+    if (!window_) {
+        window_ = new StationsWindow(host_->Window());
+        window_->applied = [this](const StationsWindow::Settings& s) {
+            SetWsjtx({s.on, s.address.isEmpty() ? QStringLiteral("127.0.0.1") : s.address,
+                      static_cast<quint16>(s.port), s.followDx},
+                     true);
+        };
+        window_->chosen = [this](std::uint64_t id) { PinStation(id); };
+        window_->answered = [this](std::uint64_t id) { window_->SetStatus(Answer(id)); };
+    }
+    window_->Show({wsjtx_.on, wsjtx_.address, wsjtx_.port, wsjtx_.followDx}, status_);
+    if (host_->Topmost()) {
+        host_->Services().windows.MakeTopmost(window_);
+    }
+    Refresh();
+}
+
+void StationsPart::PinStation(std::uint64_t id) {
+    if (const stations::HeardStation* s = store_.Find(id)) {
+        host_->Pin({std::nullopt, s->position});
+    }
+}
+
+QString StationsPart::Answer(std::uint64_t id) {
+    if (!listener_) {
+        return QStringLiteral("WSJT-X : arrêté");
+    }
+    const QString why = listener_->SendReply(id);
+    return why.isEmpty() ? QStringLiteral("Réponse demandée à WSJT-X") : why;
+}
+
+void StationsPart::FollowDx() {
+    if (!wsjtx_.followDx || !listener_) {
+        return;
+    }
+    const live::WsjtxListener::Instance* latest = nullptr;
+    for (const auto& [id, instance] : listener_->instances()) {
+        if (latest == nullptr || instance.lastHeard > latest->lastHeard) {
+            latest = &instance;
+        }
+    }
+    if (latest == nullptr || latest->dxGrid == followed_) {
+        return;
+    }
+    followed_ = latest->dxGrid;
+    if (const auto place = geodesy::LocatorCentre(followed_.toStdString())) {
+        host_->Pin({std::nullopt, place});
+    }
+}
+
+void StationsPart::Refresh() {
+    const stations::Clock::time_point now = Now(*host_);
+    store_.Expire(now, stations::kDefaultDecodeMaxAge);
+    const double life = std::chrono::duration<double>(stations::kDefaultDecodeMaxAge).count();
+    std::vector<StationLayer::Mark> marks;
+    marks.reserve(store_.size());
+    store_.ForEach([&](std::uint64_t id, const stations::HeardStation& s) {
+        const double age =
+            std::clamp(std::chrono::duration<double>(now - s.lastHeard).count() / life, 0.0, 1.0);
+        QColor colour = KindColour(s.kind);
+        colour.setAlpha(static_cast<int>(255 - (255 - kFaintestAlpha) * age));
+        marks.push_back({id, s.position, colour, s.approximate});
+    });
+    layer_->SetMarks(std::move(marks));
+    if (store_.size() == 0) {
+        aging_.stop();
+    } else if (!aging_.isActive()) {
+        aging_.start(std::chrono::milliseconds(kAgingStep));
+    }
+    if (window_ && window_->isVisible()) {
+        std::vector<StationsModel::Row> rows;
+        rows.reserve(store_.size());
+        store_.ForEach([&](std::uint64_t id, const stations::HeardStation& s) {
+            const tracking::TickFrame f = host_->MeasurePlace(s.position);
+            QString where = s.grid;
+            if (s.approximate) {
+                const auto country = host_->CountryOf(s.call);
+                where = QStringLiteral("≈ ") + (country ? country->name : QString());
+            }
+            rows.push_back(
+                {id, s, where, f.distanceKm, f.dial.course,
+                 QString::fromStdString(
+                     tracking::FormatDistance(f.distanceKm, tracking::DistanceUnit::Kilometres))
+                     .simplified(),
+                 QString::fromStdString(f.dial.text)});
+        });
+        window_->Model().SetRows(std::move(rows));
+    }
+}
+
+}  // namespace orbida::ui

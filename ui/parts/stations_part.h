@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+#include <memory>
+
+#include "stations/station_store.h"
+#include "ui/parts/station_part.h"
+#include "ui/parts/stations_window.h"
+
+class QAction;
+
+namespace orbida::live {
+class WsjtxListener;
+}
+
+namespace orbida::ui {
+
+class StationLayer;
+
+// The stations heard on the air: WSJT-X's decodes over UDP (off by default; nothing of it runs or
+// loads while off), each a mark on every map in the colour of its kind (CQ, CQ DX, calling me,
+// other), fading over ten minutes and gone after; and "Stations…", a window with the settings and
+// the list of stations. A mark or a row chosen pins its station as the target; a double click on
+// one that called CQ asks WSJT-X to answer it. WSJT-X's DX call and grid can pin the target as
+// they change ("Suivre le DX de WSJT-X"). The aging timer runs only while stations are shown.
+class StationsPart final : public StationPart {
+  public:
+    struct WsjtxSettings {
+        bool on = false;
+        QString address = QStringLiteral("127.0.0.1");
+        quint16 port = 2237;
+        bool followDx = false;
+        friend bool operator==(const WsjtxSettings&, const WsjtxSettings&) = default;
+    };
+    static constexpr std::chrono::seconds kAgingStep{5};
+
+    StationsPart();
+    ~StationsPart() override;
+
+    void Build(PartHost& host) override;
+    void UseSettings(SettingsStore* settings) override;
+
+    // Listens (or stops) as set; remember: kept for the next runs too. Empty when listening or
+    // off, else why not, in French.
+    QString SetWsjtx(const WsjtxSettings& wsjtx, bool remember);
+    const WsjtxSettings& Wsjtx() const { return wsjtx_; }
+    void OpenWindow();
+    StationsWindow* Window() const { return window_; }
+
+    stations::StationStore& Store() { return store_; }
+    live::WsjtxListener* Listener() const { return listener_.get(); }
+    const StationLayer& Layer() const { return *layer_; }
+    const QTimer& AgingTimer() const { return aging_; }
+
+    // The store changed or time went by: the marks again, the list, the timer.
+    void Refresh();
+    // Pins a station of the store as the target.
+    void PinStation(std::uint64_t id);
+    // Asks WSJT-X to answer a station; empty when asked, else why not.
+    QString Answer(std::uint64_t id);
+
+  private:
+    void FollowDx();
+
+    PartHost* host_ = nullptr;
+    SettingsStore* settings_ = nullptr;
+    WsjtxSettings wsjtx_;
+    stations::StationStore store_;
+    std::unique_ptr<live::WsjtxListener> listener_;
+    std::unique_ptr<StationLayer> layer_;
+    QTimer aging_;
+    QPointer<StationsWindow> window_;
+    QString status_;
+    QString followed_;  // the DX grid last pinned
+};
+
+}  // namespace orbida::ui
