@@ -1,12 +1,14 @@
 #include "ui/map/station_layer.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <limits>
 
 namespace orbida::ui {
 namespace {
 
-constexpr int kPick = 6;  // pixels around a mark that still pick it
+constexpr int kPick = 6;        // pixels around a mark that still pick it
+constexpr int kAlphaStep = 16;  // the fading in sixteen steps
 
 }  // namespace
 
@@ -45,26 +47,48 @@ std::uint64_t StationLayer::StationAt(const MapView& view, QPoint pixel) const {
     return best;
 }
 
+const QPixmap& StationLayer::Sprite(const Mark& mark, qreal ratio) {
+    if (ratio != spriteRatio_) {
+        sprites_.clear();
+        spriteRatio_ = ratio;
+    }
+    const int step = mark.colour.alpha() / kAlphaStep;
+    const auto key = std::make_tuple(mark.colour.rgb(), step, mark.approximate);
+    auto found = sprites_.find(key);
+    if (found != sprites_.end()) {
+        return found->second;
+    }
+    const int side = 2 * (kRadius + 1) + 1;
+    QPixmap sprite(QSize(side, side) * ratio);
+    sprite.setDevicePixelRatio(ratio);
+    sprite.fill(Qt::transparent);
+    QPainter painter(&sprite);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor colour = mark.colour;
+    colour.setAlpha(std::min(255, step * kAlphaStep + kAlphaStep / 2));
+    const QPointF c(side / 2.0, side / 2.0);
+    if (mark.approximate) {
+        painter.setPen(QPen(colour, 1.5));
+        painter.setBrush(Qt::NoBrush);
+    } else {
+        painter.setPen(QPen(QColor(0, 0, 0, colour.alpha()), 1));
+        painter.setBrush(colour);
+    }
+    painter.drawEllipse(c, kRadius, kRadius);
+    painter.end();
+    return sprites_.emplace(key, std::move(sprite)).first->second;
+}
+
 void StationLayer::Paint(QPainter& painter, const MapView& view, const QRegion& region) {
     const QRect bounds = region.boundingRect();
-    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal ratio = painter.device()->devicePixelRatioF();
     for (const Mark& mark : marks_) {
         const std::optional<QPoint> at = view.PixelOf(mark.place);
         if (!at || !bounds.intersects(MarkRect(*at, kRadius, 1))) {
             continue;
         }
-        const QPointF c(at->x() + 0.5, at->y() + 0.5);
-        QColor edge(0, 0, 0, mark.colour.alpha());
-        if (mark.approximate) {
-            painter.setPen(QPen(mark.colour, 1.5));
-            painter.setBrush(Qt::NoBrush);
-        } else {
-            painter.setPen(QPen(edge, 1));
-            painter.setBrush(mark.colour);
-        }
-        painter.drawEllipse(c, kRadius, kRadius);
+        painter.drawPixmap(*at - QPoint(kRadius + 1, kRadius + 1), Sprite(mark, ratio));
     }
-    painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
 }  // namespace orbida::ui

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QString>
 #include <cstdint>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "geodesy/geo_point.h"
@@ -33,7 +36,13 @@ class StationLayer final : public MapLayer {
     QRegion Area(const MapView& view) const override;
 
   private:
+    // A mark drawn once for each colour, fading step and kind, at the screen's pixel ratio:
+    // thousands of marks are then thousands of small copies, not thousands of shapes.
+    const QPixmap& Sprite(const Mark& mark, qreal ratio);
+
     std::vector<Mark> marks_;
+    std::map<std::tuple<QRgb, int, bool>, QPixmap> sprites_;
+    qreal spriteRatio_ = 0.0;
 };
 
 }  // namespace orbida::ui
