@@ -152,7 +152,10 @@ void WsjtxListener::Take(const QByteArray& datagram, const QString& address, qui
     }
     const std::uint64_t version = store_.version();
     Instance& instance = Follow(message.id, address, port, message.schema);
+    bool dxChanged = false;
     if (const auto* status = std::get_if<wsjtx::Status>(&message.body)) {
+        dxChanged = instance.dxCall != QString::fromUtf8(status->dxCall) ||
+                    instance.dxGrid != QString::fromUtf8(status->dxGrid);
         instance.myCall = QString::fromUtf8(status->deCall);
         instance.myGrid = QString::fromUtf8(status->deGrid);
         instance.dxCall = QString::fromUtf8(status->dxCall);
@@ -191,7 +194,7 @@ void WsjtxListener::Take(const QByteArray& datagram, const QString& address, qui
     } else if (clear) {
         store_.RemoveInstance(stations::StationSource::kWsjtx, message.id);
     }
-    if (store_.version() != version && hooks_.changed) {
+    if ((store_.version() != version || dxChanged) && hooks_.changed) {
         hooks_.changed();
     }
 }

@@ -41,7 +41,7 @@ class WsjtxListener {
         std::function<std::optional<geodesy::GeoPoint>(const QString& call)> countryPosition;
         // The time a station is heard at; the system clock when not given.
         std::function<stations::Clock::time_point()> now;
-        // Called after a datagram changed the store.
+        // Called after a datagram changed the store, or an instance's DX call or grid.
         std::function<void()> changed;
     };
 

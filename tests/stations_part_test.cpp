@@ -133,6 +133,24 @@ TEST_F(StationsPartTest, AgeAndStop) {
     EXPECT_EQ(part.Listener(), nullptr);
 }
 
+// Following WSJT-X's DX: each new DX grid of its Status pins its square's centre, once; without
+// the option the Status pins nothing.
+TEST_F(StationsPartTest, FollowsWsjtxDx) {
+    for (const bool follow : {false, true}) {
+        host.pins.clear();
+        ASSERT_EQ(part.SetWsjtx({true, QStringLiteral("127.0.0.1"), port, follow}, false),
+                  QString());
+        test::SentStatus status;
+        status.dxCall = "JA1NUT";
+        status.dxGrid = "PM95";
+        Send({sender.Heartbeat(), sender.Status(status), sender.Status(status)});
+        EXPECT_EQ(host.pins.size(), follow ? 1u : 0u);
+        if (follow && !host.pins.empty()) {
+            EXPECT_EQ(host.pins[0].place, geodesy::LocatorCentre("PM95"));
+        }
+    }
+}
+
 // A port another program holds is said in French, and the rest goes on.
 TEST_F(StationsPartTest, PortInUseIsSaid) {
     QUdpSocket holder;

@@ -168,6 +168,7 @@ QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
         if (!why.isEmpty()) {
             listener_.reset();
         }
+        FollowDx();  // turned on: the DX WSJT-X already has
         if (window_) {
             window_->SetStatus(status_);
         }
