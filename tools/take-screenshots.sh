@@ -6,7 +6,8 @@
 #
 # Writes docs/screenshot.png, docs/readings.png, docs/callsign.png, docs/greyline.png,
 # docs/rotor.png, and the azimuthal map's docs/azimuthal.png, docs/azimuthal-zoom.png and
-# docs/azimuthal@2x.png (a screen of device pixel ratio 2), and docs/beacons.png. Each scene starts the program afresh with settings of its own, so that nothing
+# docs/azimuthal@2x.png (a screen of device pixel ratio 2), docs/beacons.png and docs/stations.png
+# (the tests' WSJT-X datagrams sent by tests/tools/wsjtx_send, built beside the program). Each scene starts the program afresh with settings of its own, so that nothing
 # remembered leaks from one to the next. Needs Xvfb, openbox, xdotool, ImageMagick's import and
 # convert, and for the rotor scene rotctld (libhamlib-utils).
 set -euo pipefail
@@ -180,3 +181,30 @@ th=$(size "$table" Height)
 convert "$work/screen.png" -crop "676x$((507 + 30 + th))+$wx+$wy" +repage -strip "$docs/beacons.png"
 echo "$docs/beacons.png"
 stop
+
+# 50 stations decoded by WSJT-X (the tests' datagrams), Paris home: the map, the azimuthal map
+# and the list of "Stations…", opened from the map's menu with the keyboard.
+sender=$(dirname "$(dirname "$program")")/tests/wsjtx_send
+if [[ -x $sender ]]; then
+    settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=700, 24, 440, 440'
+    start --wsjtx 45737
+    unset settings
+    "$sender" 45737 50
+    point 300 200
+    xdotool click 3
+    sleep 0.4
+    for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
+    xdotool key Return
+    sleep 1
+    import -window root "$work/screen.png"
+    list=$(xdotool search --onlyvisible --name "Orbida — stations" | head -n 1)
+    lx=$(absolute "$list" X) ly=$(absolute "$list" Y) lw=$(size "$list" Width) lh=$(size "$list" Height)
+    right=$((1140 > wx + 676 ? 1140 : wx + 676)) bottom=$((ly + lh > wy + 507 ? ly + lh : wy + 507))
+    left=$((lx < wx ? lx : wx))
+    convert "$work/screen.png" -crop "$((right - left))x$((bottom))+$left+0" +repage -strip \
+        "$docs/stations.png"
+    echo "$docs/stations.png"
+    stop
+else
+    echo "take-screenshots: $sender is missing (cmake --build --preset default): no stations.png" >&2
+fi
