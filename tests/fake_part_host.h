@@ -133,7 +133,12 @@ class FakePartHost final : public ui::PartHost {
     void OpenMapMenu(QPoint globalPointer) override { menuPointer = globalPointer; }
     void AddLayer(ui::MapLayer* layer) override { map->AddLayer(layer); }
     void AddLayerToOtherMaps(ui::MapLayer* layer) override { otherLayers.push_back(layer); }
-    void AddView(ui::MapView* view) override { views.push_back(view); }
+    void AddView(QWidget* widget, ui::MapView* view) override {
+        views.push_back(view);
+        for (ui::StationPart* part : parts) {
+            part->MapOpened(widget, *view);
+        }
+    }
     void RemoveView(ui::MapView* view) override { std::erase(views, view); }
     const cities::ReferenceState& Reference() const override { return reference; }
     const cities::Catalogue& Catalogue() const override { return catalogue; }

@@ -135,7 +135,7 @@ void AzimuthalPart::SetOpen(bool open) {
             Remember();
         }
     };
-    host_->AddView(map_);
+    host_->AddView(map_, map_);
     map_->AddLayer(lines_.get());
     map_->AddLayer(home_.get());
     home_->SetPoint(host_->Reference().referencePoint);

@@ -65,8 +65,9 @@ class PartHost {
     // Shows a layer only on the maps that parts open: what the window's map shows with shapes of
     // its own (the route's dots, home's ring) or leaves to the dial (the antenna's heading).
     virtual void AddLayerToOtherMaps(MapLayer* layer) = 0;
-    // A map of a part's own, shown with every layer given to AddLayer until it is removed.
-    virtual void AddView(MapView* view) = 0;
+    // A map of a part's own (view of the widget), shown with every layer given to AddLayer until
+    // it is removed; the parts hear of it (MapOpened).
+    virtual void AddView(QWidget* widget, MapView* view) = 0;
     virtual void RemoveView(MapView* view) = 0;
 
     virtual const cities::ReferenceState& Reference() const = 0;
@@ -129,6 +130,11 @@ class StationPart {
     virtual std::optional<dxcc::Country> CountryOf(const QString& call) {
         (void)call;
         return std::nullopt;
+    }
+    // A map opened by a part (its widget and its view), shown until it is removed.
+    virtual void MapOpened(QWidget* widget, const MapView& view) {
+        (void)widget;
+        (void)view;
     }
     virtual void WindowActivated() {}
     virtual void WindowMoved() {}

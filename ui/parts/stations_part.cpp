@@ -71,15 +71,23 @@ void StationsPart::Build(PartHost& host) {
     aging_.setSingleShot(true);
     QObject::connect(&aging_, &QTimer::timeout, host.Window(), [this] { Refresh(); });
 
-    MapWidget* map = host.Map();
-    map->installEventFilter(new MarkEvents(map, [this, map](QEvent* event) {
+    Watch(host.Map(), *host.Map());
+}
+
+void StationsPart::MapOpened(QWidget* widget, const MapView& view) {
+    Watch(widget, view);
+}
+
+// Tooltips, clicks and double clicks on the marks of a map.
+void StationsPart::Watch(QWidget* map, const MapView& view) {
+    map->installEventFilter(new MarkEvents(map, [this, map, &view](QEvent* event) {
         if (layer_->Marks().empty()) {
             return false;
         }
         const auto type = event->type();
         if (type == QEvent::ToolTip) {
             auto* help = static_cast<QHelpEvent*>(event);
-            const std::uint64_t id = layer_->StationAt(*map, help->pos());
+            const std::uint64_t id = layer_->StationAt(view, help->pos());
             const stations::HeardStation* s = store_.Find(id);
             if (s == nullptr) {
                 return false;
@@ -113,7 +121,7 @@ void StationsPart::Build(PartHost& host) {
         if (mouse->button() != Qt::LeftButton || host_->Pinned().Any()) {
             return false;
         }
-        const std::uint64_t id = layer_->StationAt(*map, mouse->position().toPoint());
+        const std::uint64_t id = layer_->StationAt(view, mouse->position().toPoint());
         if (id == 0) {
             return false;
         }

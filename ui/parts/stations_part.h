@@ -40,6 +40,7 @@ class StationsPart final : public StationPart {
 
     void Build(PartHost& host) override;
     void UseSettings(SettingsStore* settings) override;
+    void MapOpened(QWidget* widget, const MapView& view) override;
 
     // Listens (or stops) as set; remember: kept for the next runs too. Empty when listening or
     // off, else why not, in French.
@@ -62,6 +63,7 @@ class StationsPart final : public StationPart {
 
   private:
     void FollowDx();
+    void Watch(QWidget* map, const MapView& view);
 
     PartHost* host_ = nullptr;
     SettingsStore* settings_ = nullptr;

@@ -113,8 +113,11 @@ void Form1::AddLayerToOtherMaps(MapLayer* layer) {
     maps_->AddLayerToOtherMaps(layer);
 }
 
-void Form1::AddView(MapView* view) {
+void Form1::AddView(QWidget* widget, MapView* view) {
     maps_->AddView(view);
+    for (const auto& part : parts_) {
+        part->MapOpened(widget, *view);
+    }
 }
 
 void Form1::RemoveView(MapView* view) {
@@ -298,12 +301,6 @@ void Form1::ApplyFrame(const tracking::TickInput& in, const tracking::TickFrame&
     }
 }
 
-void Form1::UpdateMapQuestTooltip() {
-    if (!ui_.LblVilleDistance->text().isEmpty()) {
-        ui_.CmdMapQuest->setToolTip(WebMapTooltip(ui_.Combo1->currentText()));
-    }
-}
-
 void Form1::OpenWebMap() {
     text1_ = AddressNumber(reference_.referencePoint.latitude);
     text2_ = AddressNumber(-reference_.referencePoint.longitude);
@@ -355,8 +352,8 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
             PointerMoved(QPoint(static_cast<int>(std::floor(global.x())),
                                 static_cast<int>(std::floor(global.y()))));
         }
-        if (watched == ui_.CmdMapQuest) {
-            UpdateMapQuestTooltip();
+        if (watched == ui_.CmdMapQuest && !ui_.LblVilleDistance->text().isEmpty()) {
+            ui_.CmdMapQuest->setToolTip(WebMapTooltip(ui_.Combo1->currentText()));
         }
     }
     return QWidget::eventFilter(watched, event);

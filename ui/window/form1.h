@@ -102,7 +102,7 @@ class Form1 : public QWidget, private PartHost {
     void OpenMapMenu(QPoint globalPointer) override;
     void AddLayer(MapLayer* layer) override;
     void AddLayerToOtherMaps(MapLayer* layer) override;
-    void AddView(MapView* view) override;
+    void AddView(QWidget* widget, MapView* view) override;
     void RemoveView(MapView* view) override;
     bool SetHome(const cities::HomeEntry& entry, bool remembered) override;
     void Pin(PinnedTarget target) override;
@@ -117,7 +117,6 @@ class Form1 : public QWidget, private PartHost {
     void ApplyReference(const QString& chosen = QString());
     tracking::TickInput InputAt(QPoint globalPointer) const;
     void ApplyFrame(const tracking::TickInput& in, const tracking::TickFrame& frame);
-    void UpdateMapQuestTooltip();
     void PointerMoved(QPoint globalPointer);
     void TickAtPointer();
     void CheckConnectionLater();
