@@ -67,7 +67,8 @@ class ClusterSession {
         std::function<stations::Clock::time_point()> now;
         // Called after received lines changed the store.
         std::function<void()> changed;
-        // Called with each new status text, in French ("cluster : connecté à dxc.example.org").
+        // Called with each new status text, in French ("cluster : connecté à dxc.example.org");
+        // an empty text once stopped.
         std::function<void(const QString& text)> status;
     };
 
