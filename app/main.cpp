@@ -157,6 +157,11 @@ int main(int argc, char** argv) {
         stationsPart->SetWsjtx(
             {true, options.wsjtxAddress, options.wsjtxPort, stationsPart->Wsjtx().followDx}, false);
     }
+    if (!options.clusterHost.isEmpty()) {
+        form.Find<orbida::ui::StationsPart>()->SetCluster(
+            {true, options.clusterHost, options.clusterPort, options.clusterCall, QString()},
+            false);
+    }
     form.show();
     // Where the country file of callsigns is looked for, read at the first callsign: the user's
     // own copy (the weekly release dropped in the data folder), the system's, or --cty.

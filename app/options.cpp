@@ -46,10 +46,13 @@ Options ParseOptions(const QStringList& arguments) {
                                      QStringLiteral("hôte:port"));
     const QCommandLineOption wsjtx(QStringLiteral("wsjtx"), QString(),
                                    QStringLiteral("[groupe:]port"));
+    const QCommandLineOption cluster(QStringLiteral("cluster"), QString(),
+                                     QStringLiteral("hôte:port"));
+    const QCommandLineOption call(QStringLiteral("call"), QString(), QStringLiteral("indicatif"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions({help, version, check, reset, time, cty, rotator, wsjtx, Hidden(platform),
-                       Hidden(display)});
+    parser.addOptions({help, version, check, reset, time, cty, rotator, wsjtx, cluster, call,
+                       Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
             QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("valeur"))));
@@ -99,6 +102,21 @@ Options ParseOptions(const QStringList& arguments) {
                             .arg(parser.value(wsjtx), problem);
         return options;
     }
+    if (parser.isSet(cluster)) {
+        if (!ParseClusterAddress(parser.value(cluster), &options.clusterHost, &options.clusterPort,
+                                 &problem)) {
+            options.error = QStringLiteral(
+                                "Adresse de cluster invalide\u00A0: «\u00A0%1\u00A0», %2 "
+                                "(attendu HÔTE:PORT, par exemple dxc.example.org:7300)")
+                                .arg(parser.value(cluster), problem);
+            return options;
+        }
+        options.clusterCall = parser.value(call).trimmed();
+        if (options.clusterCall.isEmpty()) {
+            options.error = QStringLiteral("--cluster demande aussi --call INDICATIF.");
+            return options;
+        }
+    }
     options.platform = parser.value(platform);
     options.display = parser.value(display);
     const QStringList positional = parser.positionalArguments();
@@ -133,6 +151,32 @@ bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port, QSt
         return false;
     }
     *address = host;
+    *port = static_cast<quint16>(value);
+    return true;
+}
+
+bool ParseClusterAddress(const QString& text, QString* host, quint16* port, QString* problem) {
+    const QString t = text.trimmed();
+    const qsizetype colon = t.lastIndexOf(QLatin1Char(':'));
+    const QString name = colon < 0 ? t : t.left(colon);
+    uint value = 7300;
+    bool ok = true;
+    if (colon >= 0) {
+        value = t.mid(colon + 1).toUInt(&ok);
+    }
+    if (!ok || value == 0 || value > 65535) {
+        if (problem != nullptr) {
+            *problem = QStringLiteral("le port doit être un nombre de 1 à 65535");
+        }
+        return false;
+    }
+    if (name.isEmpty() || name.size() > 253 || name.contains(QLatin1Char(' '))) {
+        if (problem != nullptr) {
+            *problem = QStringLiteral("l'hôte est vide ou invalide");
+        }
+        return false;
+    }
+    *host = name;
     *port = static_cast<quint16>(value);
     return true;
 }
@@ -174,6 +218,9 @@ QString HelpText() {
         "  --wsjtx [GROUPE:]PORT\n"
         "                    écoute les messages UDP de WSJT-X, pour cette fois\u00A0: PORT sur\n"
         "                    127.0.0.1, ou un groupe multicast (224.0.0.1:2237)\n"
+        "  --cluster HÔTE:PORT --call INDICATIF\n"
+        "                    se connecte à ce nœud de cluster DX avec cet indicatif, pour cette\n"
+        "                    fois (port 7300 par défaut)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

@@ -19,9 +19,12 @@ struct Options {
     quint16 rotatorPort = 0;
     QString wsjtxAddress;  // --wsjtx: listen to WSJT-X for this run; empty: as remembered
     quint16 wsjtxPort = 0;
-    QString platform;  // Qt's own -platform, which chooses the window system
-    QString display;   // Qt's own -display, the X server to use
-    QString error;     // French, when the command line is not understood
+    QString clusterHost;  // --cluster: the DX cluster node for this run; empty: as remembered
+    quint16 clusterPort = 0;
+    QString clusterCall;  // --call: the callsign to log in with
+    QString platform;     // Qt's own -platform, which chooses the window system
+    QString display;      // Qt's own -display, the X server to use
+    QString error;        // French, when the command line is not understood
 };
 
 // Parses the arguments (the program's name first). Qt's own options (-platform, -style…) are
@@ -38,6 +41,10 @@ bool ParseRotatorAddress(const QString& text, QString* host, quint16* port,
 // "[ff02::1]:PORT" in IPv6); false (and the French reason) otherwise.
 bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port,
                        QString* problem = nullptr);
+
+// A DX cluster node: "HOST:PORT" or "HOST" (port 7300); false (and the French reason) otherwise.
+bool ParseClusterAddress(const QString& text, QString* host, quint16* port,
+                         QString* problem = nullptr);
 
 // The text of --help, in French.
 QString HelpText();

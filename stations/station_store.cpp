@@ -79,6 +79,22 @@ std::size_t StationStore::Expire(Clock::time_point now, Clock::duration maxAge) 
     return dropped;
 }
 
+std::size_t StationStore::Expire(Clock::time_point now, Clock::duration maxAge,
+                                 StationSource source) {
+    Expire(now, Clock::duration::max());  // brings stations from the future back to now
+    std::size_t dropped = 0;
+    for (auto it = byAge_.begin(); it != byAge_.end() && now - it->first >= maxAge;) {
+        const auto next = std::next(it);
+        const auto station = byId_.find(it->second);
+        if (station->second.source == source) {
+            Drop(station);
+            ++dropped;
+        }
+        it = next;
+    }
+    return dropped;
+}
+
 std::size_t StationStore::RemoveInstance(StationSource source, const QByteArray& instance) {
     std::size_t dropped = 0;
     for (auto it = byId_.begin(); it != byId_.end();) {

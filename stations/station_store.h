@@ -67,6 +67,9 @@ class StationStore {
     // clock catches up with it. Returns how many were dropped.
     std::size_t Expire(Clock::time_point now, Clock::duration maxAge);
 
+    // The same for the stations of one source only (a spot lives longer than a decode).
+    std::size_t Expire(Clock::time_point now, Clock::duration maxAge, StationSource source);
+
     // Drops the stations of one WSJT-X instance (its Band Activity was erased).
     std::size_t RemoveInstance(StationSource source, const QByteArray& instance);
 
@@ -99,5 +102,7 @@ class StationStore {
 
 // The default time a decoded station stays on the map after it was last heard.
 inline constexpr std::chrono::minutes kDefaultDecodeMaxAge{10};
+// And a DX cluster spot.
+inline constexpr std::chrono::minutes kDefaultSpotMaxAge{30};
 
 }  // namespace orbida::stations

@@ -117,6 +117,27 @@ TEST(ParseOptions, RotatorAddress) {
     }
 }
 
+// --cluster HOST[:PORT] with --call; the port 7300 by default.
+TEST(ParseOptions, ClusterAddress) {
+    const std::pair<QStringList, const char*> cases[] = {
+        {{"--cluster", "dxc.example.org:7373", "--call", "F4ABC-2"},
+         "dxc.example.org 7373 F4ABC-2"},
+        {{"--cluster", "dxc.example.org", "--call", "F4ABC"}, "dxc.example.org 7300 F4ABC"},
+        {{"--cluster", "dxc.example.org:0", "--call", "F4ABC"}, nullptr},
+        {{"--cluster", ":7300", "--call", "F4ABC"}, nullptr},
+        {{"--cluster", "dxc.example.org"}, nullptr},
+    };
+    for (const auto& [arguments, read] : cases) {
+        const Options options = ParseOptions(QStringList{"orbida"} + arguments);
+        EXPECT_EQ(options.error.isEmpty(), read != nullptr) << options.error.toStdString();
+        if (read != nullptr) {
+            EXPECT_EQ(options.clusterHost + ' ' + QString::number(options.clusterPort) + ' ' +
+                          options.clusterCall,
+                      QString::fromUtf8(read));
+        }
+    }
+}
+
 // --wsjtx: a port on 127.0.0.1, or a group and a port; anything else refused with the reason.
 TEST(ParseOptions, WsjtxAddress) {
     const std::pair<const char*, const char*> cases[] = {

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QWidget>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -164,6 +165,9 @@ class FakePartHost final : public ui::PartHost {
         return tracking::ComputeTick(in);
     }
     std::optional<dxcc::Country> CountryOf(const QString& call) override {
+        if (const auto found = countries.find(call); found != countries.end()) {
+            return found->second;
+        }
         for (ui::StationPart* part : parts) {
             if (auto country = part->CountryOf(call)) {
                 return country;
@@ -181,7 +185,8 @@ class FakePartHost final : public ui::PartHost {
     cities::ReferenceState reference;
     cities::Catalogue catalogue;
     bool topmost = false;
-    std::optional<QPoint> menuPointer;  // global
+    std::optional<QPoint> menuPointer;           // global
+    std::map<QString, dxcc::Country> countries;  // what CountryOf answers before the parts
     std::vector<ui::MapLayer*> otherLayers;
     std::vector<ui::MapView*> views;
     ui::PinnedTarget pinned;

@@ -115,6 +115,22 @@ TEST(StationStore, ExpiresAtMaxAgeAndBringsTheFutureBackToNow) {
     EXPECT_EQ(store.size(), 0u);
 }
 
+// A source's own age: the decodes go at ten minutes, the spots of the same age stay until thirty.
+TEST(StationStore, ExpiresOneSourceAtItsOwnAge) {
+    StationStore store;
+    HeardStation spot = Station("JA1ABC");
+    spot.source = StationSource::kCluster;
+    store.Hear(spot, kT0);
+    store.Hear(Station("K1ABC"), kT0);
+    store.Hear(Station("G4XYZ"), kT0 + minutes(5));
+    const Clock::time_point now = kT0 + minutes(12);
+    EXPECT_EQ(store.Expire(now, kDefaultSpotMaxAge, StationSource::kCluster), 0u);
+    EXPECT_EQ(store.Expire(now, kDefaultDecodeMaxAge, StationSource::kWsjtx), 1u);
+    EXPECT_EQ(Calls(store), "JA1ABC G4XYZ");
+    EXPECT_EQ(store.Expire(kT0 + minutes(30), kDefaultSpotMaxAge, StationSource::kCluster), 1u);
+    EXPECT_EQ(Calls(store), "G4XYZ");
+}
+
 TEST(StationStore, RefusesOrCutsHostileInput) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {

@@ -2,12 +2,16 @@
 // squares' centres, rows measured from home, a station pinned, a Reply sent back; off, nothing
 // listens and nothing ticks.
 #include <QTableView>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
 #include <chrono>
+#include <set>
 
 #include "fake_part_host.h"
 #include "geodesy/locator.h"
+#include "live/cluster_session.h"
 #include "live/wsjtx_listener.h"
 #include "ui/map/station_layer.h"
 #include "ui/parts/stations_part.h"
@@ -149,6 +153,55 @@ TEST_F(StationsPartTest, FollowsWsjtxDx) {
             EXPECT_EQ(host.pins[0].place, geodesy::LocatorCentre("PM95"));
         }
     }
+}
+
+// A DX cluster node that asks for the call, then sends spots among other lines: each spotted
+// station at its country's point in its band's colour, kept thirty minutes; the node gone, the
+// window says so.
+TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
+    dxcc::Country japan;
+    japan.name = QStringLiteral("Japan");
+    japan.latitude = 36.40;
+    japan.longitude = -138.38;
+    host.countries[QStringLiteral("JA1ABC")] = japan;
+    host.countries[QStringLiteral("JA7XYZ")] = japan;
+    QTcpServer node;
+    ASSERT_TRUE(node.listen(QHostAddress::LocalHost, 0));
+    QTcpSocket* user = nullptr;
+    QObject::connect(&node, &QTcpServer::newConnection, [&] {
+        user = node.nextPendingConnection();
+        user->write("login: ");
+        QObject::connect(user, &QTcpSocket::readyRead, [&] {
+            if (user->readAll().startsWith("F4ABC")) {
+                user->write(
+                    "Hello F4ABC\r\nF4ABC de TEST  8-Dec-2026 1200Z dxspider >\r\n"
+                    "DX de W3LPL:     14025.0  JA1ABC       CW 599              1155Z\r\n"
+                    "WWV de VE7CC <18>:   SFI=150, A=5, K=1\r\n"
+                    "DX de K1TTT:     21074.0  JA7XYZ       FT8 -12             1156Z\r\n");
+            }
+        });
+    });
+    ASSERT_EQ(part.SetCluster({true, QStringLiteral("127.0.0.1"), node.serverPort(),
+                               QStringLiteral("F4ABC"), QString()},
+                              false),
+              QString());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part.Layer().Marks().size() == 2; }, 5000));
+    std::set<QRgb> colours;
+    for (const StationLayer::Mark& mark : part.Layer().Marks()) {
+        EXPECT_DOUBLE_EQ(mark.place.latitude, 36.40);
+        EXPECT_TRUE(mark.approximate);
+        colours.insert(mark.colour.rgb());
+    }
+    EXPECT_EQ(colours.size(), 2u);  // 20 m and 15 m
+    host.fake.now += minutes{20};   // a decode would be gone; a spot stays
+    part.Refresh();
+    EXPECT_EQ(part.Layer().Marks().size(), 2u);
+    user->abort();
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return part.Status().contains(QStringLiteral("cluster : connexion perdue")); }, 5000))
+        << part.Status().toStdString();
+    part.SetCluster({}, false);
+    EXPECT_EQ(part.Session(), nullptr);
 }
 
 // A port another program holds is said in French, and the rest goes on.

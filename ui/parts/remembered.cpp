@@ -15,6 +15,10 @@ const QString kRotatorHost = QStringLiteral("rotator/host");
 const QString kRotatorPort = QStringLiteral("rotator/port");
 const QString kDiscOpen = QStringLiteral("azimuthal/open");
 const QString kWsjtxOn = QStringLiteral("wsjtx/on");
+const QString kClusterOn = QStringLiteral("cluster/on");
+const QString kClusterHost = QStringLiteral("cluster/host");
+const QString kClusterPort = QStringLiteral("cluster/port");
+const QString kClusterCall = QStringLiteral("cluster/call");
 const QString kWsjtxAddress = QStringLiteral("wsjtx/address");
 const QString kWsjtxPort = QStringLiteral("wsjtx/port");
 const QString kWsjtxFollow = QStringLiteral("wsjtx/followDx");
@@ -34,9 +38,9 @@ std::optional<int> ReadInt(const QVariant& value) {
 }  // namespace
 
 QStringList RememberedKeys() {
-    return {kHome,        kPosition,     kUnit,      kLongRoute,    kGreyLine,
-            kRotatorHost, kRotatorPort,  kDiscOpen,  kDiscGeometry, kBeacons,
-            kWsjtxOn,     kWsjtxAddress, kWsjtxPort, kWsjtxFollow};
+    return {kHome,        kPosition,    kUnit,         kLongRoute,   kGreyLine,    kRotatorHost,
+            kRotatorPort, kDiscOpen,    kDiscGeometry, kBeacons,     kWsjtxOn,     kWsjtxAddress,
+            kWsjtxPort,   kWsjtxFollow, kClusterOn,    kClusterHost, kClusterPort, kClusterCall};
 }
 
 Remembered ReadRemembered(const SettingsStore& settings) {
@@ -166,6 +170,25 @@ void RememberWsjtx(SettingsStore& settings, const WsjtxState& state) {
     settings.SetValue(kWsjtxPort, QString::number(state.port));
     settings.SetValue(kWsjtxFollow,
                       state.followDx ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+ClusterState ReadCluster(const SettingsStore& settings) {
+    ClusterState state;
+    state.on = settings.Value(kClusterOn).toString() == QLatin1String("true");
+    state.host = settings.Value(kClusterHost).toString().trimmed().left(253);
+    state.call = settings.Value(kClusterCall).toString().trimmed().left(20);
+    const auto port = ReadInt(settings.Value(kClusterPort));
+    if (port && *port > 0 && *port < 65536) {
+        state.port = static_cast<quint16>(*port);
+    }
+    return state;
+}
+
+void RememberCluster(SettingsStore& settings, const ClusterState& state) {
+    settings.SetValue(kClusterOn, state.on ? QStringLiteral("true") : QStringLiteral("false"));
+    settings.SetValue(kClusterHost, state.host);
+    settings.SetValue(kClusterPort, QString::number(state.port));
+    settings.SetValue(kClusterCall, state.call);
 }
 
 }  // namespace orbida::ui

@@ -59,6 +59,18 @@ struct WsjtxState {
 WsjtxState ReadWsjtx(const SettingsStore& settings);
 void RememberWsjtx(SettingsStore& settings, const WsjtxState& state);
 
+// The DX cluster node: whether to connect, its host and port (7300 when unreadable) and the call
+// to log in with. The password is never written.
+struct ClusterState {
+    bool on = false;
+    QString host;
+    quint16 port = 7300;
+    QString call;
+};
+
+ClusterState ReadCluster(const SettingsStore& settings);
+void RememberCluster(SettingsStore& settings, const ClusterState& state);
+
 // The azimuthal map's window: whether it was open, and where and how large (a size below 200
 // pixels or beyond 20,000, or a place beyond a million pixels, reads as not set).
 struct DiscWindowState {

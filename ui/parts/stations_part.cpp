@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "geodesy/locator.h"
+#include "live/cluster_session.h"
 #include "live/wsjtx_listener.h"
 #include "ui/map/map_widget.h"
 #include "ui/map/station_layer.h"
@@ -19,6 +20,24 @@ namespace orbida::ui {
 namespace {
 
 constexpr int kFaintestAlpha = 60;  // a mark about to go
+
+// A spot's band, in the beacons' colours on the bands they share.
+QColor BandColour(const QString& band) {
+    static const std::map<QString, QColor> colours = {
+        {QStringLiteral("160m"), QColor(150, 90, 255)},
+        {QStringLiteral("80m"), QColor(200, 120, 255)},
+        {QStringLiteral("60m"), QColor(230, 140, 230)},
+        {QStringLiteral("40m"), QColor(255, 150, 200)},
+        {QStringLiteral("30m"), QColor(255, 190, 150)},
+        {QStringLiteral("20m"), QColor(90, 170, 255)},
+        {QStringLiteral("17m"), QColor(0, 225, 225)},
+        {QStringLiteral("15m"), QColor(80, 225, 80)},
+        {QStringLiteral("12m"), QColor(255, 215, 0)},
+        {QStringLiteral("10m"), QColor(255, 100, 70)},
+        {QStringLiteral("6m"), QColor(255, 255, 255)}};
+    const auto found = colours.find(band);
+    return found != colours.end() ? found->second : QColor(190, 190, 190);
+}
 
 QColor KindColour(stations::StationKind kind) {
     switch (kind) {
@@ -60,6 +79,9 @@ StationsPart::StationsPart() : layer_(std::make_unique<StationLayer>()) {}
 
 StationsPart::~StationsPart() {
     delete window_;
+    if (session_) {
+        session_->Stop();
+    }
 }
 
 void StationsPart::Build(PartHost& host) {
@@ -139,6 +161,8 @@ void StationsPart::UseSettings(SettingsStore* settings) {
     if (settings_ != nullptr) {
         const WsjtxState state = ReadWsjtx(*settings_);
         SetWsjtx({state.on, state.address, state.port, state.followDx}, false);
+        const ClusterState cluster = ReadCluster(*settings_);
+        SetCluster({cluster.on, cluster.host, cluster.port, cluster.call, QString()}, false);
     }
 }
 
@@ -177,15 +201,62 @@ QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
             listener_.reset();
         }
         FollowDx();  // turned on: the DX WSJT-X already has
-        if (window_) {
-            window_->SetStatus(status_);
-        }
+        ShowStatus();
         return why;
     }
-    if (window_) {
-        window_->SetStatus(status_);
-    }
+    ShowStatus();
     return {};
+}
+
+QString StationsPart::SetCluster(const ClusterSettings& cluster, bool remember) {
+    cluster_ = cluster;
+    if (remember && settings_ != nullptr) {
+        RememberCluster(*settings_, {cluster.on, cluster.host, cluster.port, cluster.call});
+    }
+    if (!cluster.on) {
+        if (session_) {
+            session_->Stop();
+        }
+        session_.reset();
+        clusterStatus_.clear();
+        ShowStatus();
+        return {};
+    }
+    if (!session_) {
+        live::ClusterSession::Hooks hooks;
+        hooks.countryPosition = [this](const QString& call) -> std::optional<geodesy::GeoPoint> {
+            const auto country = host_->CountryOf(call);
+            if (!country) {
+                return std::nullopt;
+            }
+            return geodesy::GeoPoint{country->latitude, country->longitude};
+        };
+        hooks.now = [this] { return Now(*host_); };
+        hooks.changed = [this] { Refresh(); };
+        hooks.status = [this](const QString& text) {
+            clusterStatus_ = text;
+            ShowStatus();
+        };
+        session_ = std::make_unique<live::ClusterSession>(store_, std::move(hooks));
+    }
+    const QString why =
+        session_->Start({cluster.host, cluster.port, cluster.call, cluster.password});
+    if (!why.isEmpty()) {
+        clusterStatus_ = QStringLiteral("cluster : ") + why;
+        session_.reset();
+    }
+    ShowStatus();
+    return why;
+}
+
+QString StationsPart::Status() const {
+    return clusterStatus_.isEmpty() ? status_ : status_ + QLatin1Char('\n') + clusterStatus_;
+}
+
+void StationsPart::ShowStatus() {
+    if (window_) {
+        window_->SetStatus(Status());
+    }
 }
 
 void StationsPart::OpenWindow() {
@@ -195,11 +266,16 @@ void StationsPart::OpenWindow() {
             SetWsjtx({s.on, s.address.isEmpty() ? QStringLiteral("127.0.0.1") : s.address,
                       static_cast<quint16>(s.port), s.followDx},
                      true);
+            SetCluster({s.clusterOn, s.clusterHost, static_cast<quint16>(s.clusterPort),
+                        s.clusterCall, s.clusterPassword},
+                       true);
         };
         window_->chosen = [this](std::uint64_t id) { PinStation(id); };
         window_->answered = [this](std::uint64_t id) { window_->SetStatus(Answer(id)); };
     }
-    window_->Show({wsjtx_.on, wsjtx_.address, wsjtx_.port, wsjtx_.followDx}, status_);
+    window_->Show({wsjtx_.on, wsjtx_.address, wsjtx_.port, wsjtx_.followDx, cluster_.on,
+                   cluster_.host, cluster_.port, cluster_.call, cluster_.password},
+                  Status());
     if (host_->Topmost()) {
         host_->Services().windows.MakeTopmost(window_);
     }
@@ -241,14 +317,18 @@ void StationsPart::FollowDx() {
 
 void StationsPart::Refresh() {
     const stations::Clock::time_point now = Now(*host_);
-    store_.Expire(now, stations::kDefaultDecodeMaxAge);
-    const double life = std::chrono::duration<double>(stations::kDefaultDecodeMaxAge).count();
+    store_.Expire(now, stations::kDefaultDecodeMaxAge, stations::StationSource::kWsjtx);
+    store_.Expire(now, stations::kDefaultSpotMaxAge, stations::StationSource::kCluster);
     std::vector<StationLayer::Mark> marks;
     marks.reserve(store_.size());
     store_.ForEach([&](std::uint64_t id, const stations::HeardStation& s) {
+        const bool spot = s.source == stations::StationSource::kCluster;
+        const double life = std::chrono::duration<double>(spot ? stations::kDefaultSpotMaxAge
+                                                               : stations::kDefaultDecodeMaxAge)
+                                .count();
         const double age =
             std::clamp(std::chrono::duration<double>(now - s.lastHeard).count() / life, 0.0, 1.0);
-        QColor colour = KindColour(s.kind);
+        QColor colour = spot ? BandColour(s.band) : KindColour(s.kind);
         colour.setAlpha(static_cast<int>(255 - (255 - kFaintestAlpha) * age));
         marks.push_back({id, s.position, colour, s.approximate});
     });

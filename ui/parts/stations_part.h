@@ -11,8 +11,9 @@
 class QAction;
 
 namespace orbida::live {
+class ClusterSession;
 class WsjtxListener;
-}
+}  // namespace orbida::live
 
 namespace orbida::ui {
 
@@ -33,6 +34,16 @@ class StationsPart final : public StationPart {
         bool followDx = false;
         friend bool operator==(const WsjtxSettings&, const WsjtxSettings&) = default;
     };
+    // A DX cluster node: its spots are stations too, drawn in their band's colour and kept
+    // thirty minutes. The password is kept for the run only.
+    struct ClusterSettings {
+        bool on = false;
+        QString host;
+        quint16 port = 7300;
+        QString call;
+        QString password;
+        friend bool operator==(const ClusterSettings&, const ClusterSettings&) = default;
+    };
     static constexpr std::chrono::seconds kAgingStep{5};
 
     StationsPart();
@@ -46,6 +57,12 @@ class StationsPart final : public StationPart {
     // off, else why not, in French.
     QString SetWsjtx(const WsjtxSettings& wsjtx, bool remember);
     const WsjtxSettings& Wsjtx() const { return wsjtx_; }
+    // Connects to the node (or stops); empty when connecting or off, else why not, in French.
+    QString SetCluster(const ClusterSettings& cluster, bool remember);
+    const ClusterSettings& Cluster() const { return cluster_; }
+    live::ClusterSession* Session() const { return session_.get(); }
+    // What WSJT-X's listener and the cluster's session say, one line each.
+    QString Status() const;
     void OpenWindow();
     StationsWindow* Window() const { return window_; }
 
@@ -64,12 +81,16 @@ class StationsPart final : public StationPart {
   private:
     void FollowDx();
     void Watch(QWidget* map, const MapView& view);
+    void ShowStatus();
 
     PartHost* host_ = nullptr;
     SettingsStore* settings_ = nullptr;
     WsjtxSettings wsjtx_;
     stations::StationStore store_;
     std::unique_ptr<live::WsjtxListener> listener_;
+    ClusterSettings cluster_;
+    std::unique_ptr<live::ClusterSession> session_;
+    QString clusterStatus_;
     std::unique_ptr<StationLayer> layer_;
     QTimer aging_;
     QPointer<StationsWindow> window_;

@@ -146,6 +146,25 @@ StationsWindow::StationsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     form->addRow(QStringLiteral("Adresse :"), address_);
     form->addRow(QStringLiteral("Port :"), port_);
     form->addRow(follow_);
+    cluster_ = new QCheckBox(QStringLiteral("Se connecter au cluster DX"), this);
+    clusterHost_ = new QLineEdit(this);
+    clusterHost_->setObjectName(QStringLiteral("HoteCluster"));
+    clusterHost_->setPlaceholderText(QStringLiteral("dxc.example.org"));
+    clusterPort_ = new QSpinBox(this);
+    clusterPort_->setRange(1, 65535);
+    clusterCall_ = new QLineEdit(this);
+    clusterCall_->setObjectName(QStringLiteral("IndicatifCluster"));
+    clusterCall_->setPlaceholderText(QStringLiteral("F4ABC-2"));
+    clusterPassword_ = new QLineEdit(this);
+    clusterPassword_->setEchoMode(QLineEdit::Password);
+    clusterPassword_->setToolTip(QStringLiteral("Gardé pour cette fois seulement"));
+    auto* clusterAddress = new QHBoxLayout;
+    clusterAddress->addWidget(clusterHost_, 1);
+    clusterAddress->addWidget(clusterPort_);
+    form->addRow(cluster_);
+    form->addRow(QStringLiteral("Nœud :"), clusterAddress);
+    form->addRow(QStringLiteral("Indicatif :"), clusterCall_);
+    form->addRow(QStringLiteral("Mot de passe :"), clusterPassword_);
     auto* row = new QHBoxLayout;
     row->addWidget(apply);
     row->addWidget(status_, 1);
@@ -179,12 +198,14 @@ StationsWindow::StationsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     view_->horizontalHeader()->setDefaultSectionSize(76);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
     layout->addWidget(view_, 1);
-    resize(660, 480);
+    resize(660, 600);
 
     connect(apply, &QPushButton::clicked, this, [this] {
         if (applied) {
             applied({listen_->isChecked(), address_->text().trimmed(), port_->value(),
-                     follow_->isChecked()});
+                     follow_->isChecked(), cluster_->isChecked(), clusterHost_->text().trimmed(),
+                     clusterPort_->value(), clusterCall_->text().trimmed(),
+                     clusterPassword_->text()});
         }
     });
     connect(band_, &QComboBox::currentIndexChanged, this,
@@ -215,6 +236,11 @@ void StationsWindow::Show(const Settings& settings, const QString& status) {
     address_->setText(settings.address);
     port_->setValue(settings.port);
     follow_->setChecked(settings.followDx);
+    cluster_->setChecked(settings.clusterOn);
+    clusterHost_->setText(settings.clusterHost);
+    clusterPort_->setValue(settings.clusterPort);
+    clusterCall_->setText(settings.clusterCall);
+    clusterPassword_->setText(settings.clusterPassword);
     SetStatus(status);
     show();
     raise();

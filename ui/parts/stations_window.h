@@ -69,6 +69,11 @@ class StationsWindow final : public QWidget {
         QString address;
         int port = 0;
         bool followDx = false;
+        bool clusterOn = false;
+        QString clusterHost;
+        int clusterPort = 7300;
+        QString clusterCall;
+        QString clusterPassword;
     };
     explicit StationsWindow(QWidget* parent);
 
@@ -91,6 +96,11 @@ class StationsWindow final : public QWidget {
     QLineEdit* address_ = nullptr;
     QSpinBox* port_ = nullptr;
     QCheckBox* follow_ = nullptr;
+    QCheckBox* cluster_ = nullptr;
+    QLineEdit* clusterHost_ = nullptr;
+    QSpinBox* clusterPort_ = nullptr;
+    QLineEdit* clusterCall_ = nullptr;
+    QLineEdit* clusterPassword_ = nullptr;
     QLabel* status_ = nullptr;
     QComboBox* band_ = nullptr;
     QCheckBox* cqOnly_ = nullptr;
