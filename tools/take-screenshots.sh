@@ -7,7 +7,8 @@
 # Writes docs/screenshot.png, docs/readings.png, docs/callsign.png, docs/greyline.png,
 # docs/rotor.png, and the azimuthal map's docs/azimuthal.png, docs/azimuthal-zoom.png and
 # docs/azimuthal@2x.png (a screen of device pixel ratio 2), docs/beacons.png and docs/stations.png
-# (the tests' WSJT-X datagrams sent by tests/tools/wsjtx_send, built beside the program). Each scene starts the program afresh with settings of its own, so that nothing
+# (the tests' WSJT-X datagrams sent by tests/tools/wsjtx_send, built beside the program) and
+# docs/cluster.png (twenty spots from tools/fake-cluster-node.py; needs python3). Each scene starts the program afresh with settings of its own, so that nothing
 # remembered leaks from one to the next. Needs Xvfb, openbox, xdotool, ImageMagick's import and
 # convert, and for the rotor scene rotctld (libhamlib-utils).
 set -euo pipefail
@@ -207,4 +208,31 @@ if [[ -x $sender ]]; then
     stop
 else
     echo "take-screenshots: $sender is missing (cmake --build --preset default): no stations.png" >&2
+fi
+
+# Twenty spots from a DX Spider node of our own, Paris home: the map, the azimuthal map and the
+# list, the countries from the country file.
+if command -v python3 >/dev/null; then
+    python3 "$root/tools/fake-cluster-node.py" 47301 &
+    pids+=($!)
+    sleep 0.5
+    settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=700, 24, 440, 440'
+    start --cluster 127.0.0.1:47301 --call F4ABC
+    unset settings
+    sleep 1.5
+    point 300 200
+    xdotool click 3
+    sleep 0.4
+    for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
+    xdotool key Return
+    sleep 1
+    import -window root "$work/screen.png"
+    list=$(xdotool search --onlyvisible --name "Orbida — stations" | head -n 1)
+    lx=$(absolute "$list" X) ly=$(absolute "$list" Y) lh=$(size "$list" Height)
+    right=$((1140 > wx + 676 ? 1140 : wx + 676)) bottom=$((ly + lh > wy + 507 ? ly + lh : wy + 507))
+    left=$((lx < wx ? lx : wx))
+    convert "$work/screen.png" -crop "$((right - left))x$((bottom))+$left+0" +repage -strip \
+        "$docs/cluster.png"
+    echo "$docs/cluster.png"
+    stop
 fi
