@@ -96,6 +96,11 @@ TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
     part.OpenWindow();
     const auto& rows = part.Window()->Model().Rows();
     ASSERT_EQ(rows.size(), 50u);
+    // The list's filters: a band none was heard on, then all bands again.
+    part.Window()->Filter().SetBand(QStringLiteral("40m"));
+    EXPECT_EQ(part.Window()->Filter().rowCount(), 0);
+    part.Window()->Filter().SetBand(QString());
+    EXPECT_EQ(part.Window()->Filter().rowCount(), 50);
     const std::uint64_t k1abc = IdOf(QStringLiteral("K1ABC"));
     for (const StationsModel::Row& row : rows) {
         if (row.id == k1abc) {
