@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # CPU used by Orbida while the pointer rests and while it sweeps the map, under Xvfb.
 #
-# Usage: tools/measure-cpu.sh [--rotator] [program]      (default: out/build/default/app/orbida)
+# Usage: tools/measure-cpu.sh [--rotator] [--stations] [program]
+#                                                         (default: out/build/default/app/orbida)
 #
 # --rotator: the program follows a rotator all along, Hamlib's dummy one (`rotctld -m 1`, started
 # here on a free loopback port and given to the program with --rotator), so that the figures
 # include reading its azimuth twice a second.
+# --stations: the program listens to WSJT-X (--wsjtx on a free port) and, after the other phases,
+# receives 200 decodes a second of distinct stations for a minute from the tests' sender
+# (tests/wsjtx_send, built beside the program): the share of one core while they arrive, then a
+# sweep of the map while they go on, beside the sweep without them, and the crosshair's answer.
 #
 # Starts a private Xvfb (a free display number chosen by Xvfb itself) with openbox when present,
 # starts the program, then measures four 10-second phases:
@@ -37,11 +42,12 @@
 set -euo pipefail
 
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-with_rotator=0
-if [[ ${1:-} == --rotator ]]; then
-    with_rotator=1
+with_rotator=0 with_stations=0
+while [[ ${1:-} == --rotator || ${1:-} == --stations ]]; do
+    [[ $1 == --rotator ]] && with_rotator=1
+    [[ $1 == --stations ]] && with_stations=1
     shift
-fi
+done
 # shellcheck source-path=SCRIPTDIR source=xvfb-session.sh
 . "$(dirname "$0")/xvfb-session.sh"
 session_name=measure-cpu
@@ -94,6 +100,13 @@ if ((with_rotator)); then
     [[ -n $rotator_port ]] || die "rotctld -m 1 could not be started on a free port"
     started+=("$rotctld_pid")
     program_args=(--rotator "127.0.0.1:$rotator_port")
+fi
+
+if ((with_stations)); then
+    sender=$(dirname "$(dirname "$program")")/tests/wsjtx_send
+    [[ -x $sender ]] || die "no $sender: build the tests first (cmake --build --preset default)"
+    wsjtx_port=$((40000 + RANDOM % 20000))
+    program_args+=(--wsjtx "$wsjtx_port")
 fi
 
 # --- the program ---------------------------------------------------------------------------------
@@ -275,6 +288,33 @@ if [[ -n $disc_wid ]]; then
 else
     echo "azimuthal map: its window did not open"
     failed=1
+fi
+
+# (f) 200 decodes a second for a minute: the share of one core while they arrive with the
+# pointer still, then a sweep at 125 moves a second while they go on, beside the flat sweep
+# without them, and the crosshair's answer to a probe move.
+if ((with_stations)); then
+    "$sender" "$wsjtx_port" 12000 200 &
+    load=$!
+    started+=("$load")
+    sleep 1
+    xdotool mousemove $((win_x + map_x + 300)) $((win_y + map_y + 150))
+    begin_phase
+    sleep 48
+    end_phase "200 decodes/s, pointer still" 100
+    sweep_x='' sweep_y=''
+    sweep_phase 125 "200 decodes/s, sweeping"
+    printf '    against the sweep without decodes: %s %% / %s %% of one core, ratio %s\n' \
+        "$last_share" "${flat_share[125]:-?}" \
+        "$(awk -v a="$last_share" -v b="${flat_share[125]:-0}" 'BEGIN {if (b > 0) printf "%.2f", a / b; else print "?"}')"
+    xdotool mousemove $((win_x + 420)) $((win_y + 210))
+    if wait_crosshair 420 210 100; then
+        echo "screen: under the load, a probe move shown within 100 ms   ok"
+    else
+        echo "screen: under the load, a probe move NOT shown within 100 ms"
+        failed=1
+    fi
+    wait "$load" 2>/dev/null || true
 fi
 
 # --- side by side with the bare Qt window -------------------------------------------------------

@@ -2,10 +2,13 @@
 // Status, then decodes of stations calling CQ from squares around the world, for trying the
 // program by hand and for its screenshots.
 //
-//   wsjtx_send PORT [COUNT]        (COUNT decodes, 50 by default; "CQ K1ABC FN42" first)
+//   wsjtx_send PORT [COUNT [RATE]]   (COUNT decodes, 50 by default, "CQ K1ABC FN42" first;
+//                                     RATE a second, all at once without)
 #include <QCoreApplication>
 #include <QUdpSocket>
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "../wsjtx_sender.h"
 
@@ -19,6 +22,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const int count = args.size() > 2 ? args[2].toInt() : 50;
+    const double rate = args.size() > 3 ? args[3].toDouble() : 0.0;
+    const auto start = std::chrono::steady_clock::now();
     const orbida::test::WsjtxSender sender;
     QUdpSocket socket;
     const auto send = [&](const QByteArray& datagram) {
@@ -41,6 +46,11 @@ int main(int argc, char** argv) {
         } else {
             const QByteArray call = "T" + QByteArray::number(i) + "ST";
             d.message = QByteArray(kinds[i % 5]) + ' ' + call + ' ' + grids[i % 14];
+        }
+        if (rate > 0.0) {
+            std::this_thread::sleep_until(start +
+                                          std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                              std::chrono::duration<double>(i / rate)));
         }
         send(sender.Decode(d));
     }
