@@ -80,7 +80,7 @@ TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
         datagrams.push_back(sender.Decode(d));
     }
     Send(datagrams);
-    ASSERT_EQ(part.Layer().Marks().size(), 50u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part.Layer().Marks().size() == 50u; }, 2000));
     for (const StationLayer::Mark& mark : part.Layer().Marks()) {
         const stations::HeardStation* s = part.Store().Find(mark.id);
         ASSERT_NE(s, nullptr);
@@ -127,7 +127,7 @@ TEST_F(StationsPartTest, AgeAndStop) {
     test::SentDecode d;
     d.message = "CQ DX K1ABC FN42";
     Send({sender.Heartbeat(), sender.Decode(d)});
-    ASSERT_EQ(part.Layer().Marks().size(), 1u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part.Layer().Marks().size() == 1u; }, 2000));
     EXPECT_EQ(part.Layer().Marks()[0].colour.rgb(), QColor(255, 160, 0).rgb());  // CQ DX
     const int fresh = part.Layer().Marks()[0].colour.alpha();
     host.fake.now += minutes{5};

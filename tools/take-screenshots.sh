@@ -183,14 +183,9 @@ convert "$work/screen.png" -crop "676x$((507 + 30 + th))+$wx+$wy" +repage -strip
 echo "$docs/beacons.png"
 stop
 
-# 50 stations decoded by WSJT-X (the tests' datagrams), Paris home: the map, the azimuthal map
-# and the list of "Stations…", opened from the map's menu with the keyboard.
-sender=$(dirname "$(dirname "$program")")/tests/wsjtx_send
-if [[ -x $sender ]]; then
-    settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=700, 24, 440, 440'
-    start --wsjtx 45737
-    unset settings
-    "$sender" 45737 50
+# The main window, the azimuthal map and the list of "Stations…" (opened from the map's menu with
+# the keyboard), cropped together into docs/NAME.
+shoot_stations() {
     point 300 200
     xdotool click 3
     sleep 0.4
@@ -198,41 +193,38 @@ if [[ -x $sender ]]; then
     xdotool key Return
     sleep 1
     import -window root "$work/screen.png"
+    local list lx ly lh right bottom left
     list=$(xdotool search --onlyvisible --name "Orbida — stations" | head -n 1)
-    lx=$(absolute "$list" X) ly=$(absolute "$list" Y) lw=$(size "$list" Width) lh=$(size "$list" Height)
+    lx=$(absolute "$list" X) ly=$(absolute "$list" Y) lh=$(size "$list" Height)
     right=$((1140 > wx + 676 ? 1140 : wx + 676)) bottom=$((ly + lh > wy + 507 ? ly + lh : wy + 507))
     left=$((lx < wx ? lx : wx))
-    convert "$work/screen.png" -crop "$((right - left))x$((bottom))+$left+0" +repage -strip \
-        "$docs/stations.png"
-    echo "$docs/stations.png"
+    convert "$work/screen.png" -crop "$((right - left))x$((bottom))+$left+0" +repage -strip "$docs/$1"
+    echo "$docs/$1"
+}
+disc_settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=700, 24, 440, 440'
+
+# 50 stations decoded by WSJT-X (the tests' datagrams), Paris home.
+sender=$(dirname "$(dirname "$program")")/tests/wsjtx_send
+if [[ -x $sender ]]; then
+    settings=$disc_settings
+    start --wsjtx 45737
+    unset settings
+    "$sender" 45737 50
+    shoot_stations stations.png
     stop
 else
     echo "take-screenshots: $sender is missing (cmake --build --preset default): no stations.png" >&2
 fi
 
-# Twenty spots from a DX Spider node of our own, Paris home: the map, the azimuthal map and the
-# list, the countries from the country file.
+# Twenty spots from a DX Spider node of our own, Paris home, the countries from the country file.
 if command -v python3 >/dev/null; then
     python3 "$root/tools/fake-cluster-node.py" 47301 &
     pids+=($!)
     sleep 0.5
-    settings=$'[reference]\nhome=Paris\n[azimuthal]\nopen=true\ngeometry=700, 24, 440, 440'
+    settings=$disc_settings
     start --cluster 127.0.0.1:47301 --call F4ABC
     unset settings
     sleep 1.5
-    point 300 200
-    xdotool click 3
-    sleep 0.4
-    for _ in 1 2 3 4 5 6 7; do xdotool key Down; done
-    xdotool key Return
-    sleep 1
-    import -window root "$work/screen.png"
-    list=$(xdotool search --onlyvisible --name "Orbida — stations" | head -n 1)
-    lx=$(absolute "$list" X) ly=$(absolute "$list" Y) lh=$(size "$list" Height)
-    right=$((1140 > wx + 676 ? 1140 : wx + 676)) bottom=$((ly + lh > wy + 507 ? ly + lh : wy + 507))
-    left=$((lx < wx ? lx : wx))
-    convert "$work/screen.png" -crop "$((right - left))x$((bottom))+$left+0" +repage -strip \
-        "$docs/cluster.png"
-    echo "$docs/cluster.png"
+    shoot_stations cluster.png
     stop
 fi

@@ -90,6 +90,9 @@ void StationsPart::Build(PartHost& host) {
                                   [this](bool) { OpenWindow(); });
     host.AddToMapMenu(MenuPlace::Stations, entry);
     host.AddLayer(layer_.get());
+    soon_.setSingleShot(true);
+    soon_.setInterval(kRefreshGap);
+    QObject::connect(&soon_, &QTimer::timeout, host.Window(), [this] { Refresh(); });
     aging_.setSingleShot(true);
     QObject::connect(&aging_, &QTimer::timeout, host.Window(), [this] { Refresh(); });
 
@@ -177,17 +180,10 @@ QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
     } else {
         if (!listener_) {
             live::WsjtxListener::Hooks hooks;
-            hooks.countryPosition =
-                [this](const QString& call) -> std::optional<geodesy::GeoPoint> {
-                const auto country = host_->CountryOf(call);
-                if (!country) {
-                    return std::nullopt;
-                }
-                return geodesy::GeoPoint{country->latitude, country->longitude};
-            };
+            hooks.countryPosition = [this](const QString& call) { return CountryPosition(call); };
             hooks.now = [this] { return Now(*host_); };
             hooks.changed = [this] {
-                Refresh();
+                RefreshSoon();
                 FollowDx();
             };
             listener_ = std::make_unique<live::WsjtxListener>(store_, std::move(hooks));
@@ -224,15 +220,9 @@ QString StationsPart::SetCluster(const ClusterSettings& cluster, bool remember) 
     }
     if (!session_) {
         live::ClusterSession::Hooks hooks;
-        hooks.countryPosition = [this](const QString& call) -> std::optional<geodesy::GeoPoint> {
-            const auto country = host_->CountryOf(call);
-            if (!country) {
-                return std::nullopt;
-            }
-            return geodesy::GeoPoint{country->latitude, country->longitude};
-        };
+        hooks.countryPosition = [this](const QString& call) { return CountryPosition(call); };
         hooks.now = [this] { return Now(*host_); };
-        hooks.changed = [this] { Refresh(); };
+        hooks.changed = [this] { RefreshSoon(); };
         hooks.status = [this](const QString& text) {
             clusterStatus_ = text;
             ShowStatus();
@@ -282,6 +272,15 @@ void StationsPart::OpenWindow() {
     Refresh();
 }
 
+// Where a call's country lies, for a station heard without a grid.
+std::optional<geodesy::GeoPoint> StationsPart::CountryPosition(const QString& call) {
+    const auto country = host_->CountryOf(call);
+    if (!country) {
+        return std::nullopt;
+    }
+    return geodesy::GeoPoint{country->latitude, country->longitude};
+}
+
 void StationsPart::PinStation(std::uint64_t id) {
     if (const stations::HeardStation* s = store_.Find(id)) {
         host_->Pin({std::nullopt, s->position});
@@ -315,7 +314,16 @@ void StationsPart::FollowDx() {
     }
 }
 
+// Stations arrive by the hundred a second: the marks and the list follow them a few times a
+// second, each time in one pass over the store.
+void StationsPart::RefreshSoon() {
+    if (!soon_.isActive()) {
+        soon_.start();
+    }
+}
+
 void StationsPart::Refresh() {
+    soon_.stop();
     const stations::Clock::time_point now = Now(*host_);
     store_.Expire(now, stations::kDefaultDecodeMaxAge, stations::StationSource::kWsjtx);
     store_.Expire(now, stations::kDefaultSpotMaxAge, stations::StationSource::kCluster);

@@ -45,6 +45,8 @@ class StationsPart final : public StationPart {
         friend bool operator==(const ClusterSettings&, const ClusterSettings&) = default;
     };
     static constexpr std::chrono::seconds kAgingStep{5};
+    // The longest a new station waits before it is drawn.
+    static constexpr std::chrono::milliseconds kRefreshGap{250};
 
     StationsPart();
     ~StationsPart() override;
@@ -82,6 +84,8 @@ class StationsPart final : public StationPart {
     void FollowDx();
     void Watch(QWidget* map, const MapView& view);
     void ShowStatus();
+    void RefreshSoon();
+    std::optional<geodesy::GeoPoint> CountryPosition(const QString& call);
 
     PartHost* host_ = nullptr;
     SettingsStore* settings_ = nullptr;
@@ -93,6 +97,7 @@ class StationsPart final : public StationPart {
     QString clusterStatus_;
     std::unique_ptr<StationLayer> layer_;
     QTimer aging_;
+    QTimer soon_;  // the next drawing of what arrived
     QPointer<StationsWindow> window_;
     QString status_;
     QString followed_;  // the DX grid last pinned
