@@ -14,8 +14,35 @@ constexpr int kAlphaStep = 16;  // the fading in sixteen steps
 
 void StationLayer::SetMarks(std::vector<Mark> marks) {
     if (marks != marks_) {
-        Changing([&] { marks_ = std::move(marks); });
+        Changing([&] {
+            marks_ = std::move(marks);
+            placed_.clear();
+        });
     }
+}
+
+const std::vector<std::optional<QPoint>>& StationLayer::PixelsOn(const MapView& view) const {
+    auto placed = std::find_if(placed_.begin(), placed_.end(),
+                               [&](const Placed& p) { return p.view == &view; });
+    if (placed != placed_.end() && placed->origin == view.Origin() &&
+        placed->unitsPerPixel == view.UnitsPerPixel()) {
+        return placed->pixels;
+    }
+    if (placed == placed_.end()) {
+        placed = placed_.insert(placed_.end(), Placed{&view, {}, 0.0, {}});
+    }
+    placed->origin = view.Origin();
+    placed->unitsPerPixel = view.UnitsPerPixel();
+    placed->pixels.clear();
+    placed->pixels.reserve(marks_.size());
+    for (const Mark& mark : marks_) {
+        placed->pixels.push_back(view.PixelOf(mark.place));
+    }
+    return placed->pixels;
+}
+
+void StationLayer::Forget(const MapView& view) {
+    std::erase_if(placed_, [&](const Placed& p) { return p.view == &view; });
 }
 
 // The whole map while there are marks: placing thousands of marks twice to find the pixels a
@@ -28,15 +55,15 @@ QRegion StationLayer::Area(const MapView& view) const {
 std::uint64_t StationLayer::StationAt(const MapView& view, QPoint pixel) const {
     std::uint64_t best = 0;
     int nearest = std::numeric_limits<int>::max();
-    for (const Mark& mark : marks_) {
-        const std::optional<QPoint> at = view.PixelOf(mark.place);
-        if (!at) {
+    const std::vector<std::optional<QPoint>>& pixels = PixelsOn(view);
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+        if (!pixels[i]) {
             continue;
         }
-        const int d = (*at - pixel).manhattanLength();
+        const int d = (*pixels[i] - pixel).manhattanLength();
         if (d <= kPick && d < nearest) {
             nearest = d;
-            best = mark.id;
+            best = marks_[i].id;
         }
     }
     return best;
@@ -77,12 +104,13 @@ const QPixmap& StationLayer::Sprite(const Mark& mark, qreal ratio) {
 void StationLayer::Paint(QPainter& painter, const MapView& view, const QRegion& region) {
     const QRect bounds = region.boundingRect();
     const qreal ratio = painter.device()->devicePixelRatioF();
-    for (const Mark& mark : marks_) {
-        const std::optional<QPoint> at = view.PixelOf(mark.place);
+    const std::vector<std::optional<QPoint>>& pixels = PixelsOn(view);
+    for (std::size_t i = 0; i < marks_.size(); ++i) {
+        const std::optional<QPoint>& at = pixels[i];
         if (!at || !bounds.intersects(MarkRect(*at, kRadius, 1))) {
             continue;
         }
-        painter.drawPixmap(*at - QPoint(kRadius + 1, kRadius + 1), Sprite(mark, ratio));
+        painter.drawPixmap(*at - QPoint(kRadius + 1, kRadius + 1), Sprite(marks_[i], ratio));
     }
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <vector>
 
@@ -34,13 +35,25 @@ class StationLayer final : public MapLayer {
 
     void Paint(QPainter& painter, const MapView& view, const QRegion& region) override;
     QRegion Area(const MapView& view) const override;
+    void Forget(const MapView& view) override;
 
   private:
+    // The marks' pixels on a view, kept while the marks and the view's plane stay the same: a
+    // pointer move repaints a few small areas, each of which would otherwise place every mark.
+    struct Placed {
+        const MapView* view = nullptr;
+        geodesy::PlanePoint origin;
+        double unitsPerPixel = 0.0;
+        std::vector<std::optional<QPoint>> pixels;
+    };
+    const std::vector<std::optional<QPoint>>& PixelsOn(const MapView& view) const;
+
     // A mark drawn once for each colour, fading step and kind, at the screen's pixel ratio:
     // thousands of marks are then thousands of small copies, not thousands of shapes.
     const QPixmap& Sprite(const Mark& mark, qreal ratio);
 
     std::vector<Mark> marks_;
+    mutable std::vector<Placed> placed_;
     std::map<std::tuple<QRgb, int, bool>, QPixmap> sprites_;
     qreal spriteRatio_ = 0.0;
 };
