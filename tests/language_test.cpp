@@ -2,9 +2,12 @@
 // English once the English translation is installed, and French without it.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 
 #include "app/options.h"
+#include "form_fixture.h"
 #include "ui/platform/language.h"
 
 namespace orbida::ui {
@@ -62,6 +65,58 @@ TEST(TranslationTest, HelpInEnglishWhenInstalledFrenchOtherwise) {
         translations.Install();
         EXPECT_EQ(app::HelpText().section(u'\n', 0, 0), QString::fromUtf8(c.firstLine))
             << c.language.toStdString();
+    }
+}
+
+// Texts of the window, of its menu and the readouts' words, as a user sees them with the language
+// installed: home Paris, the pointer on New York.
+struct Shown {
+    QString startText;
+    QString pinEntry;
+    QString longitude;
+    QString homeLatitude;
+    QString distance;
+};
+
+Shown ShownWith(const QString& language) {
+    const Translations translations(language);
+    translations.Install();
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
+    form.show();
+    Shown shown;
+    auto* combo = form.findChild<CityCombo*>(QStringLiteral("Combo1"));
+    shown.startText = combo->currentText();
+    shown.pinEntry = form.MapMenu()->actions().value(0)->text();
+    combo->setEditText(QStringLiteral("Paris"));
+    form.findChild<QPushButton*>(QStringLiteral("ValidVille"))->click();
+    fake.pointer = form.mapToGlobal(testing::kNewYork);
+    form.TickAt(fake.pointer);
+    shown.longitude = form.findChild<QLabel*>(QStringLiteral("MouseDegLon"))->text();
+    shown.homeLatitude = form.findChild<QLabel*>(QStringLiteral("LblLatVille"))->text();
+    shown.distance = form.findChild<QLabel*>(QStringLiteral("LblDistance"))->text();
+    return shown;
+}
+
+TEST(TranslationTest, WindowInEnglishWhenInstalledFrenchOtherwise) {
+    const Shown english = ShownWith(kEnglish);
+    EXPECT_EQ(english.startText, "    Choose a city");
+    EXPECT_EQ(english.pinEntry, "Pin this point\tLeft click");
+    // The words change, the numbers keep their format.
+    EXPECT_TRUE(english.longitude.startsWith("Longitude: 74°")) << english.longitude.toStdString();
+    EXPECT_TRUE(english.longitude.endsWith("'' West")) << english.longitude.toStdString();
+    EXPECT_TRUE(english.homeLatitude.endsWith(" North")) << english.homeLatitude.toStdString();
+    EXPECT_TRUE(english.distance.startsWith("  is 5")) << english.distance.toStdString();
+    EXPECT_TRUE(english.distance.endsWith("  Kms away")) << english.distance.toStdString();
+
+    for (const QString& language : {kFrench, ChooseLanguage({QStringLiteral("C")}, {})}) {
+        const Shown french = ShownWith(language);
+        EXPECT_EQ(french.startText, "    Choisir un ville");
+        EXPECT_EQ(french.pinEntry, "Épingler ce point\tClic gauche");
+        EXPECT_TRUE(french.longitude.endsWith("'' Ouest")) << french.longitude.toStdString();
+        EXPECT_TRUE(french.homeLatitude.endsWith(" Nord")) << french.homeLatitude.toStdString();
+        EXPECT_TRUE(french.distance.startsWith("  est à 5")) << french.distance.toStdString();
+        EXPECT_TRUE(french.distance.endsWith("  Kms")) << french.distance.toStdString();
     }
 }
 
