@@ -76,6 +76,7 @@ struct Shown {
     QString longitude;
     QString homeLatitude;
     QString distance;
+    QString refusal;  // under the city box, for a text that chooses nothing
 };
 
 Shown ShownWith(const QString& language) {
@@ -86,10 +87,14 @@ Shown ShownWith(const QString& language) {
     form.show();
     Shown shown;
     auto* combo = form.findChild<CityCombo*>(QStringLiteral("Combo1"));
+    auto* validate = form.findChild<QPushButton*>(QStringLiteral("ValidVille"));
     shown.startText = combo->currentText();
     shown.pinEntry = form.MapMenu()->actions().value(0)->text();
+    combo->setEditText(QStringLiteral("91N 2E"));
+    validate->click();
+    shown.refusal = form.findChild<QLabel*>(QStringLiteral("InputHint"))->text();
     combo->setEditText(QStringLiteral("Paris"));
-    form.findChild<QPushButton*>(QStringLiteral("ValidVille"))->click();
+    validate->click();
     fake.pointer = form.mapToGlobal(testing::kNewYork);
     form.TickAt(fake.pointer);
     shown.longitude = form.findChild<QLabel*>(QStringLiteral("MouseDegLon"))->text();
@@ -102,6 +107,7 @@ TEST(TranslationTest, WindowInEnglishWhenInstalledFrenchOtherwise) {
     const Shown english = ShownWith(kEnglish);
     EXPECT_EQ(english.startText, "    Choose a city");
     EXPECT_EQ(english.pinEntry, "Pin this point\tLeft click");
+    EXPECT_EQ(english.refusal, "Latitude out of range: 90° at most.");
     // The words change, the numbers keep their format.
     EXPECT_TRUE(english.longitude.startsWith("Longitude: 74°")) << english.longitude.toStdString();
     EXPECT_TRUE(english.longitude.endsWith("'' West")) << english.longitude.toStdString();
@@ -113,6 +119,7 @@ TEST(TranslationTest, WindowInEnglishWhenInstalledFrenchOtherwise) {
         const Shown french = ShownWith(language);
         EXPECT_EQ(french.startText, "    Choisir un ville");
         EXPECT_EQ(french.pinEntry, "Épingler ce point\tClic gauche");
+        EXPECT_EQ(french.refusal, "Latitude hors limites : 90° au plus.");
         EXPECT_TRUE(french.longitude.endsWith("'' Ouest")) << french.longitude.toStdString();
         EXPECT_TRUE(french.homeLatitude.endsWith(" Nord")) << french.homeLatitude.toStdString();
         EXPECT_TRUE(french.distance.startsWith("  est à 5")) << french.distance.toStdString();

@@ -126,6 +126,23 @@
     </message>
 </context>
 <context>
+    <name>CityFile</name>
+    <message>
+        <source>Le fichier des villes «&#xa0;%1&#xa0;» n&apos;a pas pu être lu dans le dossier&#xa0;:
+%2
+%3</source>
+        <translation>The city file “%1” could not be read in the folder:
+%2
+%3</translation>
+    </message>
+    <message>
+        <source>Le fichier des villes «&#xa0;%1&#xa0;» est introuvable dans le dossier&#xa0;:
+%2</source>
+        <translation>The city file “%1” is not in the folder:
+%2</translation>
+    </message>
+</context>
+<context>
     <name>Clock</name>
     <message>
         <source>--time : « %1 » n&apos;est pas une date et une heure ISO 8601 (exemple : 2026-06-21T12:00Z)</source>
@@ -278,6 +295,61 @@
     <message>
         <source>Cible</source>
         <translation>Target</translation>
+    </message>
+</context>
+<context>
+    <name>HomeEntry</name>
+    <message>
+        <source>Nombre trop long.</source>
+        <translation>Number too long.</translation>
+    </message>
+    <message>
+        <source>Caractère inattendu « %1 ».</source>
+        <translation>Unexpected character “%1”.</translation>
+    </message>
+    <message>
+        <source>Coordonnées illisibles : écrivez par exemple « 48.8566N 2.3522E ».</source>
+        <translation>Unreadable coordinates: write for example “48.8566N 2.3522E”.</translation>
+    </message>
+    <message>
+        <source>Il manque la lettre N, S, E ou O de chaque coordonnée.</source>
+        <translation>Each coordinate needs its letter N, S, E or W.</translation>
+    </message>
+    <message>
+        <source>Aucune ville ne commence par «&#xa0;%1&#xa0;»</source>
+        <translation>No city starts with “%1”</translation>
+    </message>
+    <message>
+        <source>Il faut deux coordonnées : une latitude (N ou S) et une longitude (E ou O).</source>
+        <translation>Two coordinates are needed: a latitude (N or S) and a longitude (E or W).</translation>
+    </message>
+    <message>
+        <source>Deux latitudes : il faut une latitude (N ou S) et une longitude (E ou O).</source>
+        <translation>Two latitudes: a latitude (N or S) and a longitude (E or W) are needed.</translation>
+    </message>
+    <message>
+        <source>Deux longitudes : il faut une latitude (N ou S) et une longitude (E ou O).</source>
+        <translation>Two longitudes: a latitude (N or S) and a longitude (E or W) are needed.</translation>
+    </message>
+    <message>
+        <source>Minutes et secondes vont de 0 à 59.</source>
+        <translation>Minutes and seconds go from 0 to 59.</translation>
+    </message>
+    <message>
+        <source>Latitude hors limites : 90° au plus.</source>
+        <translation>Latitude out of range: 90° at most.</translation>
+    </message>
+    <message>
+        <source>Longitude hors limites : 180° au plus.</source>
+        <translation>Longitude out of range: 180° at most.</translation>
+    </message>
+    <message>
+        <source>Locator hors limites : lettres de A à R, chiffres de 0 à 9, puis lettres de A à X.</source>
+        <translation>Locator out of range: letters A to R, digits 0 to 9, then letters A to X.</translation>
+    </message>
+    <message>
+        <source>Locator incomplet : 4, 6, 8 ou 10 caractères, lettres et chiffres par paires (JN18EU).</source>
+        <translation>Incomplete locator: 4, 6, 8 or 10 characters, letters and digits in pairs (JN18EU).</translation>
     </message>
 </context>
 <context>
