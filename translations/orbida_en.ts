@@ -35,6 +35,10 @@
         <source> Version %1.%2</source>
         <translation> Version %1.%2</translation>
     </message>
+    <message>
+        <source>Liste des villes : GeoNames (CC BY 4.0)</source>
+        <translation>City list: GeoNames (CC BY 4.0)</translation>
+    </message>
 </context>
 <context>
     <name>AzimuthalPart</name>

@@ -20,6 +20,11 @@
 #include "ui/window/web_map.h"
 
 namespace orbida::ui {
+
+QString CityListCredit() {
+    return QCoreApplication::translate("AboutBox", "Liste des villes : GeoNames (CC BY 4.0)");
+}
+
 namespace {
 
 // The texts of the description, written exactly as shown, runs of blanks and spellings included;
@@ -167,10 +172,10 @@ void AboutBox::BuildControls() {
     Label11 = FramedLabel(this, "Label11", QCoreApplication::translate("AboutBox", kT4),
                           TwipRect(360, 1800, 5655, 855), {});
     QLabel* label13 =
-        FramedLabel(this, "Label13", kCityListCredit, TwipRect(2160, 6480, 2175, 255), {});
+        FramedLabel(this, "Label13", CityListCredit(), TwipRect(2160, 6480, 2175, 255), {});
     // The credit is longer than the box drawn for it: the box widens about its centre so that
     // the credit stays on one line.
-    const int creditWidth = label13->fontMetrics().horizontalAdvance(kCityListCredit) + 1;
+    const int creditWidth = label13->fontMetrics().horizontalAdvance(label13->text()) + 1;
     if (creditWidth > label13->width()) {
         const QPoint centre = label13->geometry().center();
         label13->setGeometry(centre.x() - creditWidth / 2, label13->y(), creditWidth,
