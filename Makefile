@@ -6,7 +6,7 @@ PRESET ?= default
 BUILD_DIR := out/build/$(PRESET)
 
 .PHONY: format-check all deps test-deps configure test-configure build run test asan bench fuzz
-.PHONY: package package-smoke clean
+.PHONY: package package-smoke clean translations
 .PHONY: measure-cpu measure-startup soak
 
 all: build
@@ -85,6 +85,11 @@ package: build
 	@tools/install-deps.sh package
 	@rm -f $(BUILD_DIR)/orbida_*.deb
 	@cd $(BUILD_DIR) && cpack -G DEB
+
+# Brings translations/orbida_en.ts up to date with the texts of the sources: new texts come in
+# unfinished, to be translated there; texts gone from the sources go.
+translations: configure
+	@cmake --build --preset $(PRESET) --target update_translations
 
 # Builds the package and checks it with lintian (no error, no warning), installs it, validates its
 # menu entry and metadata, and checks that the installed program opens its window under Xvfb (as

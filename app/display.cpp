@@ -1,5 +1,6 @@
 #include "app/display.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QStringList>
 #include <QtGlobal>
@@ -127,9 +128,11 @@ Probe ProbeX(const QString& display) {
 
 QString Shown(const char* variable, const QString& value) {
     if (value.isEmpty()) {
-        return QStringLiteral("%1 n'est pas défini").arg(QString::fromLatin1(variable));
+        return QCoreApplication::translate("Display", "%1 n'est pas défini")
+            .arg(QString::fromLatin1(variable));
     }
-    return QStringLiteral("%1=%2 ne répond pas").arg(QString::fromLatin1(variable), value);
+    return QCoreApplication::translate("Display", "%1=%2 ne répond pas")
+        .arg(QString::fromLatin1(variable), value);
 }
 
 }  // namespace
@@ -182,7 +185,8 @@ QString NoDisplayReason(const QString& platform, const QString& display) {
         }
     }
     tried.removeDuplicates();
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "Display",
                "Orbida\u00A0: aucun écran n'est accessible (%1)\u00A0; lancez-le depuis "
                "une session graphique, ou choisissez un autre affichage avec "
                "QT_QPA_PLATFORM.")

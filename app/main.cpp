@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyleFactory>
@@ -20,6 +21,7 @@
 #include "ui/parts/settings_store.h"
 #include "ui/parts/stations_part.h"
 #include "ui/platform/clock.h"
+#include "ui/platform/language.h"
 #include "ui/platform/platform.h"
 #include "ui/version.h"
 #include "ui/window/form1.h"
@@ -52,7 +54,8 @@ int CheckCities(const QString& file) {
     }
     const orbida::cities::CheckReport report = orbida::cities::CheckCityFile(
         std::string_view(read.bytes.constData(), static_cast<std::size_t>(read.bytes.size())));
-    Print(stdout, QStringLiteral("Fichier\u00A0: %1\n").arg(QDir::toNativeSeparators(path)) +
+    Print(stdout, QCoreApplication::translate("main", "Fichier\u00A0: %1\n")
+                          .arg(QDir::toNativeSeparators(path)) +
                       report.Text());
     return report.Clean() ? 0 : 1;
 }
@@ -76,13 +79,38 @@ int main(int argc, char** argv) {
 #endif
     // The command line is read before any window system is touched: --help, --version and
     // --check work without a display.
-    const orbida::app::Options options = orbida::app::ParseOptions(Arguments(argc, argv));
+    const QStringList arguments = Arguments(argc, argv);
+    orbida::app::Options options = orbida::app::ParseOptions(arguments);
+    QCoreApplication::setApplicationName(QStringLiteral("Orbida"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Orbida"));
+    // The language: --lang for this run, else the one chosen in the map's menu, else the
+    // desktop's (French where it is neither English nor French).
+    QString wanted = options.language;
+    if (wanted.isEmpty() && !options.reset) {
+        wanted = orbida::ui::ReadLanguage(orbida::ui::SettingsStore(
+            orbida::ui::DefaultSettingsPath(), orbida::ui::RememberedKeys()));
+    }
+    const orbida::ui::Translations translations(
+        orbida::ui::ChooseLanguage(QLocale::system().uiLanguages(), wanted));
+    // What is printed before the window is translated through an application object of its own,
+    // made only when something is to be printed.
+    std::optional<QCoreApplication> printing;
+    const auto speak = [&] {
+        if (!printing) {
+            printing.emplace(argc, argv);
+            translations.Install();
+            options = orbida::app::ParseOptions(arguments);  // its messages, translated
+        }
+    };
     if (!options.error.isEmpty()) {
-        Print(stderr, QStringLiteral("orbida\u00A0: %1\nVoir «\u00A0orbida --help\u00A0».\n")
+        speak();
+        Print(stderr, QCoreApplication::translate(
+                          "main", "orbida\u00A0: %1\nVoir «\u00A0orbida --help\u00A0».\n")
                           .arg(options.error));
         return 1;
     }
     if (options.help) {
+        speak();
         Print(stdout, orbida::app::HelpText());
         return 0;
     }
@@ -91,31 +119,33 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (options.check) {
-        const QCoreApplication core(argc, argv);
+        speak();
         return CheckCities(options.checkFile);
     }
     // --time fixes the clock at a UTC instant, to see the grey line of a planned date or to test
     // it; a value that does not parse is a usage error.
     std::optional<orbida::ui::WallTime> fixedTime;
     if (!options.time.isEmpty()) {
-        const orbida::ui::TimeOption time = orbida::ui::ParseTimeOption(options.time);
+        orbida::ui::TimeOption time = orbida::ui::ParseTimeOption(options.time);
         if (!time.time) {
-            Print(stderr, QStringLiteral("orbida\u00A0: %1\n").arg(time.error));
+            speak();
+            time = orbida::ui::ParseTimeOption(options.time);
+            Print(stderr,
+                  QCoreApplication::translate("main", "orbida\u00A0: %1\n").arg(time.error));
             return 2;
         }
         fixedTime = time.time;
     }
-    const QString noDisplay = orbida::app::NoDisplayReason(options.platform, options.display);
-    if (!noDisplay.isEmpty()) {
-        Print(stderr, noDisplay + u'\n');
+    if (!orbida::app::NoDisplayReason(options.platform, options.display).isEmpty()) {
+        speak();
+        Print(stderr, orbida::app::NoDisplayReason(options.platform, options.display) + u'\n');
         return 1;
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orbida"));
+    translations.Install();
     QApplication::setApplicationVersion(QString::fromLatin1(orbida::kVersion));
     QApplication::setDesktopFileName(QStringLiteral("fr.orbida.Orbida"));
-    QApplication::setOrganizationName(QStringLiteral("Orbida"));
     // One style everywhere: the layout is fixed to the pixel and was drawn for small controls.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     // One font too: the window's, for every text that names none (menus, dialogs, hints), as in

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <array>
 
 #include "rotator/address.h"
@@ -51,7 +52,8 @@ Options ParseOptions(const QStringList& arguments) {
     const QCommandLineOption call(QStringLiteral("call"), QString(), QStringLiteral("indicatif"));
     const QCommandLineOption platform(QStringLiteral("platform"), QString(), QStringLiteral("nom"));
     const QCommandLineOption display(QStringLiteral("display"), QString(), QStringLiteral("x"));
-    parser.addOptions({help, version, check, reset, time, cty, rotator, wsjtx, cluster, call,
+    const QCommandLineOption lang(QStringLiteral("lang"), QString(), QStringLiteral("en|fr"));
+    parser.addOptions({help, version, check, reset, time, cty, rotator, wsjtx, cluster, call, lang,
                        Hidden(platform), Hidden(display)});
     for (const char* name : kQtValueOptions) {
         parser.addOption(Hidden(
@@ -67,8 +69,9 @@ Options ParseOptions(const QStringList& arguments) {
         // A value can only be missing after the last argument, which names its option.
         options.error =
             unknown.isEmpty()
-                ? QStringLiteral("Il manque la valeur de l'option %1.").arg(arguments.last())
-                : QStringLiteral("Option inconnue\u00A0: %1%2")
+                ? QCoreApplication::translate("Options", "Il manque la valeur de l'option %1.")
+                      .arg(arguments.last())
+                : QCoreApplication::translate("Options", "Option inconnue\u00A0: %1%2")
                       .arg(unknown.front().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"),
                            unknown.front());
         return options;
@@ -79,15 +82,16 @@ Options ParseOptions(const QStringList& arguments) {
     options.reset = parser.isSet(reset);
     options.time = parser.value(time);
     if (parser.isSet(time) && options.time.trimmed().isEmpty()) {
-        options.error = QStringLiteral(
-            "--time attend une date et une heure UTC (exemple : 2026-06-21T12:00Z).");
+        options.error = QCoreApplication::translate(
+            "Options", "--time attend une date et une heure UTC (exemple : 2026-06-21T12:00Z).");
         return options;
     }
     options.countryFile = parser.value(cty);
     QString problem;
     if (parser.isSet(rotator) && !ParseRotatorAddress(parser.value(rotator), &options.rotatorHost,
                                                       &options.rotatorPort, &problem)) {
-        options.error = QStringLiteral(
+        options.error = QCoreApplication::translate(
+                            "Options",
                             "Adresse de rotor invalide\u00A0: «\u00A0%1\u00A0», %2 (attendu "
                             "HÔTE:PORT, par exemple localhost:4533, ou [::1]:4533 en IPv6)")
                             .arg(parser.value(rotator), problem);
@@ -95,17 +99,19 @@ Options ParseOptions(const QStringList& arguments) {
     }
     if (parser.isSet(wsjtx) && !ParseWsjtxAddress(parser.value(wsjtx), &options.wsjtxAddress,
                                                   &options.wsjtxPort, &problem)) {
-        options.error = QStringLiteral(
-                            "Adresse WSJT-X invalide\u00A0: «\u00A0%1\u00A0», %2 "
-                            "(attendu PORT ou GROUPE:PORT, par exemple 2237 ou "
-                            "224.0.0.1:2237)")
-                            .arg(parser.value(wsjtx), problem);
+        options.error =
+            QCoreApplication::translate("Options",
+                                        "Adresse WSJT-X invalide\u00A0: «\u00A0%1\u00A0», %2 "
+                                        "(attendu PORT ou GROUPE:PORT, par exemple 2237 ou "
+                                        "224.0.0.1:2237)")
+                .arg(parser.value(wsjtx), problem);
         return options;
     }
     if (parser.isSet(cluster)) {
         if (!ParseClusterAddress(parser.value(cluster), &options.clusterHost, &options.clusterPort,
                                  &problem)) {
-            options.error = QStringLiteral(
+            options.error = QCoreApplication::translate(
+                                "Options",
                                 "Adresse de cluster invalide\u00A0: «\u00A0%1\u00A0», %2 "
                                 "(attendu HÔTE:PORT, par exemple dxc.example.org:7300)")
                                 .arg(parser.value(cluster), problem);
@@ -113,9 +119,16 @@ Options ParseOptions(const QStringList& arguments) {
         }
         options.clusterCall = parser.value(call).trimmed();
         if (options.clusterCall.isEmpty()) {
-            options.error = QStringLiteral("--cluster demande aussi --call INDICATIF.");
+            options.error =
+                QCoreApplication::translate("Options", "--cluster demande aussi --call INDICATIF.");
             return options;
         }
+    }
+    options.language = parser.value(lang);
+    if (parser.isSet(lang) && options.language != QLatin1String("en") &&
+        options.language != QLatin1String("fr")) {
+        options.error = QCoreApplication::translate("Options", "--lang attend en ou fr.");
+        return options;
     }
     options.platform = parser.value(platform);
     options.display = parser.value(display);
@@ -123,7 +136,7 @@ Options ParseOptions(const QStringList& arguments) {
     if (options.check && positional.size() == 1) {
         options.checkFile = positional.front();
     } else if (!positional.isEmpty()) {
-        options.error = QStringLiteral("Argument inattendu\u00A0: %1")
+        options.error = QCoreApplication::translate("Options", "Argument inattendu\u00A0: %1")
                             .arg(positional.value(options.check ? 1 : 0));
     }
     return options;
@@ -140,13 +153,14 @@ bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port, QSt
     const uint value = t.mid(colon + 1).toUInt(&ok);
     if (!ok || value == 0 || value > 65535) {
         if (problem != nullptr) {
-            *problem = QStringLiteral("le port doit être un nombre de 1 à 65535");
+            *problem =
+                QCoreApplication::translate("Options", "le port doit être un nombre de 1 à 65535");
         }
         return false;
     }
     if (host.isEmpty() || host.size() > 64 || host.contains(QLatin1Char(' '))) {
         if (problem != nullptr) {
-            *problem = QStringLiteral("l'adresse est vide ou invalide");
+            *problem = QCoreApplication::translate("Options", "l'adresse est vide ou invalide");
         }
         return false;
     }
@@ -166,13 +180,14 @@ bool ParseClusterAddress(const QString& text, QString* host, quint16* port, QStr
     }
     if (!ok || value == 0 || value > 65535) {
         if (problem != nullptr) {
-            *problem = QStringLiteral("le port doit être un nombre de 1 à 65535");
+            *problem =
+                QCoreApplication::translate("Options", "le port doit être un nombre de 1 à 65535");
         }
         return false;
     }
     if (name.isEmpty() || name.size() > 253 || name.contains(QLatin1Char(' '))) {
         if (problem != nullptr) {
-            *problem = QStringLiteral("l'hôte est vide ou invalide");
+            *problem = QCoreApplication::translate("Options", "l'hôte est vide ou invalide");
         }
         return false;
     }
@@ -195,7 +210,8 @@ bool ParseRotatorAddress(const QString& text, QString* host, quint16* port, QStr
 }
 
 QString HelpText() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "Options",
         "Usage\u00A0: orbida [options]\n"
         "Route orthodromique\u00A0: distance, azimut et route depuis une ville vers tout point "
         "du globe.\n"
@@ -221,6 +237,8 @@ QString HelpText() {
         "  --cluster HÔTE:PORT --call INDICATIF\n"
         "                    se connecte à ce nœud de cluster DX avec cet indicatif, pour cette\n"
         "                    fois (port 7300 par défaut)\n"
+        "  --lang en|fr      parle anglais ou français, pour cette fois (sinon la langue choisie\n"
+        "                    dans le menu de la carte, ou celle du bureau)\n"
         "  --time DATE       fixe l'horloge à un instant UTC (2026-06-21T12:00Z), pour voir la\n"
         "                    ligne grise d'une date prévue\u00A0; pour les essais et la "
         "préparation\n");

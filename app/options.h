@@ -24,7 +24,8 @@ struct Options {
     QString clusterCall;  // --call: the callsign to log in with
     QString platform;     // Qt's own -platform, which chooses the window system
     QString display;      // Qt's own -display, the X server to use
-    QString error;        // French, when the command line is not understood
+    QString language;     // --lang: "en" or "fr" for this run; empty: as chosen or the desktop's
+    QString error;        // when the command line is not understood, in the language installed
 };
 
 // Parses the arguments (the program's name first). Qt's own options (-platform, -style…) are
@@ -33,20 +34,20 @@ Options ParseOptions(const QStringList& arguments);
 
 // The host and port of a rotator daemon, read by rotator::ReadAddress: "HOST:PORT", "HOST" (the
 // daemon's usual port 4533), "[IPv6]:PORT", "[IPv6]" or an IPv6 address without brackets; false
-// (and the French reason in problem) when it is none of these.
+// (and the reason in problem) when it is none of these.
 bool ParseRotatorAddress(const QString& text, QString* host, quint16* port,
                          QString* problem = nullptr);
 
 // WSJT-X's UDP messages to listen to: "PORT" (on 127.0.0.1) or "GROUP:PORT" (a multicast group,
-// "[ff02::1]:PORT" in IPv6); false (and the French reason) otherwise.
+// "[ff02::1]:PORT" in IPv6); false (and the reason) otherwise.
 bool ParseWsjtxAddress(const QString& text, QString* address, quint16* port,
                        QString* problem = nullptr);
 
-// A DX cluster node: "HOST:PORT" or "HOST" (port 7300); false (and the French reason) otherwise.
+// A DX cluster node: "HOST:PORT" or "HOST" (port 7300); false (and the reason) otherwise.
 bool ParseClusterAddress(const QString& text, QString* host, quint16* port,
                          QString* problem = nullptr);
 
-// The text of --help, in French.
+// The text of --help, in the language installed (French without a translation).
 QString HelpText();
 
 }  // namespace orbida::app

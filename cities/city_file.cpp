@@ -1,5 +1,6 @@
 #include "cities/city_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -914,8 +915,10 @@ CityFileBytes ReadCityFile(const QString& path, qint64 maxBytes) {
     files::FileBytes read = files::ReadRegularFile(path, maxBytes);
     if (!read.ok()) {
         return {false,
-                QStringLiteral("Le fichier des villes «\u00A0%1\u00A0» n'a pas pu être lu dans le "
-                               "dossier\u00A0:\n%2\n%3")
+                QCoreApplication::translate(
+                    "CityFile",
+                    "Le fichier des villes «\u00A0%1\u00A0» n'a pas pu être lu dans le "
+                    "dossier\u00A0:\n%2\n%3")
                     .arg(info.fileName(), folder, read.problem),
                 {}};
     }
@@ -929,7 +932,8 @@ LoadResult LoadCityFile(const QString& folder) {
     result.path = FindCityFile(folder);
     if (result.path.isEmpty()) {
         result.path = dir.absoluteFilePath(kFileName);
-        result.errorMessage = QStringLiteral(
+        result.errorMessage = QCoreApplication::translate(
+                                  "CityFile",
                                   "Le fichier des villes «\u00A0%1\u00A0» est introuvable dans le "
                                   "dossier\u00A0:\n%2")
                                   .arg(kFileName, result.folder);

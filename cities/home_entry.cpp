@@ -1,5 +1,6 @@
 #include "cities/home_entry.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <array>
 #include <cmath>
@@ -116,7 +117,7 @@ std::optional<std::vector<Token>> Tokenise(const QString& text, QString& reason)
                 ++i;
             }
             if (number.size() > 32) {
-                reason = QStringLiteral("Nombre trop long.");
+                reason = QCoreApplication::translate("HomeEntry", "Nombre trop long.");
                 return std::nullopt;
             }
             Token t;
@@ -150,7 +151,8 @@ std::optional<std::vector<Token>> Tokenise(const QString& text, QString& reason)
             t.kind = Token::Hemisphere;
             t.letter = upper == u'O' ? u'W' : upper;
         } else {
-            reason = QStringLiteral("Caractère inattendu « %1 ».").arg(QChar(c));
+            reason = QCoreApplication::translate("HomeEntry", "Caractère inattendu « %1 ».")
+                         .arg(QChar(c));
             return std::nullopt;
         }
         tokens.push_back(t);
@@ -189,8 +191,8 @@ bool AddMark(Group& g, const Token& t) {
 }
 
 std::optional<std::vector<Group>> GroupTokens(const std::vector<Token>& tokens, QString& reason) {
-    const QString malformed =
-        QStringLiteral("Coordonnées illisibles : écrivez par exemple « 48.8566N 2.3522E ».");
+    const QString malformed = QCoreApplication::translate(
+        "HomeEntry", "Coordonnées illisibles : écrivez par exemple « 48.8566N 2.3522E ».");
     std::vector<Group> groups;
     bool letterFirst = !tokens.empty() && tokens.front().kind == Token::Hemisphere;
     Group current;
@@ -228,7 +230,8 @@ std::optional<std::vector<Group>> GroupTokens(const std::vector<Token>& tokens, 
     }
     if (open) {
         if (!letterFirst) {
-            reason = QStringLiteral("Il manque la lettre N, S, E ou O de chaque coordonnée.");
+            reason = QCoreApplication::translate(
+                "HomeEntry", "Il manque la lettre N, S, E ou O de chaque coordonnée.");
             return std::nullopt;
         }
         groups.push_back(current);
@@ -248,7 +251,9 @@ HomeEntry ReadCoordinates(const QString& text) {
         hasDigit = hasDigit || (c >= u'0' && c <= u'9');
     }
     if (!hasDigit) {
-        return Refuse(QStringLiteral("Aucune ville ne commence par «\u00a0%1\u00a0»").arg(text));
+        return Refuse(QCoreApplication::translate("HomeEntry",
+                                                  "Aucune ville ne commence par «\u00a0%1\u00a0»")
+                          .arg(text));
     }
     HomeEntry refused;
     const auto tokens = Tokenise(text, refused.reason);
@@ -260,7 +265,8 @@ HomeEntry ReadCoordinates(const QString& text) {
         hasLetter = hasLetter || t.kind == Token::Hemisphere;
     }
     if (!hasLetter) {
-        return Refuse(QStringLiteral("Il manque la lettre N, S, E ou O de chaque coordonnée."));
+        return Refuse(QCoreApplication::translate(
+            "HomeEntry", "Il manque la lettre N, S, E ou O de chaque coordonnée."));
     }
     const auto groups = GroupTokens(*tokens, refused.reason);
     if (!groups) {
@@ -268,24 +274,30 @@ HomeEntry ReadCoordinates(const QString& text) {
     }
     if (groups->size() != 2) {
         return Refuse(
-            QStringLiteral("Il faut deux coordonnées : une latitude (N ou S) et une "
-                           "longitude (E ou O)."));
+            QCoreApplication::translate("HomeEntry",
+                                        "Il faut deux coordonnées : une latitude (N ou S) et une "
+                                        "longitude (E ou O)."));
     }
     const auto isLatitude = [](const Group& g) { return g.letter == u'N' || g.letter == u'S'; };
     const Group& first = (*groups)[0];
     const Group& second = (*groups)[1];
     if (isLatitude(first) == isLatitude(second)) {
-        return Refuse(isLatitude(first)
-                          ? QStringLiteral("Deux latitudes : il faut une latitude (N ou S) et une "
-                                           "longitude (E ou O).")
-                          : QStringLiteral("Deux longitudes : il faut une latitude (N ou S) et "
-                                           "une longitude (E ou O)."));
+        return Refuse(
+            isLatitude(first)
+                ? QCoreApplication::translate(
+                      "HomeEntry",
+                      "Deux latitudes : il faut une latitude (N ou S) et une "
+                      "longitude (E ou O).")
+                : QCoreApplication::translate("HomeEntry",
+                                              "Deux longitudes : il faut une latitude (N ou S) et "
+                                              "une longitude (E ou O)."));
     }
     const Group& lat = isLatitude(first) ? first : second;
     const Group& lon = isLatitude(first) ? second : first;
     for (const Group* g : {&lat, &lon}) {
         if ((g->count > 1 && g->parts[1] >= 60.0) || (g->count > 2 && g->parts[2] >= 60.0)) {
-            return Refuse(QStringLiteral("Minutes et secondes vont de 0 à 59."));
+            return Refuse(
+                QCoreApplication::translate("HomeEntry", "Minutes et secondes vont de 0 à 59."));
         }
     }
     const auto degrees = [](const Group& g) {
@@ -294,10 +306,12 @@ HomeEntry ReadCoordinates(const QString& text) {
     const double latitude = degrees(lat);
     const double longitude = degrees(lon);
     if (!(latitude <= 90.0)) {
-        return Refuse(QStringLiteral("Latitude hors limites : 90° au plus."));
+        return Refuse(
+            QCoreApplication::translate("HomeEntry", "Latitude hors limites : 90° au plus."));
     }
     if (!(longitude <= 180.0)) {
-        return Refuse(QStringLiteral("Longitude hors limites : 180° au plus."));
+        return Refuse(
+            QCoreApplication::translate("HomeEntry", "Longitude hors limites : 180° au plus."));
     }
     HomeEntry entry;
     entry.kind = HomeKind::Coordinates;
@@ -347,9 +361,10 @@ HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity) {
         const auto centre = geodesy::LocatorCentre(
             std::string_view(latin.constData(), static_cast<std::size_t>(latin.size())));
         if (!centre) {
-            return Refuse(
-                QStringLiteral("Locator hors limites : lettres de A à R, chiffres de 0 à "
-                               "9, puis lettres de A à X."));
+            return Refuse(QCoreApplication::translate(
+                "HomeEntry",
+                "Locator hors limites : lettres de A à R, chiffres de 0 à "
+                "9, puis lettres de A à X."));
         }
         HomeEntry entry;
         entry.kind = HomeKind::Locator;
@@ -360,9 +375,10 @@ HomeEntry ReadHomeEntry(const QString& typed, const CityLookup& findCity) {
     }
     HomeEntry entry = ReadCoordinates(text);
     if (entry.kind == HomeKind::Refused && LocatorTypo(text)) {
-        return Refuse(
-            QStringLiteral("Locator incomplet : 4, 6, 8 ou 10 caractères, lettres et chiffres "
-                           "par paires (JN18EU)."));
+        return Refuse(QCoreApplication::translate(
+            "HomeEntry",
+            "Locator incomplet : 4, 6, 8 ou 10 caractères, lettres et chiffres "
+            "par paires (JN18EU)."));
     }
     if (entry.kind != HomeKind::Refused || !CallsignShaped(text)) {
         return entry;

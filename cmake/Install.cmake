@@ -148,8 +148,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # The web map button and the about box links open addresses through the desktop's opener; the
 # country of a callsign comes from the country file of hamradio-files; rotctld, which turns the
-# antenna rotator, comes with libhamlib-utils and often runs on another computer.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hamradio-files")
+# antenna rotator, comes with libhamlib-utils and often runs on another computer; Qt's own texts
+# (the dialogs' buttons) in English or French come with qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, hamradio-files, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libhamlib-utils")
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/CheckPackageTree.cmake)
 include(CPack)

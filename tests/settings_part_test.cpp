@@ -1,5 +1,6 @@
 // What is remembered of the window itself, on its own: home and the window's position read back
 // and kept, and a settings file that cannot be kept said over the window.
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -77,6 +78,40 @@ TEST_F(SettingsPartTest, KeepsHomeAndPosition) {
     const Remembered kept = ReadRemembered(SettingsStore(Path(), RememberedKeys()));
     EXPECT_EQ(kept.home, "JN18EU");
     EXPECT_EQ(kept.position, QPoint(60, 70));
+}
+
+// The language of the menu's "Langue / Language": what the file holds is checked (anything but
+// "en" or "fr" is the desktop's), and a choice is written for the next start.
+TEST_F(SettingsPartTest, LanguageReadBackAndChosen) {
+    host.Add(part);
+    const struct {
+        const char* file;
+        const char* checked;  // the entry checked in the submenu
+        const char* choose;   // the entry then chosen
+        const char* kept;
+    } cases[] = {
+        {"", "Celle du bureau", "English", "en"},
+        {"[display]\nlanguage=en\n", "English", "Français", "fr"},
+        {"[display]\nlanguage=fr\n", "Français", "Celle du bureau", ""},
+        {"[display]\nlanguage=de\n", "Celle du bureau", "Français", "fr"},
+        {"[display]\nlanguage=EN\n", "Celle du bureau", "English", "en"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        Write(c.file);
+        {
+            SettingsStore settings(Path(), RememberedKeys());
+            part.UseSettings(&settings);
+            QAction* checked = host.Entry(QString::fromUtf8(c.checked));
+            ASSERT_NE(checked, nullptr);
+            EXPECT_TRUE(checked->isChecked());
+            host.Entry(QString::fromUtf8(c.choose))->trigger();
+            EXPECT_TRUE(host.Entry(QString::fromUtf8(c.choose))->isChecked());
+            EXPECT_FALSE(c.checked != std::string_view(c.choose) && checked->isChecked());
+            part.UseSettings(nullptr);
+        }
+        EXPECT_EQ(ReadLanguage(SettingsStore(Path(), RememberedKeys())), c.kept);
+    }
 }
 
 // A settings file that cannot be read is said once, over the window once its events run.

@@ -20,9 +20,11 @@ build | test | package | package-smoke | ci) ;;
 esac
 
 # The window uses Liberation Sans (fonts-liberation): every text it writes fits its label.
-# dpkg-buildflags (dpkg-dev) gives the build Debian's hardening flags.
+# dpkg-buildflags (dpkg-dev) gives the build Debian's hardening flags. The English translation is
+# compiled with Qt's linguist tools (qt6-tools-dev, qt6-l10n-tools); Qt's own texts (the dialogs'
+# buttons) come translated from qt6-translations-l10n.
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
-          libgl-dev fonts-liberation dpkg-dev)
+          libgl-dev fonts-liberation dpkg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 # The tests run rotctld (libhamlib-utils), read the country file of hamradio-files and the
 # datagrams captured from WSJT-X that golang-github-k0swe-wsjtx-go-dev ships in its own tests,
 # and send the tests' own datagrams to WSJT-X's reference receiver, udp_daemon of wsjtx (which

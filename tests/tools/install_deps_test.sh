@@ -59,12 +59,12 @@ cases=(
     "debian|package-smoke|0|no||0|dpkg-dev file scdoc lintian appstream desktop-file-utils|libgtest-dev|"
     "debian|build|1000|no||1||apt-get|sudo;apt-get update && apt-get install -y --no-install-recommends cmake ninja-build"
     "debian|build|1000|refuses||1|||sudoers;apt-get update && apt-get install -y --no-install-recommends cmake"
-    "debian|build|1000|no|cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation dpkg-dev|0||apt-get|"
+    "debian|build|1000|no|cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation dpkg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n|0||apt-get|"
     "debian|build|0|no|cmake ninja-build|0|g++|cmake ninja-build|"
     "ubuntu-main|build|1000|yes||1||apt-get|run 'sudo add-apt-repository universe';'deb http://ports.example/ubuntu noble universe'"
     "ubuntu-deb822-main|test|0|no||1||apt-get|run 'add-apt-repository universe';'deb http://archive.ubuntu.com/ubuntu noble universe'"
     "ubuntu-deb822|build|1000|yes||0|frontend=noninteractive apt-get install qt6-base-dev||"
-    "ubuntu-main|build|1000|no|cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation dpkg-dev|0||apt-get|"
+    "ubuntu-main|build|1000|no|cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-liberation dpkg-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n|0||apt-get|"
 )
 for c in "${cases[@]}"; do
     IFS='|' read -r system level uid sudo installed want_status want_log not_log want_err <<<"$c"

@@ -1,5 +1,6 @@
 #include "ui/map/disc_map.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -48,7 +49,7 @@ QString BearingLabel(int degrees) {
         case 180:
             return QStringLiteral("S");
         case 270:
-            return QStringLiteral("O");
+            return QCoreApplication::translate("DiscMap", "O");
         default:
             return QString::number(degrees);
     }
@@ -76,7 +77,7 @@ DiscMap::DiscMap(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setAccessibleName(QStringLiteral("Carte azimutale"));
+    setAccessibleName(QCoreApplication::translate("DiscMap", "Carte azimutale"));
 }
 
 DiscMap::~DiscMap() = default;
@@ -298,8 +299,8 @@ void DiscMap::DrawGraticule(QPainter& painter) const {
                   BearingLabel(degrees), Qt::white);
     }
     if (rim < edge + kMargin) {
-        DrawLabel(painter, centre + QPointF(0.0, rim - 26.0), QStringLiteral("antipode"),
-                  QColor(255, 220, 220));
+        DrawLabel(painter, centre + QPointF(0.0, rim - 26.0),
+                  QCoreApplication::translate("DiscMap", "antipode"), QColor(255, 220, 220));
     }
 }
 

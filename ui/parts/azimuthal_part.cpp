@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QVBoxLayout>
 #include <cmath>
@@ -58,7 +59,7 @@ AzimuthalPart::~AzimuthalPart() {
 void AzimuthalPart::Build(PartHost& host) {
     host_ = &host;
     action_ = AddMenuEntry(
-        host.Window(), nullptr, QStringLiteral("Carte azimutale"),
+        host.Window(), nullptr, QCoreApplication::translate("AzimuthalPart", "Carte azimutale"),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), [this](bool on) { SetOpen(on); }, true);
     host.AddToMapMenu(MenuPlace::Azimuthal, action_);
 }
@@ -102,7 +103,8 @@ void AzimuthalPart::SetOpen(bool open) {
     auto* window = new DiscWindow;
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->setObjectName(QStringLiteral("FenetreAzimutale"));
-    window->setWindowTitle(QStringLiteral("Orbida — carte azimutale"));
+    window->setWindowTitle(
+        QCoreApplication::translate("AzimuthalPart", "Orbida — carte azimutale"));
     window->setWindowIcon(PictureIcon("icon.png"));
     StyleWindow(window, "FenetreAzimutale", kDefaultSize, kGrey);
     window->setMinimumSize(200, 200);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -21,10 +22,18 @@ const QColor kBandColours[beacons::kBandCount] = {QColor(90, 170, 255), QColor(0
                                                   QColor(80, 225, 80), QColor(255, 215, 0),
                                                   QColor(255, 100, 70)};
 
-const QStringList kColumns = {QStringLiteral("MHz"),      QStringLiteral("Indicatif"),
-                              QStringLiteral("Site"),     QStringLiteral("Azimut"),
-                              QStringLiteral("Distance"), QStringLiteral("Long chemin"),
-                              QStringLiteral("Reste")};
+constexpr int kColumnCount = 7;
+
+// The table's headings, in the language installed (read when the table is made, not at start).
+QStringList Columns() {
+    return {QStringLiteral("MHz"),
+            QCoreApplication::translate("BeaconPart", "Indicatif"),
+            QCoreApplication::translate("BeaconPart", "Site"),
+            QCoreApplication::translate("BeaconPart", "Azimut"),
+            QCoreApplication::translate("BeaconPart", "Distance"),
+            QCoreApplication::translate("BeaconPart", "Long chemin"),
+            QCoreApplication::translate("BeaconPart", "Reste")};
+}
 
 // The table's window: closing it turns the beacons off.
 class BeaconWindow final : public QWidget {
@@ -57,7 +66,7 @@ BeaconPart::~BeaconPart() {
 void BeaconPart::Build(PartHost& host) {
     host_ = &host;
     action_ = AddMenuEntry(
-        host.Window(), nullptr, QStringLiteral("Balises NCDXF"), {},
+        host.Window(), nullptr, QCoreApplication::translate("BeaconPart", "Balises NCDXF"), {},
         [this](bool on) { SetBeacons(on); }, true);
     host.AddToMapMenu(MenuPlace::Beacons, action_);
     host.AddLayer(layer_.get());
@@ -96,19 +105,19 @@ void BeaconPart::SetBeacons(bool on) {
     }
     auto* window = new BeaconWindow(host_->Window(), [this] { SetBeacons(false); });
     window->setObjectName(QStringLiteral("FenetreBalises"));
-    window->setWindowTitle(QStringLiteral("Orbida — balises NCDXF"));
+    window->setWindowTitle(QCoreApplication::translate("BeaconPart", "Orbida — balises NCDXF"));
     auto* layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
-    table_ = new QTableWidget(beacons::kBandCount, static_cast<int>(kColumns.size()), window);
+    table_ = new QTableWidget(beacons::kBandCount, kColumnCount, window);
     table_->setObjectName(QStringLiteral("TableBalises"));
-    table_->setHorizontalHeaderLabels(kColumns);
+    table_->setHorizontalHeaderLabels(Columns());
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setFont(UiFont(8.25));
     for (int row = 0; row < beacons::kBandCount; ++row) {
-        for (int column = 0; column < kColumns.size(); ++column) {
+        for (int column = 0; column < kColumnCount; ++column) {
             table_->setItem(row, column, new QTableWidgetItem);
         }
     }
@@ -194,7 +203,7 @@ void BeaconPart::Refresh() {
                     QString::fromStdString(tracking::FormatDistance(f.longDistanceKm, unit_))
                         .simplified(),
                 QStringLiteral("%1 s").arg(on.secondsLeft)};
-            for (int column = 0; column < kColumns.size(); ++column) {
+            for (int column = 0; column < kColumnCount; ++column) {
                 QTableWidgetItem* item = table_->item(on.band, column);
                 if (item->text() != cells[column]) {
                     item->setText(cells[column]);

@@ -1,5 +1,6 @@
 #include "ui/parts/callsign_part.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -29,7 +30,10 @@ CountryFileReading ReadCountryFile(const QString& userDataDir, const QString& sy
 }
 
 void PrintLine(const QString& text) {
-    std::fputs((QStringLiteral("orbida\u00A0: ") + text + u'\n').toLocal8Bit().constData(), stderr);
+    std::fputs((QCoreApplication::translate("CallsignPart", "orbida\u00A0: ") + text + u'\n')
+                   .toLocal8Bit()
+                   .constData(),
+               stderr);
     std::fflush(stderr);
 }
 
@@ -124,19 +128,22 @@ QString CallsignPart::CountryFileDescription() const {
     if (!countryFileSettled_ || !countryFile_.load.ok) {
         return {};
     }
-    QString text = QStringLiteral("Fichier des pays\u00A0: %1")
+    QString text = QCoreApplication::translate("CallsignPart", "Fichier des pays\u00A0: %1")
                        .arg(QDir::toNativeSeparators(countryFile_.load.path));
     // A release is named by the date of its "=VERyyyymmdd" entry, or else by the country that
     // lists "=VERSION", which its release notes give.
     const dxcc::CountryFile& file = countryFile_.load.file;
     if (file.versionDate() > 0) {
-        text += QStringLiteral(", version %1").arg(file.version());
+        text += QCoreApplication::translate("CallsignPart", ", version %1").arg(file.version());
     } else if (!file.version().isEmpty()) {
-        text += QStringLiteral(", version «\u00A0%1\u00A0» (entrée =VERSION)").arg(file.version());
+        text += QCoreApplication::translate("CallsignPart",
+                                            ", version «\u00A0%1\u00A0» (entrée =VERSION)")
+                    .arg(file.version());
     }
     const QDateTime modified = QFileInfo(countryFile_.load.path).lastModified();
     if (modified.isValid()) {
-        text += QStringLiteral(", du %1").arg(modified.date().toString(Qt::ISODate));
+        text += QCoreApplication::translate("CallsignPart", ", du %1")
+                    .arg(modified.date().toString(Qt::ISODate));
     }
     for (const QString& note : {countryFile_.choice.skipped, countryFile_.load.message}) {
         if (!note.isEmpty()) {
@@ -170,24 +177,30 @@ bool CallsignPart::PinCallsign(const QString& callsign, const QString& refusal) 
             return refuse(countryFile_.choice.message);
         }
         return refuse(
-            QStringLiteral("Aucun fichier des pays\u00A0: la lecture des indicatifs "
-                           "est désactivée."));
+            QCoreApplication::translate("CallsignPart",
+                                        "Aucun fichier des pays\u00A0: la lecture des indicatifs "
+                                        "est désactivée."));
     }
     const dxcc::LookupResult result = file->Lookup(callsign);
     if (!result.country) {
         switch (result.failure) {
             case dxcc::LookupFailure::NoCountry:
-                return refuse(QStringLiteral("«\u00A0%1\u00A0»\u00A0: un mobile maritime ou "
-                                             "aéronautique n'a pas de pays.")
-                                  .arg(callsign));
-            case dxcc::LookupFailure::Invalid:
                 return refuse(
-                    QStringLiteral("«\u00A0%1\u00A0» n'est pas un indicatif.").arg(callsign));
+                    QCoreApplication::translate("CallsignPart",
+                                                "«\u00A0%1\u00A0»\u00A0: un mobile maritime ou "
+                                                "aéronautique n'a pas de pays.")
+                        .arg(callsign));
+            case dxcc::LookupFailure::Invalid:
+                return refuse(QCoreApplication::translate(
+                                  "CallsignPart", "«\u00A0%1\u00A0» n'est pas un indicatif.")
+                                  .arg(callsign));
             case dxcc::LookupFailure::NoMatch:
                 break;
         }
-        return refuse(QStringLiteral("Aucun pays ne correspond à l'indicatif «\u00A0%1\u00A0».")
-                          .arg(callsign));
+        return refuse(
+            QCoreApplication::translate("CallsignPart",
+                                        "Aucun pays ne correspond à l'indicatif «\u00A0%1\u00A0».")
+                .arg(callsign));
     }
 
     host_->Accept();
@@ -235,7 +248,7 @@ void CallsignPart::Apply(const tracking::TickInput& input, const tracking::TickF
     const QString who = c.callsign + QStringLiteral("  ");
     const QString name = metrics.elidedText(c.name, Qt::ElideRight,
                                             std::max(width - metrics.horizontalAdvance(who), 0));
-    const QString where = QStringLiteral("%1  CQ %2  UIT %3  %4")
+    const QString where = QCoreApplication::translate("CallsignPart", "%1  CQ %2  UIT %3  %4")
                               .arg(c.continent)
                               .arg(c.cqZone)
                               .arg(c.ituZone)

@@ -1,6 +1,7 @@
 #include "ui/parts/grey_line_part.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 
 #include "geodesy/sun.h"
@@ -21,6 +22,30 @@ constexpr int kAfterMinuteMs = 50;
 // A difference between the wall clock and the monotonic time larger than this is a clock jump.
 constexpr std::chrono::milliseconds kClockJump{2000};
 
+// The words of the sun's texts (tracking::SunEventsText, French), each in the language
+// installed; the hours keep their format.
+const char* const kSunWords[] = {
+    QT_TRANSLATE_NOOP("GreyLinePart", " : "),
+    QT_TRANSLATE_NOOP("GreyLinePart", "Jour polaire"),
+    QT_TRANSLATE_NOOP("GreyLinePart", "Nuit polaire"),
+    QT_TRANSLATE_NOOP("GreyLinePart", "Lever "),
+    QT_TRANSLATE_NOOP("GreyLinePart", " · Coucher "),
+    QT_TRANSLATE_NOOP("GreyLinePart", " (veille)"),
+    QT_TRANSLATE_NOOP("GreyLinePart", " (lendemain)"),
+};
+
+QString SunText(const QString& place, const std::string& french) {
+    // The place is given translated; the text starts with the French one, put back here.
+    QString text = QString::fromStdString(french);
+    for (const char* word : kSunWords) {
+        const QString translated = QCoreApplication::translate("GreyLinePart", word);
+        if (translated != QLatin1String(word)) {
+            text.replace(QString::fromUtf8(word), translated);
+        }
+    }
+    return place + text;
+}
+
 }  // namespace
 
 GreyLinePart::GreyLinePart() : layer_(std::make_unique<GreyLineLayer>()) {}
@@ -39,8 +64,8 @@ void GreyLinePart::Build(PartHost& host) {
     LblSoleilCible->hide();
 
     greyLineAction_ = AddMenuEntry(
-        window, nullptr, QStringLiteral("Ligne grise"), QKeySequence(Qt::CTRL | Qt::Key_G),
-        [this](bool on) { SetGreyLine(on); }, true);
+        window, nullptr, QCoreApplication::translate("GreyLinePart", "Ligne grise"),
+        QKeySequence(Qt::CTRL | Qt::Key_G), [this](bool on) { SetGreyLine(on); }, true);
     host.AddToMapMenu(MenuPlace::GreyLine, greyLineAction_);
 
     sunTimer_.setSingleShot(true);
@@ -132,22 +157,22 @@ void GreyLinePart::UpdateSunTexts() {
         return;
     }
     const std::chrono::year_month_day date{std::chrono::floor<std::chrono::days>(*sunMinute_)};
-    auto show = [&](QLabel* label, const char* place, std::optional<geodesy::GeoPoint> point) {
+    auto show = [&](QLabel* label, const QString& place, std::optional<geodesy::GeoPoint> point) {
         if (!point) {
             label->hide();
             return;
         }
-        const QString text = QString::fromStdString(
-            tracking::SunEventsText(place, geodesy::SunEventsOn(*point, date)));
+        const QString text =
+            SunText(place, tracking::SunEventsText({}, geodesy::SunEventsOn(*point, date)));
         if (label->text() != text) {
             label->setText(text);
         }
         label->show();
     };
     const cities::ReferenceState& home = host_->Reference();
-    show(LblSoleilVille, "Domicile",
+    show(LblSoleilVille, QCoreApplication::translate("GreyLinePart", "Domicile"),
          home.citySelected ? std::optional(home.referencePoint) : std::nullopt);
-    show(LblSoleilCible, "Cible", target_);
+    show(LblSoleilCible, QCoreApplication::translate("GreyLinePart", "Cible"), target_);
 }
 
 }  // namespace orbida::ui

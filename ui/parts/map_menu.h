@@ -26,6 +26,7 @@ enum class MenuPlace {
     Units = 40,
     Stations = 45,
     Rotator = 50,  // after a separator
+    Language = 60,
 };
 
 // The map's right-click menu: opened where the map is right-clicked, its entries in their places,

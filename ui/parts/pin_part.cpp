@@ -1,6 +1,7 @@
 #include "ui/parts/pin_part.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMouseEvent>
 
 #include "ui/map/map_widget.h"
@@ -11,8 +12,9 @@ namespace orbida::ui {
 namespace {
 
 QString PinText(bool pinned) {
-    return (pinned ? QStringLiteral("Libérer le point") : QStringLiteral("Épingler ce point")) +
-           QStringLiteral("\tClic gauche");
+    return (pinned ? QCoreApplication::translate("PinPart", "Libérer le point")
+                   : QCoreApplication::translate("PinPart", "Épingler ce point")) +
+           QCoreApplication::translate("PinPart", "\tClic gauche");
 }
 
 }  // namespace
@@ -24,13 +26,13 @@ PinPart::~PinPart() = default;
 void PinPart::Build(PartHost& host) {
     host_ = &host;
     pinAction_ = AddMenuEntry(
-        host.Window(), nullptr, QStringLiteral("Épingler ce point"), {},
+        host.Window(), nullptr, QCoreApplication::translate("PinPart", "Épingler ce point"), {},
         [this](bool) {
             if (const std::optional<QPoint> pointer = host_->MenuPointer()) {
                 TogglePin(*pointer);
             }
         },
-        false, QStringLiteral("Clic gauche"));
+        false, QCoreApplication::translate("PinPart", "Clic gauche"));
     host.AddToMapMenu(MenuPlace::Pin, pinAction_);
 
     MapWidget* map = host.Map();

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <vector>
@@ -39,16 +40,17 @@ void ReadingsPart::Build(PartHost& host) {
     LblLongChemin = MakeReading(window, "LblLongChemin", TwipRect(8130, 5880, 1890, 255));
 
     longRouteAction_ = AddMenuEntry(
-        window, nullptr, QStringLiteral("Long chemin"), QKeySequence(Qt::CTRL | Qt::Key_L),
-        [this](bool on) { SetLongRoute(on); }, true);
+        window, nullptr, QCoreApplication::translate("ReadingsPart", "Long chemin"),
+        QKeySequence(Qt::CTRL | Qt::Key_L), [this](bool on) { SetLongRoute(on); }, true);
     host.AddToMapMenu(MenuPlace::LongRoute, longRouteAction_);
 
-    auto* units = new QMenu(QStringLiteral("Unités"), window);
+    auto* units = new QMenu(QCoreApplication::translate("ReadingsPart", "Unités"), window);
     units->setObjectName(QStringLiteral("UnitMenu"));
     auto* group = new QActionGroup(units);
-    const QString unitTexts[] = {QStringLiteral("Kilomètres (Kms)"),
-                                 QStringLiteral("Miles terrestres (Miles)"),
-                                 QStringLiteral("Milles nautiques (Nq)")};
+    const QString unitTexts[] = {
+        QCoreApplication::translate("ReadingsPart", "Kilomètres (Kms)"),
+        QCoreApplication::translate("ReadingsPart", "Miles terrestres (Miles)"),
+        QCoreApplication::translate("ReadingsPart", "Milles nautiques (Nq)")};
     for (std::size_t i = 0; i < unitActions_.size(); ++i) {
         const auto unit = static_cast<tracking::DistanceUnit>(i);
         unitActions_[i] = AddMenuEntry(
@@ -57,7 +59,7 @@ void ReadingsPart::Build(PartHost& host) {
     }
     unitActions_[0]->setChecked(true);
     units->addSeparator();
-    AddMenuEntry(window, units, QStringLiteral("Unité suivante"),
+    AddMenuEntry(window, units, QCoreApplication::translate("ReadingsPart", "Unité suivante"),
                  QKeySequence(Qt::CTRL | Qt::Key_M), [this](bool) { CycleUnit(); });
     host.AddToMapMenu(MenuPlace::Units, units->menuAction());
 

@@ -23,6 +23,7 @@ const QString kWsjtxAddress = QStringLiteral("wsjtx/address");
 const QString kWsjtxPort = QStringLiteral("wsjtx/port");
 const QString kWsjtxFollow = QStringLiteral("wsjtx/followDx");
 const QString kDiscGeometry = QStringLiteral("azimuthal/geometry");
+const QString kLanguage = QStringLiteral("display/language");
 
 // The units by their stored names, which stay the same whatever the enum's order becomes.
 const QString kUnitNames[] = {QStringLiteral("km"), QStringLiteral("mi"), QStringLiteral("nmi")};
@@ -38,9 +39,10 @@ std::optional<int> ReadInt(const QVariant& value) {
 }  // namespace
 
 QStringList RememberedKeys() {
-    return {kHome,        kPosition,    kUnit,         kLongRoute,   kGreyLine,    kRotatorHost,
-            kRotatorPort, kDiscOpen,    kDiscGeometry, kBeacons,     kWsjtxOn,     kWsjtxAddress,
-            kWsjtxPort,   kWsjtxFollow, kClusterOn,    kClusterHost, kClusterPort, kClusterCall};
+    return {kHome,        kPosition,     kUnit,        kLongRoute,    kGreyLine,
+            kRotatorHost, kRotatorPort,  kDiscOpen,    kDiscGeometry, kBeacons,
+            kWsjtxOn,     kWsjtxAddress, kWsjtxPort,   kWsjtxFollow,  kClusterOn,
+            kClusterHost, kClusterPort,  kClusterCall, kLanguage};
 }
 
 Remembered ReadRemembered(const SettingsStore& settings) {
@@ -70,6 +72,16 @@ Remembered ReadRemembered(const SettingsStore& settings) {
     r.greyLine = settings.Value(kGreyLine).toString() == QLatin1String("true");
     r.beacons = settings.Value(kBeacons).toString() == QLatin1String("true");
     return r;
+}
+
+QString ReadLanguage(const SettingsStore& settings) {
+    const QString language = settings.Value(kLanguage).toString();
+    return language == QLatin1String("en") || language == QLatin1String("fr") ? language
+                                                                              : QString();
+}
+
+void RememberLanguage(SettingsStore& settings, const QString& language) {
+    settings.SetValue(kLanguage, language);
 }
 
 void RememberHome(SettingsStore& settings, const QString& home) {

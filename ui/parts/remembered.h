@@ -37,6 +37,11 @@ void RememberLongRoute(SettingsStore& settings, bool longRoute);
 void RememberGreyLine(SettingsStore& settings, bool greyLine);
 void RememberBeacons(SettingsStore& settings, bool beacons);
 
+// The language chosen in the map's menu, "en" or "fr"; empty: the desktop's (also for anything
+// else found in the file).
+QString ReadLanguage(const SettingsStore& settings);
+void RememberLanguage(SettingsStore& settings, const QString& language);
+
 // Where the antenna rotator's daemon listens; an empty host means no rotator. A port out of
 // range reads as the daemon's usual one; the host is read with rotator::ReadAddress, so that one
 // it refuses reads as no rotator.

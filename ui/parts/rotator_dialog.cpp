@@ -1,5 +1,6 @@
 #include "ui/parts/rotator_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -20,12 +21,12 @@ RotatorDialog::RotatorDialog(const QString& host, quint16 port, rotator::Client*
       ownTester_(tester == nullptr),
       host_(new QLineEdit(host, this)),
       port_(new QSpinBox(this)),
-      test_(new QPushButton(QStringLiteral("Tester"), this)),
+      test_(new QPushButton(QCoreApplication::translate("RotatorDialog", "Tester"), this)),
       result_(new QLabel(this)) {
-    setWindowTitle(QStringLiteral("Rotor"));
+    setWindowTitle(QCoreApplication::translate("RotatorDialog", "Rotor"));
     setFont(UiFont(8.25));
     host_->setObjectName(QStringLiteral("host"));
-    host_->setPlaceholderText(QStringLiteral("aucun rotor"));
+    host_->setPlaceholderText(QCoreApplication::translate("RotatorDialog", "aucun rotor"));
     // Room for the longest host, its brackets and a port; a longer paste is cut, then refused.
     host_->setMaxLength(static_cast<int>(rotator::kMaxHost) + 16);
     port_->setObjectName(QStringLiteral("port"));
@@ -37,16 +38,19 @@ RotatorDialog::RotatorDialog(const QString& host, quint16 port, rotator::Client*
     result_->setMinimumWidth(240);
     result_->setMinimumHeight(2 * result_->fontMetrics().lineSpacing());
 
-    auto* intro = new QLabel(
-        QStringLiteral("Adresse du démon de rotor de Hamlib (rotctld). Hôte vide : pas de rotor."),
-        this);
+    auto* intro =
+        new QLabel(QCoreApplication::translate(
+                       "RotatorDialog",
+                       "Adresse du démon de rotor de Hamlib (rotctld). Hôte vide : pas de rotor."),
+                   this);
     intro->setWordWrap(true);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Hôte :"), host_);
-    form->addRow(QStringLiteral("Port :"), port_);
+    form->addRow(QCoreApplication::translate("RotatorDialog", "Hôte :"), host_);
+    form->addRow(QCoreApplication::translate("RotatorDialog", "Port :"), port_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("RotatorDialog", "Annuler"));
     // Enter in a field means OK, not another test.
     test_->setAutoDefault(false);
     auto* testRow = new QHBoxLayout;
@@ -80,7 +84,7 @@ QString RotatorDialog::ResultText() const {
 std::optional<rotator::Address> RotatorDialog::ReadFields() {
     const rotator::AddressReading reading = rotator::ReadAddress(Host().toStdString(), Port());
     if (!reading.address) {
-        result_->setText(QStringLiteral("Adresse refusée : ") +
+        result_->setText(QCoreApplication::translate("RotatorDialog", "Adresse refusée : ") +
                          QString::fromStdString(reading.problem));
     }
     return reading.address;
@@ -101,7 +105,7 @@ void RotatorDialog::accept() {
 
 void RotatorDialog::StartTest() {
     if (Host().isEmpty()) {
-        ShowResult(false, QStringLiteral("aucun hôte"));
+        ShowResult(false, QCoreApplication::translate("RotatorDialog", "aucun hôte"));
         return;
     }
     const std::optional<rotator::Address> address = ReadFields();
@@ -109,7 +113,7 @@ void RotatorDialog::StartTest() {
         return;
     }
     const QString host = QString::fromStdString(address->host);
-    result_->setText(QStringLiteral("Connexion à %1…")
+    result_->setText(QCoreApplication::translate("RotatorDialog", "Connexion à %1…")
                          .arg(QString::fromStdString(rotator::FormatAddress(*address))));
     test_->setEnabled(false);
     tester_->SetAddress(host, address->port);
@@ -118,7 +122,7 @@ void RotatorDialog::StartTest() {
 
 void RotatorDialog::ShowResult(bool ok, const QString& text) {
     test_->setEnabled(true);
-    result_->setText(ok ? text : QStringLiteral("Échec : ") + text);
+    result_->setText(ok ? text : QCoreApplication::translate("RotatorDialog", "Échec : ") + text);
     if (ownTester_) {
         tester_->Disconnect();
     }

@@ -1,6 +1,7 @@
 #include "ui/parts/rotator_part.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QTimer>
@@ -48,17 +49,20 @@ void RotatorPart::Build(PartHost& host) {
     LblRotor->setTextFormat(Qt::PlainText);  // a daemon's words are never read as markup
     LblRotor->hide();
 
-    turnShortAction_ =
-        AddMenuEntry(window, nullptr, QStringLiteral("Orienter l'antenne (court chemin)"),
-                     QKeySequence(Qt::CTRL | Qt::Key_R), [this](bool) { TurnRotator(false); });
+    turnShortAction_ = AddMenuEntry(
+        window, nullptr,
+        QCoreApplication::translate("RotatorPart", "Orienter l'antenne (court chemin)"),
+        QKeySequence(Qt::CTRL | Qt::Key_R), [this](bool) { TurnRotator(false); });
     turnLongAction_ = AddMenuEntry(
-        window, nullptr, QStringLiteral("Orienter l'antenne (long chemin)"),
+        window, nullptr,
+        QCoreApplication::translate("RotatorPart", "Orienter l'antenne (long chemin)"),
         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), [this](bool) { TurnRotator(true); });
-    stopRotorAction_ =
-        AddMenuEntry(window, nullptr, QStringLiteral("Arrêter le rotor"),
-                     QKeySequence(Qt::CTRL | Qt::Key_Space), [this](bool) { StopRotator(); });
-    QAction* address = AddMenuEntry(window, nullptr, QStringLiteral("Rotor…"), {},
-                                    [this](bool) { OpenRotatorDialog(); });
+    stopRotorAction_ = AddMenuEntry(
+        window, nullptr, QCoreApplication::translate("RotatorPart", "Arrêter le rotor"),
+        QKeySequence(Qt::CTRL | Qt::Key_Space), [this](bool) { StopRotator(); });
+    QAction* address =
+        AddMenuEntry(window, nullptr, QCoreApplication::translate("RotatorPart", "Rotor…"), {},
+                     [this](bool) { OpenRotatorDialog(); });
     for (QAction* action : {turnShortAction_, turnLongAction_, stopRotorAction_, address}) {
         host.AddToMapMenu(MenuPlace::Rotator, action);
     }

@@ -1,6 +1,10 @@
 #include "ui/parts/settings_part.h"
 
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -29,6 +33,42 @@ bool OnSomeScreen(QPoint position, QSize size) {
 
 void SettingsPart::Build(PartHost& host) {
     host_ = &host;
+    // The submenu's title speaks both languages, for whoever cannot read the one shown. The
+    // texts are built once, so a new language shows from the next start, as the last line says.
+    auto* menu = new QMenu(QStringLiteral("Langue / Language"), host.Window());
+    menu->setObjectName(QStringLiteral("LanguageMenu"));
+    languages_ = new QActionGroup(menu);
+    const std::pair<QString, QString> entries[] = {
+        {QString(), tr("Celle du bureau")},
+        {QStringLiteral("fr"), QStringLiteral("Français")},
+        {QStringLiteral("en"), QStringLiteral("English")},
+    };
+    for (const auto& [language, text] : entries) {
+        QAction* entry = menu->addAction(text);
+        entry->setCheckable(true);
+        entry->setData(language);
+        entry->setChecked(language.isEmpty());
+        languages_->addAction(entry);
+        QObject::connect(entry, &QAction::triggered, menu,
+                         [this, language = language] { ChooseLanguage(language); });
+    }
+    menu->addSeparator();
+    menu->addAction(tr("(au prochain démarrage)"))->setEnabled(false);
+    host.AddToMapMenu(MenuPlace::Language, menu->menuAction());
+}
+
+QString SettingsPart::ChosenLanguage() const {
+    const QAction* checked = languages_->checkedAction();
+    return checked != nullptr ? checked->data().toString() : QString();
+}
+
+void SettingsPart::ChooseLanguage(const QString& language) {
+    for (QAction* entry : languages_->actions()) {
+        entry->setChecked(entry->data().toString() == language);
+    }
+    if (settings_ != nullptr) {
+        RememberLanguage(*settings_, language);
+    }
 }
 
 void SettingsPart::UseSettings(SettingsStore* settings) {
@@ -36,6 +76,7 @@ void SettingsPart::UseSettings(SettingsStore* settings) {
     if (settings == nullptr) {
         return;
     }
+    ChooseLanguage(ReadLanguage(*settings));
     const Remembered remembered = ReadRemembered(*settings);
     if (!remembered.home.isEmpty()) {
         // A city is remembered by its exact name: another city that merely starts the same way
@@ -55,7 +96,9 @@ void SettingsPart::UseSettings(SettingsStore* settings) {
     // window.
     settings->SetReporter([window = QPointer<QWidget>(window),
                            session = &host_->Services().session](const QString& text) {
-        std::fputs((QStringLiteral("orbida\u00A0: ") + text + u'\n').toLocal8Bit().constData(),
+        std::fputs((QCoreApplication::translate("SettingsPart", "orbida\u00A0: ") + text + u'\n')
+                       .toLocal8Bit()
+                       .constData(),
                    stderr);
         if (window) {
             QTimer::singleShot(0, window, [window, session, text] {

@@ -85,8 +85,10 @@ void SettingsStore::Read(Start start) {
                 Parsed parsed = ParseIni(read.bytes, keys_);
                 if (!parsed.ok) {
                     // Not written over either: what it holds was never seen.
-                    GiveUp(QStringLiteral("le fichier des réglages «\u00A0%1\u00A0» n'a pas pu "
-                                          "être lu, faute de dossier temporaire où le lire.")
+                    GiveUp(QCoreApplication::translate(
+                               "SettingsStore",
+                               "le fichier des réglages «\u00A0%1\u00A0» n'a pas pu "
+                               "être lu, faute de dossier temporaire où le lire.")
                                .arg(shown));
                     return;
                 }
@@ -97,16 +99,19 @@ void SettingsStore::Read(Start start) {
             break;  // the first run
         case files::ReadFault::TooLarge:
             if (start == Start::Read) {
-                Report(QStringLiteral("Le fichier des réglages «\u00A0%1\u00A0» est ignoré\u00A0: "
-                                      "%2 Orbida n'y écrira plus que ses propres réglages.")
+                Report(QCoreApplication::translate(
+                           "SettingsStore",
+                           "Le fichier des réglages «\u00A0%1\u00A0» est ignoré\u00A0: "
+                           "%2 Orbida n'y écrira plus que ses propres réglages.")
                            .arg(shown, read.problem));
             }
             break;
         case files::ReadFault::NotRegular:
         case files::ReadFault::Unreadable:
-            GiveUp(
-                QStringLiteral("le fichier des réglages «\u00A0%1\u00A0» ne peut pas être lu. %2")
-                    .arg(shown, read.problem));
+            GiveUp(QCoreApplication::translate(
+                       "SettingsStore",
+                       "le fichier des réglages «\u00A0%1\u00A0» ne peut pas être lu. %2")
+                       .arg(shown, read.problem));
             return;
     }
     // Forgotten (--reset): written afresh when the store goes, even with nothing set meanwhile. A
@@ -146,20 +151,26 @@ void SettingsStore::Save() {
     const QString shown = QDir::toNativeSeparators(path_);
     const std::optional<QByteArray> bytes = FormatIni(values_);
     if (!bytes) {
-        GiveUp(QStringLiteral("aucun dossier temporaire où préparer le fichier «\u00A0%1\u00A0».")
+        GiveUp(QCoreApplication::translate(
+                   "SettingsStore",
+                   "aucun dossier temporaire où préparer le fichier «\u00A0%1\u00A0».")
                    .arg(shown));
         return;
     }
     const QString folder = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(folder)) {
-        GiveUp(QStringLiteral("le dossier «\u00A0%1\u00A0» ne peut pas être créé (il est en "
-                              "lecture seule, ou son accès est refusé).")
+        GiveUp(QCoreApplication::translate(
+                   "SettingsStore",
+                   "le dossier «\u00A0%1\u00A0» ne peut pas être créé (il est en "
+                   "lecture seule, ou son accès est refusé).")
                    .arg(QDir::toNativeSeparators(folder)));
         return;
     }
     const files::WriteOutcome outcome = files::WriteRegularFile(path_, *bytes);
     if (!outcome.ok) {
-        GiveUp(QStringLiteral("le fichier des réglages «\u00A0%1\u00A0» ne peut pas être écrit. %2")
+        GiveUp(QCoreApplication::translate(
+                   "SettingsStore",
+                   "le fichier des réglages «\u00A0%1\u00A0» ne peut pas être écrit. %2")
                    .arg(shown, outcome.problem));
         return;
     }
@@ -170,7 +181,9 @@ void SettingsStore::Save() {
 void SettingsStore::GiveUp(const QString& why) {
     kept_ = false;
     timer_.stop();
-    Report(QStringLiteral("Les réglages ne seront pas gardés après cette session\u00A0: ") + why);
+    Report(QCoreApplication::translate(
+               "SettingsStore", "Les réglages ne seront pas gardés après cette session\u00A0: ") +
+           why);
 }
 
 void SettingsStore::SetReporter(std::function<void(const QString&)> report) {

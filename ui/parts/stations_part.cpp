@@ -1,6 +1,7 @@
 #include "ui/parts/stations_part.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -86,7 +87,8 @@ StationsPart::~StationsPart() {
 
 void StationsPart::Build(PartHost& host) {
     host_ = &host;
-    QAction* entry = AddMenuEntry(host.Window(), nullptr, QStringLiteral("Stations…"), {},
+    QAction* entry = AddMenuEntry(host.Window(), nullptr,
+                                  QCoreApplication::translate("StationsPart", "Stations…"), {},
                                   [this](bool) { OpenWindow(); });
     host.AddToMapMenu(MenuPlace::Stations, entry);
     host.AddLayer(layer_.get());
@@ -126,7 +128,8 @@ void StationsPart::Watch(QWidget* map, const MapView& view) {
                 where = QStringLiteral("≈ ") + (country ? country->name : QString());
             }
             const QString text =
-                QStringLiteral("%1  %2\n%3 %4  %5 dB  il y a %6 s\n%7  %8 (long chemin %9 °)")
+                QCoreApplication::translate(
+                    "StationsPart", "%1  %2\n%3 %4  %5 dB  il y a %6 s\n%7  %8 (long chemin %9 °)")
                     .arg(s->call, where, s->band, s->mode,
                          s->snr ? QString::number(*s->snr) : QStringLiteral("?"))
                     .arg(std::max<long long>(0, age.count()))
@@ -176,7 +179,7 @@ QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
     }
     if (!wsjtx.on) {
         listener_.reset();  // no socket, no timer, the module not loaded by this
-        status_ = QStringLiteral("WSJT-X : arrêté");
+        status_ = QCoreApplication::translate("StationsPart", "WSJT-X : arrêté");
     } else {
         if (!listener_) {
             live::WsjtxListener::Hooks hooks;
@@ -189,10 +192,11 @@ QString StationsPart::SetWsjtx(const WsjtxSettings& wsjtx, bool remember) {
             listener_ = std::make_unique<live::WsjtxListener>(store_, std::move(hooks));
         }
         const QString why = listener_->Listen(wsjtx.address, wsjtx.port);
-        status_ =
-            why.isEmpty()
-                ? QStringLiteral("WSJT-X : à l'écoute sur %1:%2").arg(wsjtx.address).arg(wsjtx.port)
-                : QStringLiteral("WSJT-X : ") + why;
+        status_ = why.isEmpty()
+                      ? QCoreApplication::translate("StationsPart", "WSJT-X : à l'écoute sur %1:%2")
+                            .arg(wsjtx.address)
+                            .arg(wsjtx.port)
+                      : QStringLiteral("WSJT-X : ") + why;
         if (!why.isEmpty()) {
             listener_.reset();
         }
@@ -232,7 +236,7 @@ QString StationsPart::SetCluster(const ClusterSettings& cluster, bool remember) 
     const QString why =
         session_->Start({cluster.host, cluster.port, cluster.call, cluster.password});
     if (!why.isEmpty()) {
-        clusterStatus_ = QStringLiteral("cluster : ") + why;
+        clusterStatus_ = QCoreApplication::translate("StationsPart", "cluster : ") + why;
         session_.reset();
     }
     ShowStatus();
@@ -289,10 +293,11 @@ void StationsPart::PinStation(std::uint64_t id) {
 
 QString StationsPart::Answer(std::uint64_t id) {
     if (!listener_) {
-        return QStringLiteral("WSJT-X : arrêté");
+        return QCoreApplication::translate("StationsPart", "WSJT-X : arrêté");
     }
     const QString why = listener_->SendReply(id);
-    return why.isEmpty() ? QStringLiteral("Réponse demandée à WSJT-X") : why;
+    return why.isEmpty() ? QCoreApplication::translate("StationsPart", "Réponse demandée à WSJT-X")
+                         : why;
 }
 
 void StationsPart::FollowDx() {

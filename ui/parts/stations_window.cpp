@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -126,27 +127,29 @@ bool StationsFilter::filterAcceptsRow(int row, const QModelIndex&) const {
 
 StationsWindow::StationsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("FenetreStations"));
-    setWindowTitle(QStringLiteral("Orbida — stations"));
+    setWindowTitle(QCoreApplication::translate("StationsWindow", "Orbida — stations"));
     auto* layout = new QVBoxLayout(this);
 
     auto* form = new QFormLayout;
-    listen_ = new QCheckBox(QStringLiteral("Écouter WSJT-X"), this);
+    listen_ = new QCheckBox(QCoreApplication::translate("StationsWindow", "Écouter WSJT-X"), this);
     address_ = new QLineEdit(this);
     address_->setObjectName(QStringLiteral("AdresseWsjtx"));
-    address_->setToolTip(
-        QStringLiteral("127.0.0.1, ou un groupe multicast (224.0.0.1, 239.255.0.1, ff02::1…)"));
+    address_->setToolTip(QCoreApplication::translate(
+        "StationsWindow", "127.0.0.1, ou un groupe multicast (224.0.0.1, 239.255.0.1, ff02::1…)"));
     port_ = new QSpinBox(this);
     port_->setRange(1, 65535);
-    follow_ = new QCheckBox(QStringLiteral("Suivre le DX de WSJT-X"), this);
-    auto* apply = new QPushButton(QStringLiteral("Appliquer"), this);
+    follow_ = new QCheckBox(QCoreApplication::translate("StationsWindow", "Suivre le DX de WSJT-X"),
+                            this);
+    auto* apply = new QPushButton(QCoreApplication::translate("StationsWindow", "Appliquer"), this);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("EtatStations"));
     status_->setTextFormat(Qt::PlainText);
     form->addRow(listen_);
-    form->addRow(QStringLiteral("Adresse :"), address_);
-    form->addRow(QStringLiteral("Port :"), port_);
+    form->addRow(QCoreApplication::translate("StationsWindow", "Adresse :"), address_);
+    form->addRow(QCoreApplication::translate("StationsWindow", "Port :"), port_);
     form->addRow(follow_);
-    cluster_ = new QCheckBox(QStringLiteral("Se connecter au cluster DX"), this);
+    cluster_ = new QCheckBox(
+        QCoreApplication::translate("StationsWindow", "Se connecter au cluster DX"), this);
     clusterHost_ = new QLineEdit(this);
     clusterHost_->setObjectName(QStringLiteral("HoteCluster"));
     clusterHost_->setPlaceholderText(QStringLiteral("dxc.example.org"));
@@ -157,14 +160,15 @@ StationsWindow::StationsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     clusterCall_->setPlaceholderText(QStringLiteral("F4ABC-2"));
     clusterPassword_ = new QLineEdit(this);
     clusterPassword_->setEchoMode(QLineEdit::Password);
-    clusterPassword_->setToolTip(QStringLiteral("Gardé pour cette fois seulement"));
+    clusterPassword_->setToolTip(
+        QCoreApplication::translate("StationsWindow", "Gardé pour cette fois seulement"));
     auto* clusterAddress = new QHBoxLayout;
     clusterAddress->addWidget(clusterHost_, 1);
     clusterAddress->addWidget(clusterPort_);
     form->addRow(cluster_);
-    form->addRow(QStringLiteral("Nœud :"), clusterAddress);
-    form->addRow(QStringLiteral("Indicatif :"), clusterCall_);
-    form->addRow(QStringLiteral("Mot de passe :"), clusterPassword_);
+    form->addRow(QCoreApplication::translate("StationsWindow", "Nœud :"), clusterAddress);
+    form->addRow(QCoreApplication::translate("StationsWindow", "Indicatif :"), clusterCall_);
+    form->addRow(QCoreApplication::translate("StationsWindow", "Mot de passe :"), clusterPassword_);
     auto* row = new QHBoxLayout;
     row->addWidget(apply);
     row->addWidget(status_, 1);
@@ -173,11 +177,11 @@ StationsWindow::StationsWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     auto* filters = new QHBoxLayout;
     band_ = new QComboBox(this);
-    band_->addItem(QStringLiteral("Toutes les bandes"), QString());
+    band_->addItem(QCoreApplication::translate("StationsWindow", "Toutes les bandes"), QString());
     for (const char* band : kBands) {
         band_->addItem(QString::fromLatin1(band), QString::fromLatin1(band));
     }
-    cqOnly_ = new QCheckBox(QStringLiteral("CQ seulement"), this);
+    cqOnly_ = new QCheckBox(QCoreApplication::translate("StationsWindow", "CQ seulement"), this);
     filters->addWidget(band_);
     filters->addWidget(cqOnly_);
     filters->addStretch();

@@ -1,5 +1,6 @@
 #include "ui/platform/clock.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QTimeZone>
 
@@ -15,22 +16,24 @@ TimeOption ParseTimeOption(const QString& text) {
     const QDateTime parsed = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
     TimeOption result;
     if (!parsed.isValid()) {
-        result.error = QStringLiteral(
-                           "--time : « %1 » n'est pas une date et une heure ISO 8601 "
-                           "(exemple : 2026-06-21T12:00Z)")
-                           .arg(text);
+        result.error =
+            QCoreApplication::translate("Clock",
+                                        "--time : « %1 » n'est pas une date et une heure ISO 8601 "
+                                        "(exemple : 2026-06-21T12:00Z)")
+                .arg(text);
         return result;
     }
     // A date alone reads as its midnight in local time: say what is missing rather than the zone.
     if (!trimmed.contains(QLatin1Char('T')) && !trimmed.contains(QLatin1Char(' '))) {
-        result.error =
-            QStringLiteral("--time : « %1 » n'a pas d'heure (exemple : 2026-06-21T12:00Z)")
-                .arg(text);
+        result.error = QCoreApplication::translate(
+                           "Clock", "--time : « %1 » n'a pas d'heure (exemple : 2026-06-21T12:00Z)")
+                           .arg(text);
         return result;
     }
     // Without a zone the text would mean local time, which depends on the machine.
     if (parsed.timeSpec() == Qt::LocalTime || parsed.offsetFromUtc() != 0) {
-        result.error = QStringLiteral(
+        result.error = QCoreApplication::translate(
+                           "Clock",
                            "--time : « %1 » doit être en UTC, terminé par Z (exemple : "
                            "2026-06-21T12:00Z)")
                            .arg(text);
@@ -39,8 +42,9 @@ TimeOption ParseTimeOption(const QString& text) {
     // The sun's equations hold for a few centuries around the present.
     const int year = parsed.date().year();
     if (year < 1900 || year > 2200) {
-        result.error =
-            QStringLiteral("--time : l'année %1 est hors de la plage 1900 à 2200").arg(year);
+        result.error = QCoreApplication::translate(
+                           "Clock", "--time : l'année %1 est hors de la plage 1900 à 2200")
+                           .arg(year);
         return result;
     }
     result.time = WallTime{std::chrono::milliseconds{parsed.toMSecsSinceEpoch()}};

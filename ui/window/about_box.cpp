@@ -1,6 +1,7 @@
 #include "ui/window/about_box.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
@@ -19,30 +20,42 @@
 #include "ui/window/web_map.h"
 
 namespace orbida::ui {
+
+QString CityListCredit() {
+    return QCoreApplication::translate("AboutBox", "Liste des villes : GeoNames (CC BY 4.0)");
+}
+
 namespace {
 
-// The texts of the description, written exactly as shown, runs of blanks and spellings included.
+// The texts of the description, written exactly as shown, runs of blanks and spellings included;
+// translated when the box is made.
 QString T1() {
-    return QStringLiteral("La version 2 permet,  via le site ") + kWebMapBase +
-           QStringLiteral(
-               ",  de situer avec plus de précision la ville sélectionnée. - Connexion "
-               "Internet indispensable -");
+    return QCoreApplication::translate("AboutBox",
+                                       "La version 2 permet,  via le site %1,  de situer avec plus "
+                                       "de précision la ville sélectionnée. - Connexion Internet "
+                                       "indispensable -")
+        .arg(kWebMapBase);
 }
-const QString kT2 = QStringLiteral(
+const char* const kT2 = QT_TRANSLATE_NOOP(
+    "AboutBox",
     "La base de données concernant les villes est issue de la base    \"GeoNames\"  .Elle "
     "peut-être modifiée et complètée: Voir fichier \"Villes.txt\" dans le répertoire  "
     "\"ORBIDA\".");
-const QString kT3 = QStringLiteral(
+const char* const kT3 = QT_TRANSLATE_NOOP(
+    "AboutBox",
     " \"Orbida\"  donne également les coordonnées géographiques des points choisis ainsi que le "
     "Locator de la ville de référence.");
-const QString kT4 = QStringLiteral(
+const char* const kT4 = QT_TRANSLATE_NOOP(
+    "AboutBox",
     "Cette route (Orthodromie) et la route idéale que suit un avion volant sans escale entre les  "
     "points choisis. (En réalité, d'autres données telles que les couloirs aériens officiels, les "
     "vents dominants...peuvent infléchir ce choix) ");
-const QString kT5 = QStringLiteral(
+const char* const kT5 = QT_TRANSLATE_NOOP(
+    "AboutBox",
     "Affichage de la route la plus courte et de la distance  entre une ville  et tout autre point "
     "du globe");
-const QString kT6 = QStringLiteral(
+const char* const kT6 = QT_TRANSLATE_NOOP(
+    "AboutBox",
     "Il précise également l'azimut  à partir de  cette ville. Ceci  permet, par exemple,  à un "
     "radio amateur d'orienter ses antennes sur une région du monde de façon optimale. C'est aussi  "
     "la direction prise, dés le décollage,  par  notre avion.");
@@ -150,22 +163,26 @@ void AboutBox::BuildControls() {
     // The lines and shapes are painted on the surface itself, under the labels.
     Label1 = FramedLabel(this, "Label1", QStringLiteral("ORBIDA"), TwipRect(1680, 315, 2055, 495),
                          {kGrey, 24, true, Qt::AlignHCenter});
-    Label7 = FramedLabel(this, "Label7", kT6, TwipRect(360, 3360, 5775, 855), {});
-    Label9 = FramedLabel(this, "Label9", kT5, TwipRect(360, 1200, 5535, 495), {});
+    Label7 = FramedLabel(this, "Label7", QCoreApplication::translate("AboutBox", kT6),
+                         TwipRect(360, 3360, 5775, 855), {});
+    Label9 = FramedLabel(this, "Label9", QCoreApplication::translate("AboutBox", kT5),
+                         TwipRect(360, 1200, 5535, 495), {});
     FramedLabel(this, "Label10", QString(), TwipRect(1560, 6240, 3255, 255),
                 {QColor(), 8.25, true, Qt::AlignHCenter});
-    Label11 = FramedLabel(this, "Label11", kT4, TwipRect(360, 1800, 5655, 855), {});
+    Label11 = FramedLabel(this, "Label11", QCoreApplication::translate("AboutBox", kT4),
+                          TwipRect(360, 1800, 5655, 855), {});
     QLabel* label13 =
-        FramedLabel(this, "Label13", kCityListCredit, TwipRect(2160, 6480, 2175, 255), {});
+        FramedLabel(this, "Label13", CityListCredit(), TwipRect(2160, 6480, 2175, 255), {});
     // The credit is longer than the box drawn for it: the box widens about its centre so that
     // the credit stays on one line.
-    const int creditWidth = label13->fontMetrics().horizontalAdvance(kCityListCredit) + 1;
+    const int creditWidth = label13->fontMetrics().horizontalAdvance(label13->text()) + 1;
     if (creditWidth > label13->width()) {
         const QPoint centre = label13->geometry().center();
         label13->setGeometry(centre.x() - creditWidth / 2, label13->y(), creditWidth,
                              label13->height());
     }
-    FramedLabel(this, "Label14", QStringLiteral("D'autres logiciels sur le site"),
+    FramedLabel(this, "Label14",
+                QCoreApplication::translate("AboutBox", "D'autres logiciels sur le site"),
                 TwipRect(840, 6840, 2415, 255), {QColor(), 8.25, true, Qt::AlignRight});
     // Lblvemra is opaque, but Shape2 lies over it: the surface paints its background, then
     // Shape2, and the label draws only its text.
@@ -173,14 +190,18 @@ void AboutBox::BuildControls() {
                            {QColor(), 8.25, true, Qt::AlignHCenter});
     SetBackground(Lblvemra, QApplication::palette().color(QPalette::Button));
     Lblvemra->setCursor(HandCursor());
-    FramedLabel(this, "Label17", kT3, TwipRect(360, 2760, 5535, 615), {});
+    FramedLabel(this, "Label17", QCoreApplication::translate("AboutBox", kT3),
+                TwipRect(360, 2760, 5535, 615), {});
     // The major and minor numbers as plain integers: " Version 2.0" for 2.00.
     FramedLabel(this, "Label18",
-                QStringLiteral(" Version %1.%2").arg(kVersionMajor).arg(kVersionMinor),
+                QCoreApplication::translate("AboutBox", " Version %1.%2")
+                    .arg(kVersionMajor)
+                    .arg(kVersionMinor),
                 TwipRect(3840, 555, 975, 255), {QColor(), 8.25, false, Qt::AlignLeft});
     Label2 = FramedLabel(this, "Label2", QStringLiteral("ORBIDA"), TwipRect(1560, 240, 2415, 495),
                          {kDarkGrey, 24, true, Qt::AlignHCenter});
-    QLabel* label5 = FramedLabel(this, "Label5", kT2, TwipRect(480, 5040, 5295, 615), {});
+    QLabel* label5 = FramedLabel(this, "Label5", QCoreApplication::translate("AboutBox", kT2),
+                                 TwipRect(480, 5040, 5295, 615), {});
     // LblRmobile covers the word "GeoNames" of Label5 with its own opaque face, a link to the
     // source of the city list, whose licence asks for that credit. Its box was
     // drawn for another font: it is moved to where Label5 lays out the words, so that neither

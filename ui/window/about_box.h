@@ -18,8 +18,8 @@ inline const QString kAuthorHost = QStringLiteral("www.orbida.fr");
 inline const QString kAuthorSite = QStringLiteral("https://www.orbida.fr");
 // The page of the software whose city list the program started from, opened by LblRmobile.
 inline const QString kCitySourcePage = QStringLiteral("https://www.geonames.org/");
-// Label13: the source of the city list that ships with the program.
-inline const QString kCityListCredit = QStringLiteral("Liste des villes : GeoNames (CC BY 4.0)");
+// Label13: the source of the city list that ships with the program, in the language installed.
+QString CityListCredit();
 
 // The about box frmAbout: a borderless window of 6105 x 7350 twips that describes the program,
 // credits the city list and links to two web pages. The two link labels change colour under the

@@ -1,6 +1,7 @@
 #include "ui/window/form1.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -306,7 +307,8 @@ void Form1::OpenWebMap() {
     text2_ = AddressNumber(-reference_.referencePoint.longitude);
     if (!platform_.urls.Open(QUrl(WebMapAddress(reference_.referencePoint)))) {
         platform_.session.ShowMessage(
-            this, QStringLiteral("Impossible de se connecter au site GoogleMaps"));
+            this,
+            QCoreApplication::translate("Form1", "Impossible de se connecter au site GoogleMaps"));
     }
 }
 
@@ -416,7 +418,7 @@ void Form1::SetCatalogue(cities::Catalogue catalogue) {
 void Form1::ShowCatalogue() {
     ui_.Combo1->SetCatalogue(&catalogue_);
     ui_.Combo1->setCurrentIndex(-1);
-    ui_.Combo1->SetStartText(QStringLiteral("    Choisir un ville"));
+    ui_.Combo1->SetStartText(QCoreApplication::translate("Form1", "    Choisir un ville"));
 }
 
 void Form1::moveEvent(QMoveEvent* event) {

@@ -1,5 +1,6 @@
 #include "ui/window/form1_layout.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -54,11 +55,14 @@ Form1Controls MakeForm1Controls(QWidget* window) {
     // Widgets created later are drawn over earlier ones: labels first, then the windowed
     // controls, each group from the bottom of the stacking order to the top.
     const LabelStyle lightCyan{kLightCyan};
-    c.MouseDegLon = MakeLabel<ReadoutLabel>(window, "MouseDegLon", QStringLiteral("Longitude"),
+    c.MouseDegLon = MakeLabel<ReadoutLabel>(window, "MouseDegLon",
+                                            QCoreApplication::translate("Form1", "Longitude"),
                                             TwipRect(2040, 5640, 2895, 255), lightCyan);
-    c.MousedegLat = MakeLabel<ReadoutLabel>(window, "MousedegLat", QStringLiteral("Latitude"),
+    c.MousedegLat = MakeLabel<ReadoutLabel>(window, "MousedegLat",
+                                            QCoreApplication::translate("Form1", "Latitude"),
                                             TwipRect(5520, 5640, 2535, 255), lightCyan);
-    c.LblDistance = MakeLabel<ReadoutLabel>(window, "LblDistance", QStringLiteral("Distance"),
+    c.LblDistance = MakeLabel<ReadoutLabel>(window, "LblDistance",
+                                            QCoreApplication::translate("Form1", "Distance"),
                                             TwipRect(4800, 5880, 2535, 255), lightCyan);
     c.LblDistance->hide();
     c.LblVilleDistance =
@@ -77,7 +81,8 @@ Form1Controls MakeForm1Controls(QWidget* window) {
     c.Carte->setGeometry(
         TwipRect(geodesy::kMapLeft, geodesy::kMapTop, geodesy::kMapWidth, geodesy::kMapHeight));
 
-    c.Frame2 = new FrameWidget(QStringLiteral("Localisation d'une ville"), kCyan, window);
+    c.Frame2 = new FrameWidget(QCoreApplication::translate("Form1", "Localisation d'une ville"),
+                               kCyan, window);
     c.Frame2->setObjectName(QStringLiteral("Frame2"));
     c.Frame2->setGeometry(TwipRect(1200, 6120, 7575, 1095));
     {
@@ -88,12 +93,12 @@ Form1Controls MakeForm1Controls(QWidget* window) {
                                                 TwipRect(3000, 480, 1935, 255), cyan);
         c.LblLocatVille = MakeLabel<ReadoutLabel>(c.Frame2, "LblLocatVille", QString(),
                                                   TwipRect(3480, 720, 975, 255), cyan);
-        MakeLabel(c.Frame2, "Label7", QStringLiteral("Longitude:"), TwipRect(2040, 240, 975, 255),
-                  cyan);
-        MakeLabel(c.Frame2, "Label8", QStringLiteral("Latitude:"), TwipRect(2040, 480, 975, 255),
-                  cyan);
-        MakeLabel(c.Frame2, "Label9", QStringLiteral("Locator:"), TwipRect(2040, 720, 735, 255),
-                  cyan);
+        MakeLabel(c.Frame2, "Label7", QCoreApplication::translate("Form1", "Longitude:"),
+                  TwipRect(2040, 240, 975, 255), cyan);
+        MakeLabel(c.Frame2, "Label8", QCoreApplication::translate("Form1", "Latitude:"),
+                  TwipRect(2040, 480, 975, 255), cyan);
+        MakeLabel(c.Frame2, "Label9", QCoreApplication::translate("Form1", "Locator:"),
+                  TwipRect(2040, 720, 735, 255), cyan);
         c.Combo1 = new CityCombo(c.Frame2);
         c.Combo1->setObjectName(QStringLiteral("Combo1"));
         c.Combo1->setGeometry(TwipRect(240, 240, 1695, 315));
@@ -102,23 +107,25 @@ Form1Controls MakeForm1Controls(QWidget* window) {
         QPalette palette = c.Combo1->palette();
         palette.setColor(QPalette::Base, kLightCyan);
         c.Combo1->setPalette(palette);
-        c.ValidVille = MakeButton(c.Frame2, "ValidVille", QStringLiteral("Valider"),
-                                  TwipRect(480, 720, 1095, 255));
+        c.ValidVille =
+            MakeButton(c.Frame2, "ValidVille", QCoreApplication::translate("Form1", "Valider"),
+                       TwipRect(480, 720, 1095, 255));
     }
 
     c.CmdQuitte = MakeGlyphButton(window, "CmdQuitte", "quitte.png", TwipRect(9480, 240, 300, 300));
-    c.CmdQuitte->setAccessibleName(QStringLiteral("Quitter"));
-    c.CmdAide =
-        MakeButton(window, "CmdAide", QStringLiteral("A propos"), TwipRect(240, 240, 975, 255));
+    c.CmdQuitte->setAccessibleName(QCoreApplication::translate("Form1", "Quitter"));
+    c.CmdAide = MakeButton(window, "CmdAide", QCoreApplication::translate("Form1", "A propos"),
+                           TwipRect(240, 240, 975, 255));
 
-    c.Frame1 = new DialFrame(QStringLiteral("   Azimut "), kCyan, window);
+    c.Frame1 = new DialFrame(QCoreApplication::translate("Form1", "   Azimut "), kCyan, window);
     c.Frame1->setObjectName(QStringLiteral("Frame1"));
     c.Frame1->setGeometry(TwipRect(6240, 6120, 2535, 1095));
     c.LblAzimut = MakeLabel<ReadoutLabel>(c.Frame1, "LblAzimut", QStringLiteral("Label10"),
                                           TwipRect(360, 480, 1215, 375),
                                           {kLightCyan, 9.75, true, Qt::AlignHCenter});
-    QLabel* label10 = MakeLabel(c.Frame1, "Label10", QStringLiteral("Ville --> curseur"),
-                                TwipRect(360, 240, 1215, 255), {kCyan, 8.25, false, Qt::AlignLeft});
+    QLabel* label10 =
+        MakeLabel(c.Frame1, "Label10", QCoreApplication::translate("Form1", "Ville --> curseur"),
+                  TwipRect(360, 240, 1215, 255), {kCyan, 8.25, false, Qt::AlignLeft});
     // The readouts change on every frame; the captions they touch by a pixel would be repainted
     // with them.
     KeepOffCaption(c.LblAzimut, label10);
@@ -127,7 +134,7 @@ Form1Controls MakeForm1Controls(QWidget* window) {
 
     c.CmdMinimise =
         MakeGlyphButton(window, "CmdMinimise", "minimise.png", TwipRect(9000, 240, 300, 300));
-    c.CmdMinimise->setAccessibleName(QStringLiteral("Réduire"));
+    c.CmdMinimise->setAccessibleName(QCoreApplication::translate("Form1", "Réduire"));
     c.CmdMapQuest = MakeButton(window, "CmdMapQuest", QStringLiteral("MapQuest"),
                                TwipRect(4920, 5880, 1335, 255));
     c.CmdMapQuest->setToolTip(QStringLiteral("  ") + kWebMapBase + QStringLiteral("  "));
@@ -142,10 +149,43 @@ Form1Controls MakeForm1Controls(QWidget* window) {
     return c;
 }
 
+namespace {
+
+// The tracking's readouts and home's coordinates are French: "Longitude: 2°  21'  0'' Est",
+// "  est à 5837  Kms". Their words are shown in the language installed; their numbers keep their
+// format.
+const char* const kCardinals[] = {
+    QT_TRANSLATE_NOOP("Readout", "Est"), QT_TRANSLATE_NOOP("Readout", "Ouest"),
+    QT_TRANSLATE_NOOP("Readout", "Nord"), QT_TRANSLATE_NOOP("Readout", "Sud")};
+
+QString PositionReadout(QString shown) {
+    const qsizetype space = shown.lastIndexOf(u' ');
+    const QStringView word = QStringView(shown).mid(space + 1);
+    for (const char* cardinal : kCardinals) {
+        if (word == QLatin1String(cardinal)) {
+            shown = shown.left(space + 1) + QCoreApplication::translate("Readout", cardinal);
+            break;
+        }
+    }
+    return shown;
+}
+
+QString DistanceReadout(const std::string& text) {
+    static const QString kIsAt = QStringLiteral("  est à ");
+    const QString shown = QString::fromStdString(text);
+    if (!shown.startsWith(kIsAt)) {
+        return shown;
+    }
+    //: Where the pointer is, after the home city's name: "Paris  est à 5837  Kms".
+    return QCoreApplication::translate("Readout", "  est à %1").arg(shown.mid(kIsAt.size()));
+}
+
+}  // namespace
+
 void ShowReference(const Form1Controls& ui, const cities::ReferenceState& reference) {
     ui.Carte->SetEntoure(reference.entoureLeft, reference.entoureTop);
-    SetTextIfChanged(ui.LblLonVille, reference.longitudeText);
-    SetTextIfChanged(ui.LblLatVille, reference.latitudeText);
+    SetTextIfChanged(ui.LblLonVille, PositionReadout(reference.longitudeText));
+    SetTextIfChanged(ui.LblLatVille, PositionReadout(reference.latitudeText));
     SetTextIfChanged(ui.LblLocatVille, reference.locator.text);
     if (reference.citySelected) {
         ui.LblVilleDistance->show();
@@ -157,10 +197,12 @@ void ShowReference(const Form1Controls& ui, const cities::ReferenceState& refere
 void ShowFrame(const Form1Controls& ui, const tracking::TickFrame& f) {
     ui.Carte->SetCrosshair(f.crosshairX, f.crosshairY);
     if (f.longitudeReadout) {
-        SetTextIfChanged(ui.MouseDegLon, QString::fromStdString(*f.longitudeReadout));
+        SetTextIfChanged(ui.MouseDegLon,
+                         PositionReadout(QString::fromStdString(*f.longitudeReadout)));
     }
     if (f.latitudeReadout) {
-        SetTextIfChanged(ui.MousedegLat, QString::fromStdString(*f.latitudeReadout));
+        SetTextIfChanged(ui.MousedegLat,
+                         PositionReadout(QString::fromStdString(*f.latitudeReadout)));
     }
     if (f.mapQuestVisible) {
         ui.CmdMapQuest->setVisible(*f.mapQuestVisible);
@@ -170,7 +212,7 @@ void ShowFrame(const Form1Controls& ui, const tracking::TickFrame& f) {
     ui.MouseDegLon->setVisible(f.tracking);
     ui.Frame1->SetNeedleVisible(f.tracking);
     ui.LblAzimut->setVisible(f.tracking);
-    SetTextIfChanged(ui.LblDistance, QString::fromStdString(f.distanceText));
+    SetTextIfChanged(ui.LblDistance, DistanceReadout(f.distanceText));
     SetTextIfChanged(ui.LblAzimut, QString::fromStdString(f.dial.text));
     ui.Frame1->SetNeedle(f.dial.needleX2, f.dial.needleY2);
     for (int n = 1; n <= tracking::kDotCount; ++n) {

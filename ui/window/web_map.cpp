@@ -1,5 +1,6 @@
 #include "ui/window/web_map.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 
@@ -31,8 +32,8 @@ QString WebMapAddress(geodesy::GeoPoint reference) {
 }
 
 QString WebMapTooltip(const QString& cityText) {
-    return QStringLiteral("  Situer ") + cityText + QStringLiteral(" avec ") + kWebMapBase +
-           QStringLiteral("  ");
+    return QCoreApplication::translate("WebMap", "  Situer %1 avec %2  ")
+        .arg(cityText, kWebMapBase);
 }
 
 }  // namespace orbida::ui
