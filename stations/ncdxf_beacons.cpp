@@ -12,7 +12,8 @@ std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
-    return a - FloorDiv(a, b) * b;
+    const std::int64_t r = a % b;  // never overflows, unlike a - FloorDiv(a, b) * b
+    return (r != 0 && (r < 0) != (b < 0)) ? r + b : r;
 }
 
 }  // namespace

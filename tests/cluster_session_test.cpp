@@ -67,6 +67,17 @@ class FakeNode {
         QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { Accept(); });
         server_.listen(QHostAddress::LocalHost, 0);
     }
+    // The sockets, children of the server, go after the peers they report to: they are silenced
+    // first.
+    ~FakeNode() {
+        for (Peer& peer : peers_) {
+            if (peer.socket != nullptr) {
+                QObject::disconnect(peer.socket, nullptr, nullptr, nullptr);
+            }
+        }
+    }
+    FakeNode(const FakeNode&) = delete;
+    FakeNode& operator=(const FakeNode&) = delete;
     quint16 Port() const { return server_.serverPort(); }
     // The node goes down: connections dropped, the port refused.
     void Kill() {

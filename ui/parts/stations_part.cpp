@@ -79,6 +79,11 @@ class MarkEvents final : public QObject {
 StationsPart::StationsPart() : layer_(std::make_unique<StationLayer>()) {}
 
 StationsPart::~StationsPart() {
+    // The maps may outlive the part (the window's is destroyed after its parts): their filters go
+    // now, not with them.
+    for (const QPointer<QObject>& filter : filters_) {
+        delete filter;
+    }
     delete window_;
     if (session_) {
         session_->Stop();
@@ -107,7 +112,7 @@ void StationsPart::MapOpened(QWidget* widget, const MapView& view) {
 
 // Tooltips, clicks and double clicks on the marks of a map.
 void StationsPart::Watch(QWidget* map, const MapView& view) {
-    map->installEventFilter(new MarkEvents(map, [this, map, &view](QEvent* event) {
+    auto* filter = new MarkEvents(map, [this, map, &view](QEvent* event) {
         if (layer_->Marks().empty()) {
             return false;
         }
@@ -159,7 +164,9 @@ void StationsPart::Watch(QWidget* map, const MapView& view) {
             PinStation(id);
         }
         return true;
-    }));
+    });
+    map->installEventFilter(filter);
+    filters_.emplace_back(filter);
 }
 
 void StationsPart::UseSettings(SettingsStore* settings) {

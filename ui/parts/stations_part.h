@@ -97,7 +97,8 @@ class StationsPart final : public StationPart {
     QString clusterStatus_;
     std::unique_ptr<StationLayer> layer_;
     QTimer aging_;
-    QTimer soon_;  // the next drawing of what arrived
+    QTimer soon_;                             // the next drawing of what arrived
+    std::vector<QPointer<QObject>> filters_;  // on the maps whose marks are watched
     QPointer<StationsWindow> window_;
     QString status_;
     QString followed_;  // the DX grid last pinned
