@@ -55,7 +55,7 @@ std::optional<std::uint16_t> ReadPort(std::string_view text) {
     return static_cast<std::uint16_t>(value);
 }
 
-std::string Ipv6Problem(std::string_view host) {
+Reason Ipv6Problem(std::string_view host) {
     const std::size_t percent = host.find('%');
     const std::string_view zone =
         percent == std::string_view::npos ? std::string_view() : host.substr(percent + 1);
@@ -64,37 +64,40 @@ std::string Ipv6Problem(std::string_view host) {
                             return IsLetterOrDigit(c) || c == '-' || c == '_' || c == '.';
                         }));
     if (!zoneOk || !IsIpv6(host.substr(0, percent))) {
-        return "adresse IPv6 invalide";
+        return {QT_TRANSLATE_NOOP("Rotator", "adresse IPv6 invalide")};
     }
     return {};
 }
 
-AddressReading Refuse(std::string problem) {
-    return {std::nullopt, std::move(problem)};
+AddressReading Refuse(Reason reason) {
+    return {std::nullopt, reason.French(), std::move(reason)};
 }
 
 }  // namespace
 
-std::string HostProblem(std::string_view host) {
+Reason HostReason(std::string_view host) {
     if (host.empty()) {
-        return "aucun hôte";
+        return {QT_TRANSLATE_NOOP("Rotator", "aucun hôte")};
     }
     if (host.size() > kMaxHost) {
-        return "nom d'hôte trop long (plus de " + std::to_string(kMaxHost) + " caractères)";
+        return {QT_TRANSLATE_NOOP("Rotator", "nom d'hôte trop long (plus de %1 caractères)"),
+                {std::to_string(kMaxHost)}};
     }
     for (const char c : host) {
         const auto b = static_cast<unsigned char>(c);
         if (c == ' ' || c == '\t') {
-            return "espace dans le nom d'hôte";
+            return {QT_TRANSLATE_NOOP("Rotator", "espace dans le nom d'hôte")};
         }
         if (b < 0x20 || b == 0x7F) {
-            return "caractère de contrôle dans le nom d'hôte";
+            return {QT_TRANSLATE_NOOP("Rotator", "caractère de contrôle dans le nom d'hôte")};
         }
         if (b >= 0x80) {
-            return "caractère non ASCII dans le nom d'hôte";
+            return {QT_TRANSLATE_NOOP("Rotator", "caractère non ASCII dans le nom d'hôte")};
         }
         if (!IsLetterOrDigit(c) && c != '.' && c != '-' && c != '_' && c != ':' && c != '%') {
-            return std::string("caractère «\u00A0") + c + "\u00A0» interdit dans un nom d'hôte";
+            return {QT_TRANSLATE_NOOP("Rotator",
+                                      "caractère «\u00A0%1\u00A0» interdit dans un nom d'hôte"),
+                    {std::string(1, c)}};
         }
     }
     if (host.find(':') != std::string_view::npos || host.find('%') != std::string_view::npos) {
@@ -110,16 +113,20 @@ std::string HostProblem(std::string_view host) {
         const std::size_t dot = std::min(name.find('.', start), name.size());
         const std::string_view label = name.substr(start, dot - start);
         if (label.empty() || label.size() > 63 || label.front() == '-' || label.back() == '-') {
-            return "nom d'hôte invalide";
+            return {QT_TRANSLATE_NOOP("Rotator", "nom d'hôte invalide")};
         }
         numeric = numeric && AllDigits(label);
         start = dot + 1;
     }
     // All digits and dots is meant as an IPv4 address, and must be one.
     if (numeric && !IsIpv4(name)) {
-        return "adresse IPv4 invalide";
+        return {QT_TRANSLATE_NOOP("Rotator", "adresse IPv4 invalide")};
     }
     return {};
+}
+
+std::string HostProblem(std::string_view host) {
+    return HostReason(host).French();
 }
 
 AddressReading ReadAddress(std::string_view text, std::uint16_t defaultPort) {
@@ -131,16 +138,18 @@ AddressReading ReadAddress(std::string_view text, std::uint16_t defaultPort) {
     if (value.starts_with('[')) {
         const std::size_t close = value.find(']');
         if (close == std::string_view::npos) {
-            return Refuse("crochet fermant manquant");
+            return Refuse({QT_TRANSLATE_NOOP("Rotator", "crochet fermant manquant")});
         }
         host = value.substr(1, close - 1);
         if (host.find(':') == std::string_view::npos) {
-            return Refuse("seule une adresse IPv6 s'écrit entre crochets");
+            return Refuse(
+                {QT_TRANSLATE_NOOP("Rotator", "seule une adresse IPv6 s'écrit entre crochets")});
         }
         const std::string_view rest = value.substr(close + 1);
         if (!rest.empty()) {
             if (!rest.starts_with(':')) {
-                return Refuse("après les crochets, seul «\u00A0:PORT\u00A0» peut suivre");
+                return Refuse({QT_TRANSLATE_NOOP(
+                    "Rotator", "après les crochets, seul «\u00A0:PORT\u00A0» peut suivre")});
             }
             portText = rest.substr(1);
             hasPort = true;
@@ -157,22 +166,25 @@ AddressReading ReadAddress(std::string_view text, std::uint16_t defaultPort) {
         const std::string_view group = value.substr(last + 1);
         if (AllDigits(group) && IsIpv6(before) && ReadPort(group)) {
             const std::string v(value);
-            return Refuse("adresse ambiguë\u00A0: écrivez [" + std::string(before) +
-                          "]:" + std::string(group) + " pour le port " + std::string(group) +
-                          ", ou [" + v + "] pour l'adresse");
+            return Refuse({QT_TRANSLATE_NOOP("Rotator",
+                                             "adresse ambiguë\u00A0: écrivez [%1]:%2 pour le port "
+                                             "%2, ou [%3] pour l'adresse"),
+                           {std::string(before), std::string(group), v}});
         }
     }
     if (hasPort) {
         port = ReadPort(portText);
         if (!port) {
-            return Refuse(portText.empty() ? "port manquant"
-                                           : "port invalide (un nombre de 1 à 65535)");
+            return Refuse(
+                {portText.empty()
+                     ? QT_TRANSLATE_NOOP("Rotator", "port manquant")
+                     : QT_TRANSLATE_NOOP("Rotator", "port invalide (un nombre de 1 à 65535)")});
         }
     }
-    if (std::string problem = HostProblem(host); !problem.empty()) {
-        return Refuse(std::move(problem));
+    if (Reason reason = HostReason(host); !reason.empty()) {
+        return Refuse(std::move(reason));
     }
-    return {Address{std::string(host), *port}, {}};
+    return {Address{std::string(host), *port}, {}, {}};
 }
 
 std::string FormatAddress(const Address& address) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "rotator/reason.h"
+
 namespace orbida::rotator {
 
 // Hamlib's own port for rotctld.
@@ -23,13 +25,15 @@ struct Address {
 struct AddressReading {
     std::optional<Address> address;
     std::string problem;  // French, when there is no address
+    Reason reason;        // the same, to be shown in the user's language
 };
 
 // Why a host cannot be one ("" when it can): a host name (ASCII letters, digits, hyphens and
 // underscores in dot-separated labels of at most 63 characters, a final dot allowed), a dotted
 // IPv4 address, or an IPv6 address with an optional zone ("fe80::1%eth0"). Blanks, control
 // characters and anything else are refused, as is a name longer than kMaxHost.
-std::string HostProblem(std::string_view host);
+Reason HostReason(std::string_view host);
+std::string HostProblem(std::string_view host);  // its French text
 
 // Reads "HOST", "HOST:PORT", "[IPv6]", "[IPv6]:PORT" or an IPv6 address without brackets (with
 // defaultPort), blanks around it dropped. A port is 1 to 65535, in digits only. An IPv6 address

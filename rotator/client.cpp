@@ -1,6 +1,9 @@
 #include "rotator/client.h"
 
+#include <QCoreApplication>
 #include <cmath>
+
+#include "rotator/reason_text.h"
 
 namespace orbida::rotator {
 namespace {
@@ -37,9 +40,9 @@ Client::Client(Socket* socket, QObject* parent) : QObject(parent), socket_(socke
     replyTimer_.setInterval(kReplyTimeoutMs);
     pollTimer_.setInterval(kPollIntervalMs);
     connect(&connectTimer_, &QTimer::timeout, this,
-            [this] { Fail(QStringLiteral("pas de réponse")); });
+            [this] { Fail(QCoreApplication::translate("Rotator", "pas de réponse")); });
     connect(&replyTimer_, &QTimer::timeout, this,
-            [this] { Fail(QStringLiteral("pas de réponse")); });
+            [this] { Fail(QCoreApplication::translate("Rotator", "pas de réponse")); });
     connect(&pollTimer_, &QTimer::timeout, this, [this] {
         pollDue_ = true;
         Next();
@@ -106,7 +109,8 @@ void Client::Connect() {
 }
 
 void Client::TurnTo(double courseDeg) {
-    if (host_.isEmpty()) {
+    // A course that is not a number points nowhere: nothing to turn to.
+    if (host_.isEmpty() || !std::isfinite(courseDeg)) {
         return;
     }
     notice_.clear();
@@ -129,7 +133,7 @@ void Client::Stop() {
 
 void Client::Test() {
     if (host_.isEmpty()) {
-        emit TestFinished(false, QStringLiteral("aucune adresse"));
+        emit TestFinished(false, QCoreApplication::translate("Rotator", "aucune adresse"));
         return;
     }
     pendingTest_ = true;
@@ -154,7 +158,7 @@ void Client::OnReadyRead() {
     const auto status =
         reader_.Feed(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (status == ReplyReader::Status::kFailed) {
-        Fail(QString::fromStdString(reader_.failure()));
+        Fail(ReasonText(reader_.reason()));
     } else if (status == ReplyReader::Status::kComplete) {
         replyTimer_.stop();
         const Step step = inFlight_;
@@ -168,8 +172,9 @@ void Client::OnClosed() {
         return;
     }
     const bool broken = reader_.Close() == ReplyReader::Status::kFailed;
-    Fail(broken ? QString::fromStdString(reader_.failure())
-                : QStringLiteral("pas de réponse (connexion fermée par le rotor)"));
+    Fail(broken ? ReasonText(reader_.reason())
+                : QCoreApplication::translate("Rotator",
+                                              "pas de réponse (connexion fermée par le rotor)"));
 }
 
 void Client::Fail(const QString& reason) {
@@ -202,7 +207,7 @@ void Client::Next() {
         pendingCourse_.reset();
         const std::optional<long long> tenths = AzimuthTenths(course, *limits_, *azimuth_);
         if (!tenths) {
-            notice_ = QStringLiteral("azimut %1 hors de portée (%2…%3)")
+            notice_ = QCoreApplication::translate("Rotator", "azimut %1 hors de portée (%2…%3)")
                           .arg(Degrees(AsCourse(course)), Degrees(limits_->minAzimuth),
                                Degrees(limits_->maxAzimuth));
             UpdateText();
@@ -268,7 +273,9 @@ void Client::Handle(Step step, const Reply& reply) {
             if (pendingTest_ && testInfoAsked_) {
                 pendingTest_ = false;
                 const QString model =
-                    info_.isEmpty() ? QStringLiteral("modèle n° %1").arg(model_) : info_;
+                    info_.isEmpty()
+                        ? QCoreApplication::translate("Rotator", "modèle n° %1").arg(model_)
+                        : info_;
                 emit TestFinished(true,
                                   QStringLiteral("%1, azimut %2").arg(model, Degrees(course)));
             }

@@ -21,8 +21,9 @@ const Functions* LoadFrom(const QString& programFolder, QString* why) {
         return functions;
     }
     if (why != nullptr) {
-        *why = entry == nullptr ? QStringLiteral("module réseau absent")
-                                : QStringLiteral("module réseau d'une autre version");
+        *why = entry == nullptr
+                   ? QCoreApplication::translate("Rotator", "module réseau absent")
+                   : QCoreApplication::translate("Rotator", "module réseau d'une autre version");
     }
     if (entry == nullptr) {
         // The details, in the loader's words, for whoever started the program from a terminal.

@@ -1,5 +1,6 @@
 // The network module: the only code of the program that uses Qt's network library. Built both as
 // liborbida-network.so, loaded on demand by the program, and as objects linked into the tests.
+#include <QCoreApplication>
 #include <QNetworkInformation>
 #include <QNetworkInterface>
 #include <QTcpSocket>
@@ -13,13 +14,13 @@ namespace {
 QString FailureText(QAbstractSocket::SocketError error) {
     switch (error) {
         case QAbstractSocket::ConnectionRefusedError:
-            return QStringLiteral("connexion refusée");
+            return QCoreApplication::translate("Rotator", "connexion refusée");
         case QAbstractSocket::HostNotFoundError:
-            return QStringLiteral("hôte introuvable");
+            return QCoreApplication::translate("Rotator", "hôte introuvable");
         case QAbstractSocket::NetworkError:
-            return QStringLiteral("réseau inaccessible");
+            return QCoreApplication::translate("Rotator", "réseau inaccessible");
         default:
-            return QStringLiteral("erreur réseau");
+            return QCoreApplication::translate("Rotator", "erreur réseau");
     }
 }
 
@@ -88,13 +89,16 @@ Reachability GetReachability() {
 QString BindFailureText(const QUdpSocket& socket, const QString& address, quint16 port) {
     switch (socket.error()) {
         case QAbstractSocket::AddressInUseError:
-            return QStringLiteral("port %1 déjà utilisé").arg(port);
+            return QCoreApplication::translate("Rotator", "port %1 déjà utilisé").arg(port);
         case QAbstractSocket::SocketAccessError:
             return QStringLiteral("port %1 interdit").arg(port);
         case QAbstractSocket::SocketAddressNotAvailableError:
-            return QStringLiteral("adresse %1 absente de cet ordinateur").arg(address);
+            return QCoreApplication::translate("Rotator", "adresse %1 absente de cet ordinateur")
+                .arg(address);
         default:
-            return QStringLiteral("écoute impossible sur %1 port %2").arg(address).arg(port);
+            return QCoreApplication::translate("Rotator", "écoute impossible sur %1 port %2")
+                .arg(address)
+                .arg(port);
     }
 }
 
@@ -128,7 +132,7 @@ QString BindUdp(QObject* object, const QString& address, quint16 port) {
     auto* socket = static_cast<QUdpSocket*>(object);
     const QHostAddress host(address);
     if (host.isNull()) {
-        return QStringLiteral("adresse invalide : %1").arg(address);
+        return QCoreApplication::translate("Rotator", "adresse invalide : %1").arg(address);
     }
     if (!host.isMulticast()) {
         // Unicast: a second listener on the port would take the datagrams from the first.
@@ -156,7 +160,9 @@ QString BindUdp(QObject* object, const QString& address, quint16 port) {
     }
     if (joined == 0) {
         socket->close();
-        return QStringLiteral("aucune interface ne peut rejoindre le groupe %1").arg(address);
+        return QCoreApplication::translate("Rotator",
+                                           "aucune interface ne peut rejoindre le groupe %1")
+            .arg(address);
     }
     return {};
 }
@@ -165,10 +171,12 @@ QString SendUdp(QObject* object, const QString& address, quint16 port, const QBy
     auto* socket = static_cast<QUdpSocket*>(object);
     const QHostAddress host(address);
     if (host.isNull()) {
-        return QStringLiteral("adresse invalide : %1").arg(address);
+        return QCoreApplication::translate("Rotator", "adresse invalide : %1").arg(address);
     }
     if (socket->writeDatagram(datagram, host, port) != datagram.size()) {
-        return QStringLiteral("envoi impossible vers %1 port %2").arg(address).arg(port);
+        return QCoreApplication::translate("Rotator", "envoi impossible vers %1 port %2")
+            .arg(address)
+            .arg(port);
     }
     return {};
 }

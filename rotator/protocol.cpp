@@ -50,62 +50,60 @@ std::optional<double> ParseNumber(std::string_view text) {
     return value;
 }
 
-std::string ErrorText(int code) {
-    const char* meaning = nullptr;
+Reason ErrorReason(int code) {
+    const char* text = QT_TRANSLATE_NOOP("Rotator", "erreur %1");
     switch (code) {
         case -1:
-            meaning = "paramètre refusé";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (paramètre refusé)");
             break;
         case -2:
-            meaning = "configuration invalide";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (configuration invalide)");
             break;
         case -3:
-            meaning = "mémoire insuffisante";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (mémoire insuffisante)");
             break;
         case -4:
-            meaning = "commande non prise en charge";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (commande non prise en charge)");
             break;
         case -5:
-            meaning = "délai dépassé";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (délai dépassé)");
             break;
         case -6:
-            meaning = "erreur d'entrée-sortie";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (erreur d'entrée-sortie)");
             break;
         case -7:
-            meaning = "erreur interne";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (erreur interne)");
             break;
         case -8:
-            meaning = "erreur de protocole";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (erreur de protocole)");
             break;
         case -9:
-            meaning = "commande rejetée";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (commande rejetée)");
             break;
         case -10:
-            meaning = "texte tronqué";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (texte tronqué)");
             break;
         case -11:
-            meaning = "fonction indisponible";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (fonction indisponible)");
             break;
         case -17:
-            meaning = "valeur hors limites";
+            text = QT_TRANSLATE_NOOP("Rotator", "erreur %1 (valeur hors limites)");
             break;
         default:
             break;
     }
     // The code's magnitude, without the overflow of negating the smallest int.
-    const long long magnitude = std::llabs(static_cast<long long>(code));
-    std::string text = "erreur " + std::to_string(magnitude);
-    if (meaning != nullptr) {
-        text += " (";
-        text += meaning;
-        text += ")";
-    }
-    return text;
+    return {text, {std::to_string(std::llabs(static_cast<long long>(code)))}};
 }
 
-ReplyReader::Status ReplyReader::Fail(std::string reason) {
+std::string ErrorText(int code) {
+    return ErrorReason(code).French();
+}
+
+ReplyReader::Status ReplyReader::Fail(Reason reason) {
     status_ = Status::kFailed;
-    failure_ = std::move(reason);
+    failure_ = reason.French();
+    reason_ = std::move(reason);
     buffer_.clear();
     return status_;
 }
@@ -119,7 +117,7 @@ ReplyReader::Status ReplyReader::Expect(Question question) {
         return status_;
     }
     if (!buffer_.empty()) {
-        return Fail("réponse inattendue");
+        return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse inattendue")});
     }
     status_ = Status::kPending;
     question_ = question;
@@ -143,14 +141,14 @@ ReplyReader::Status ReplyReader::Feed(std::string_view bytes) {
         return status_;
     }
     if (status_ != Status::kPending) {
-        return Fail("réponse sans question");
+        return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse sans question")});
     }
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::size_t taken = end == std::string_view::npos ? bytes.size() : end;
         // Checked before the bytes are stored: a line without end never grows past the cap.
         if (buffer_.size() + taken > kMaxLine) {
-            return Fail("ligne trop longue");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "ligne trop longue")});
         }
         if (end == std::string_view::npos) {
             buffer_.append(bytes);
@@ -165,7 +163,8 @@ ReplyReader::Status ReplyReader::Feed(std::string_view bytes) {
             return status;
         }
         if (status == Status::kComplete) {
-            return bytes.empty() ? status : Fail("réponse inattendue");
+            return bytes.empty() ? status
+                                 : Fail({QT_TRANSLATE_NOOP("Rotator", "réponse inattendue")});
         }
     }
     return status_;
@@ -173,9 +172,10 @@ ReplyReader::Status ReplyReader::Feed(std::string_view bytes) {
 
 ReplyReader::Status ReplyReader::Close() {
     if (status_ == Status::kPending) {
-        return Fail(linesRead_ > 0 || !buffer_.empty()
-                        ? "connexion coupée au milieu d'une réponse"
-                        : "pas de réponse (connexion fermée par le rotor)");
+        return Fail(
+            {linesRead_ > 0 || !buffer_.empty()
+                 ? QT_TRANSLATE_NOOP("Rotator", "connexion coupée au milieu d'une réponse")
+                 : QT_TRANSLATE_NOOP("Rotator", "pas de réponse (connexion fermée par le rotor)")});
     }
     return status_;
 }
@@ -185,23 +185,24 @@ ReplyReader::Status ReplyReader::Line(std::string_view line) {
     if (line.starts_with("RPRT")) {
         const std::optional<int> code = ParseInteger(line.substr(4));
         if (!code || *code > 0 || line.size() < 5 || (line[4] != ' ' && line[4] != '\t')) {
-            return Fail("réponse illisible");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
         }
         // Value lines or "RPRT 0" mid-answer: this answers some other question.
         if (linesRead_ > 0 || (*code == 0 && question_ != Question::kCommand)) {
-            return Fail("réponse inattendue");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse inattendue")});
         }
         reply_.code = *code;
         // A model without a name is still a working rotator.
         if (*code < 0 && question_ != Question::kInfo) {
-            return Fail(ErrorText(*code));
+            return Fail(ErrorReason(*code));
         }
         status_ = Status::kComplete;
         return status_;
     }
     switch (question_) {
         case Question::kCommand:
-            return Fail(ParseNumber(line) ? "réponse inattendue" : "réponse illisible");
+            return Fail({ParseNumber(line) ? QT_TRANSLATE_NOOP("Rotator", "réponse inattendue")
+                                           : QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
         case Question::kInfo:
             for (const char c : line) {
                 if (reply_.info.size() < kMaxInfo && (static_cast<unsigned char>(c) >= 0x20) &&
@@ -214,12 +215,12 @@ ReplyReader::Status ReplyReader::Line(std::string_view line) {
         case Question::kPosition: {
             const std::optional<double> value = ParseNumber(line);
             if (!value) {
-                return Fail("réponse illisible");
+                return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
             }
             // Capped as the limits are: beyond them no rotator points, and a heading of 1e308
             // would be shown as some course of its remainder.
             if (std::abs(*value) > kLargestLimit) {
-                return Fail("position illisible");
+                return Fail({QT_TRANSLATE_NOOP("Rotator", "position illisible")});
             }
             (linesRead_ == 0 ? reply_.azimuth : reply_.elevation) = *value;
             if (++linesRead_ == 2) {
@@ -230,22 +231,22 @@ ReplyReader::Status ReplyReader::Line(std::string_view line) {
         case Question::kDumpState:
             return StateLine(line);
     }
-    return Fail("réponse illisible");
+    return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
 }
 
 ReplyReader::Status ReplyReader::StateLine(std::string_view line) {
     const int index = linesRead_++;
     if (index >= kMaxStateLines) {
-        return Fail("réponse trop longue");
+        return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse trop longue")});
     }
     if (index < 2) {
         const std::optional<int> value = ParseInteger(line);
         if (!value) {
-            return Fail("réponse illisible");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
         }
         // Version 0 daemons wrote their state in another layout, not read here.
         if (index == 0 && *value < 1) {
-            return Fail("version du protocole non prise en charge");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "version du protocole non prise en charge")});
         }
         if (index == 1) {
             reply_.model = *value;
@@ -261,14 +262,14 @@ ReplyReader::Status ReplyReader::StateLine(std::string_view line) {
                       std::abs(limits.minElevation), std::abs(limits.maxElevation)}) <=
                 kLargestLimit;
         if (!sane) {
-            return Fail("limites du rotor illisibles");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "limites du rotor illisibles")});
         }
         status_ = Status::kComplete;
         return status_;
     }
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) {
-        return Fail("réponse illisible");
+        return Fail({QT_TRANSLATE_NOOP("Rotator", "réponse illisible")});
     }
     const std::string_view key = Trim(line.substr(0, equals));
     double* target = nullptr;
@@ -286,7 +287,7 @@ ReplyReader::Status ReplyReader::StateLine(std::string_view line) {
     if (target != nullptr) {
         const std::optional<double> value = ParseNumber(line.substr(equals + 1));
         if (!value) {
-            return Fail("limites du rotor illisibles");
+            return Fail({QT_TRANSLATE_NOOP("Rotator", "limites du rotor illisibles")});
         }
         *target = *value;
     }

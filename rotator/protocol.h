@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "rotator/reason.h"
+
 namespace orbida::rotator {
 
 // What the daemon reports of the rotator it drives (`\dump_state`), in degrees.
@@ -60,12 +62,13 @@ class ReplyReader {
     void Reset();
 
     Status status() const { return status_; }
-    const std::string& failure() const { return failure_; }
+    const std::string& failure() const { return failure_; }  // French
+    const Reason& reason() const { return reason_; }
     // The completed answer; the reader is idle again.
     Reply Take();
 
   private:
-    Status Fail(std::string reason);
+    Status Fail(Reason reason);
     Status Line(std::string_view line);
     Status StateLine(std::string_view line);
 
@@ -77,9 +80,11 @@ class ReplyReader {
     bool sawMinAzimuth_ = false;
     bool sawMaxAzimuth_ = false;
     std::string failure_;
+    Reason reason_;
 };
 
-// The French reason for a negative Hamlib error code, "erreur 5 (délai dépassé)".
+// The reason for a negative Hamlib error code, "erreur 5 (délai dépassé)", and its French text.
+Reason ErrorReason(int code);
 std::string ErrorText(int code);
 
 // A number as the daemon writes it ("292.40", "-0.01"), the whole text and nothing else, finite.

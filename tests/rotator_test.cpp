@@ -15,6 +15,7 @@
 #include "fake_rotctld.h"
 #include "rotator/client.h"
 #include "rotator/protocol.h"
+#include "rotator/reason_text.h"
 
 namespace orbida::rotator {
 namespace {
@@ -172,6 +173,28 @@ TEST(ClientTest, SendsTheCourseInsideTheLimitsItReadOnConnecting) {
             EXPECT_EQ(daemon.commands.mid(0, 3), (QList<QByteArray>{"\\dump_state", "p", command}));
         }
     }
+}
+
+// A course that is not a number (a reading gone wrong upstream) turns nothing and asks nothing.
+TEST(ClientTest, IgnoresACourseThatIsNotFinite) {
+    for (const double course : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        FakeRotctld daemon;
+        Client client;
+        client.SetAddress(QStringLiteral("127.0.0.1"), daemon.Port());
+        client.TurnTo(course);
+        QTest::qWait(150);
+        EXPECT_TRUE(daemon.commands.isEmpty()) << course;
+        EXPECT_EQ(client.state(), Client::State::kDisconnected) << course;
+    }
+}
+
+// A reason's values go in once each, in the French text and in the translated one alike, even a
+// value that looks like a placeholder (an IPv6 zone "%2").
+TEST(ReasonTest, PutsEachValueInOnce) {
+    const Reason reason{"adresse [%1] : port %2", {"fe80::1%2", "4533"}};
+    EXPECT_EQ(reason.French(), "adresse [fe80::1%2] : port 4533");
+    EXPECT_EQ(ReasonText(reason), QStringLiteral("adresse [fe80::1%2] : port 4533"));
+    EXPECT_EQ(ReasonText(ErrorReason(-5)), QStringLiteral("erreur 5 (délai dépassé)"));
 }
 
 TEST(ClientTest, PollsAtMostTwiceASecondAndOnlyWhileConnected) {
