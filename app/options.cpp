@@ -6,6 +6,7 @@
 #include <array>
 
 #include "rotator/address.h"
+#include "rotator/reason_text.h"
 
 namespace orbida::app {
 namespace {
@@ -200,7 +201,7 @@ bool ParseRotatorAddress(const QString& text, QString* host, quint16* port, QStr
     const rotator::AddressReading reading = rotator::ReadAddress(text.toStdString());
     if (!reading.address) {
         if (problem != nullptr) {
-            *problem = QString::fromStdString(reading.problem);
+            *problem = rotator::ReasonText(reading.reason);
         }
         return false;
     }

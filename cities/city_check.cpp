@@ -1,5 +1,6 @@
 #include "cities/city_check.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cmath>
 #include <utility>
@@ -53,15 +54,22 @@ bool AllDigits(std::string_view field) {
     return !field.empty() && std::all_of(field.begin(), field.end(), IsDigit);
 }
 
-QString Number(double value) {
-    if (std::isinf(value)) {
-        return value > 0 ? QStringLiteral("l'infini") : QStringLiteral("moins l'infini");
-    }
-    return QString::number(value, 'g', 12);
+QString Tr(const char* text) {
+    return QCoreApplication::translate("CityCheck", text);
 }
 
-QString Plural(qsizetype count, const QString& one, const QString& many) {
-    return QString::number(count) + QChar(u'\u00A0') + (count == 1 ? one : many);
+// A count and what it counts, as a whole phrase whose plural the language's translation chooses
+// (French too: its plural forms are in the program's French translation).
+QString Count(const char* text, qsizetype count) {
+    return QCoreApplication::translate("CityCheck", text, nullptr, static_cast<int>(count));
+}
+
+QString Number(double value) {
+    if (std::isinf(value)) {
+        return value > 0 ? Tr(QT_TRANSLATE_NOOP("CityCheck", "l'infini"))
+                         : Tr(QT_TRANSLATE_NOOP("CityCheck", "moins l'infini"));
+    }
+    return QString::number(value, 'g', 12);
 }
 
 // The start of a text, at most length characters, decoded from no more bytes than that needs
@@ -75,20 +83,24 @@ QString Shortened(const CityFileText& text, std::string_view bytes, qsizetype le
 }
 
 QString Quoted(const QString& text) {
-    return QStringLiteral("«\u00A0%1\u00A0»").arg(text);
+    return Tr(QT_TRANSLATE_NOOP("CityCheck", "«\u00A0%1\u00A0»")).arg(text);
 }
 
 QString ShiftText(qsizetype balance) {
     if (balance == 0) {
-        return QStringLiteral("les villes suivantes retrouvent leurs propres coordonnées");
+        return Tr(QT_TRANSLATE_NOOP("CityCheck",
+                                    "les villes suivantes retrouvent leurs propres coordonnées"));
     }
     const qsizetype size = balance < 0 ? -balance : balance;
     const QString by = size % 2 == 0
-                           ? Plural(size / 2, QStringLiteral("ville"), QStringLiteral("villes"))
-                           : Plural(size, QStringLiteral("champ"), QStringLiteral("champs"));
-    return QStringLiteral(
-               "toutes les villes suivantes sont décalées de %1 et reçoivent des "
-               "coordonnées qui ne sont pas les leurs")
+                           ? Count(QT_TRANSLATE_N_NOOP("CityCheck", "%n\u00A0ville(s)"), size / 2)
+                           : Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                                       "%n\u00A0"
+                                                       "champ(s)"),
+                                   size);
+    return Tr(QT_TRANSLATE_NOOP("CityCheck",
+                                "toutes les villes suivantes sont décalées de %1 et reçoivent des "
+                                "coordonnées qui ne sont pas les leurs"))
         .arg(by);
 }
 
@@ -164,24 +176,29 @@ CheckReport CheckCityFile(std::string_view bytes) {
             const bool fractionBefore = std::exchange(fraction, false);
             const QString shown = Shortened(text, field.bytes, kShownFieldLength);
             if (k == kShownFields) {
-                readAs << QStringLiteral("… (%1 en tout)")
-                              .arg(Plural(static_cast<qsizetype>(group.size()),
-                                          QStringLiteral("champ"), QStringLiteral("champs")));
+                readAs << Tr(QT_TRANSLATE_NOOP("CityCheck", "… (%1 en tout)"))
+                              .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                                             "%n\u00A0"
+                                                             "champ(s)"),
+                                         static_cast<qsizetype>(group.size())));
             } else if (k < kShownFields) {
-                readAs << (field.name ? QStringLiteral("nom %1").arg(Quoted(shown))
-                                      : QStringLiteral("coordonnée %1").arg(Number(field.value)));
+                readAs << (field.name
+                               ? Tr(QT_TRANSLATE_NOOP("CityCheck", "nom %1")).arg(Quoted(shown))
+                               : Tr(QT_TRANSLATE_NOOP("CityCheck", "coordonnée %1"))
+                                     .arg(Number(field.value)));
             }
             const bool openQuote = field.offset > 0 && data[field.offset - 1] == '"' &&
                                    field.offset + field.bytes.size() == data.size() &&
                                    field.bytes.find_first_of("\r\n") != std::string_view::npos;
             if (openQuote) {
-                reasons << QStringLiteral(
-                    "un guillemet ouvert n'est jamais fermé\u00A0: tout le "
-                    "reste du fichier est lu comme un seul nom");
+                reasons << Tr(
+                    QT_TRANSLATE_NOOP("CityCheck",
+                                      "un guillemet ouvert n'est jamais fermé\u00A0: tout le "
+                                      "reste du fichier est lu comme un seul nom"));
             } else if (field.name && LooksNumeric(field.bytes) && delta != 0) {
-                reasons << QStringLiteral(
-                               "%1 vaut 0, et un champ qui vaut 0 est lu comme un "
-                               "nom\u00A0; écrivez une petite valeur comme 0.001")
+                reasons << Tr(QT_TRANSLATE_NOOP("CityCheck",
+                                                "%1 vaut 0, et un champ qui vaut 0 est lu comme un "
+                                                "nom\u00A0; écrivez une petite valeur comme 0.001"))
                                .arg(Quoted(shown));
             } else if (!field.name && k > 0 && !group[k - 1].name && !fractionBefore &&
                        AllDigits(field.bytes) && data[field.offset - 1] == ',' && delta > 0) {
@@ -191,38 +208,47 @@ CheckReport CheckCityFile(std::string_view bytes) {
                     text,
                     data.substr(before.offset, field.offset + field.bytes.size() - before.offset),
                     kShownFieldLength);
-                reasons << QStringLiteral(
-                               "la virgule de %1 coupe le nombre en deux\u00A0; le "
-                               "séparateur décimal est le point\u00A0: %2")
+                reasons << Tr(QT_TRANSLATE_NOOP(
+                                  "CityCheck",
+                                  "la virgule de %1 coupe le nombre en deux\u00A0; le "
+                                  "séparateur décimal est le point\u00A0: %2"))
                                .arg(Quoted(number), QString(number).replace(u',', u'.'));
             } else if (!field.name && HasWords(field.bytes) && delta != 0) {
-                reasons << QStringLiteral(
-                               "%1 commence par un nombre et se lit donc comme une "
-                               "coordonnée\u00A0; un nom ne doit pas commencer par un "
-                               "chiffre")
+                reasons << Tr(QT_TRANSLATE_NOOP(
+                                  "CityCheck",
+                                  "%1 commence par un nombre et se lit donc comme une "
+                                  "coordonnée\u00A0; un nom ne doit pas commencer par un "
+                                  "chiffre"))
                                .arg(Quoted(shown));
             } else if (!field.name && !std::isfinite(geodesy::FloorHundredths(field.value))) {
-                reasons << QStringLiteral(
-                               "%1 est trop grand pour servir de coordonnée\u00A0: "
-                               "cette ville ne pourra pas être choisie")
+                reasons << Tr(QT_TRANSLATE_NOOP(
+                                  "CityCheck",
+                                  "%1 est trop grand pour servir de coordonnée\u00A0: "
+                                  "cette ville ne pourra pas être choisie"))
                                .arg(Quoted(shown));
                 unusable = true;
             }
         }
         if (reasons.isEmpty() && names > 1 && delta < 0) {
-            reasons << QStringLiteral(
-                           "une virgule coupe le nom en %1\u00A0; mettez un nom qui "
-                           "contient une virgule entre guillemets")
-                           .arg(Plural(names, QStringLiteral("morceau"),
-                                       QStringLiteral("morceaux")));
+            reasons << Tr(QT_TRANSLATE_NOOP(
+                              "CityCheck",
+                              "une virgule coupe le nom en %1\u00A0; mettez un nom qui "
+                              "contient une virgule entre guillemets"))
+                           .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck", "%n\u00A0morceau(s)"),
+                                      names));
         }
         if (reasons.isEmpty() && delta != 0) {
-            reasons << (delta < 0 ? QStringLiteral("il manque %1 (il en faut deux par nom)")
-                                        .arg(Plural(-delta, QStringLiteral("coordonnée"),
-                                                    QStringLiteral("coordonnées")))
-                                  : QStringLiteral("il y a %1 de trop")
-                                        .arg(Plural(delta, QStringLiteral("coordonnée"),
-                                                    QStringLiteral("coordonnées"))));
+            reasons << (delta < 0 ? Tr(QT_TRANSLATE_NOOP("CityCheck",
+                                                         "il manque %1 (il en faut deux par nom)"))
+                                        .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                                                       "%n\u00A0"
+                                                                       "coordonnée(s)"),
+                                                   -delta))
+                                  : Tr(QT_TRANSLATE_NOOP("CityCheck", "il y a %1 de trop"))
+                                        .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                                                       "%n\u00A0"
+                                                                       "coordonnée(s)"),
+                                                   delta)));
         }
         balance += delta;
         if (reasons.isEmpty()) {
@@ -232,8 +258,11 @@ CheckReport CheckCityFile(std::string_view bytes) {
         if (static_cast<std::size_t>(reasons.size()) > kShownFields) {
             const qsizetype more = reasons.size() - static_cast<qsizetype>(kShownFields);
             reasons.resize(static_cast<qsizetype>(kShownFields));
-            reasons << QStringLiteral("… et %1").arg(
-                Plural(more, QStringLiteral("autre"), QStringLiteral("autres")));
+            reasons << Tr(QT_TRANSLATE_NOOP("CityCheck", "… et %1"))
+                           .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                                          "%n\u00A0"
+                                                          "autre(s)"),
+                                      more));
         }
 
         CheckFinding finding;
@@ -241,9 +270,10 @@ CheckReport CheckCityFile(std::string_view bytes) {
         finding.text = Shortened(text, lines.Line(finding.line), kShownLineLength);
         finding.readAs = readAs.join(QStringLiteral(", "));
         finding.reasons = reasons;
-        finding.consequence = delta != 0 ? ShiftText(balance)
-                              : unusable ? QStringLiteral("les autres villes n'en souffrent pas")
-                                         : QString();
+        finding.consequence =
+            delta != 0 ? ShiftText(balance)
+            : unusable ? Tr(QT_TRANSLATE_NOOP("CityCheck", "les autres villes n'en souffrent pas"))
+                       : QString();
         report.findings.append(std::move(finding));
     }
     return report;
@@ -252,8 +282,10 @@ CheckReport CheckCityFile(std::string_view bytes) {
 QString CheckReport::Text() const {
     QString out;
     for (const CheckFinding& finding : findings) {
-        out += QStringLiteral("Ligne %1\u00A0: %2\n").arg(finding.line).arg(Quoted(finding.text));
-        out += QStringLiteral("  lu comme\u00A0: %1\n").arg(finding.readAs);
+        out += Tr(QT_TRANSLATE_NOOP("CityCheck", "Ligne %1\u00A0: %2\n"))
+                   .arg(finding.line)
+                   .arg(Quoted(finding.text));
+        out += Tr(QT_TRANSLATE_NOOP("CityCheck", "  lu comme\u00A0: %1\n")).arg(finding.readAs);
         for (const QString& reason : finding.reasons) {
             out += QStringLiteral("  %1\n").arg(reason);
         }
@@ -262,16 +294,21 @@ QString CheckReport::Text() const {
         }
     }
     const QString counts =
-        QStringLiteral("%1 et %2")
-            .arg(Plural(names, QStringLiteral("nom"), QStringLiteral("noms")),
-                 Plural(coordinates, QStringLiteral("coordonnée"), QStringLiteral("coordonnées")));
+        Tr(QT_TRANSLATE_NOOP("CityCheck", "%1 et %2"))
+            .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck", "%n\u00A0nom(s)"), names),
+                 Count(QT_TRANSLATE_N_NOOP("CityCheck",
+                                           "%n\u00A0"
+                                           "coordonnée(s)"),
+                       coordinates));
     if (Clean()) {
-        out += QStringLiteral("Aucun problème\u00A0: %1 (%2).\n")
-                   .arg(Plural(names, QStringLiteral("ville"), QStringLiteral("villes")), counts);
+        out += Tr(QT_TRANSLATE_NOOP("CityCheck", "Aucun problème\u00A0: %1 (%2).\n"))
+                   .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck", "%n\u00A0ville(s)"), names), counts);
     } else {
-        out += QStringLiteral("%1 à corriger\u00A0; %2 lus, il faut deux coordonnées par nom.\n")
-                   .arg(Plural(findings.size(), QStringLiteral("ligne"), QStringLiteral("lignes")),
-                        counts);
+        out +=
+            Tr(QT_TRANSLATE_NOOP(
+                   "CityCheck", "%1 à corriger\u00A0; %2 lus, il faut deux coordonnées par nom.\n"))
+                .arg(Count(QT_TRANSLATE_N_NOOP("CityCheck", "%n\u00A0ligne(s)"), findings.size()),
+                     counts);
     }
     return out;
 }

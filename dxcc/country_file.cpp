@@ -1,5 +1,6 @@
 #include "dxcc/country_file.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <algorithm>
 #include <array>
@@ -611,15 +612,16 @@ QString CountryFile::skippedSummary() const {
             lines << QString::number(line);
         }
         const bool more = data_->skipped > static_cast<int>(data_->skippedLines.size());
-        parts << (data_->skipped == 1
-                      ? QStringLiteral("1 élément illisible ignoré (ligne %2).")
-                      : QStringLiteral("%1 éléments illisibles ignorés (lignes %2).")
-                            .arg(data_->skipped))
+        parts << QCoreApplication::translate("CountryFile",
+                                             "%n élément(s) illisible(s) ignoré(s) (ligne(s) %1).",
+                                             nullptr, data_->skipped)
                      .arg(lines.join(QStringLiteral(", ")) +
                           (more ? QStringLiteral("…") : QString()));
     }
     if (data_->truncated) {
-        parts << QStringLiteral("Fichier trop grand\u00A0: seuls ses %1 premiers Mo ont été lus.")
+        parts << QCoreApplication::translate(
+                     "CountryFile",
+                     "Fichier trop grand\u00A0: seuls ses %1 premiers Mo ont été lus.")
                      .arg(kMaxBytes / (1024u * 1024u));
     }
     return parts.join(QLatin1Char(' '));

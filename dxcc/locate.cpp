@@ -1,5 +1,6 @@
 #include "dxcc/locate.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
@@ -50,7 +51,8 @@ bool UserCopyIsNewer(const Candidate& user, const Candidate& system) {
 }
 
 QString Unreadable(const QString& path, const QString& problem) {
-    return QStringLiteral("Le fichier des pays «\u00A0%1\u00A0» n'a pas pu être lu\u00A0: %2")
+    return QCoreApplication::translate(
+               "CountryFile", "Le fichier des pays «\u00A0%1\u00A0» n'a pas pu être lu\u00A0: %2")
         .arg(QDir::toNativeSeparators(path), problem);
 }
 
@@ -65,13 +67,15 @@ CountryFileChoice FindCountryFile(const QString& userDataDir, const QString& sys
             choice.origin = CountryFileOrigin::CommandLine;
             choice.path = given.path;
         } else if (given.read.fault == files::ReadFault::Missing) {
-            choice.message = QStringLiteral(
+            choice.message = QCoreApplication::translate(
+                                 "CountryFile",
                                  "Le fichier des pays «\u00A0%1\u00A0» donné par --cty est "
                                  "introuvable\u00A0: la lecture des indicatifs est désactivée.")
                                  .arg(QDir::toNativeSeparators(overridePath));
         } else {
             // It exists: say what it is rather than calling it missing.
-            choice.message = QStringLiteral(
+            choice.message = QCoreApplication::translate(
+                                 "CountryFile",
                                  "Le fichier des pays «\u00A0%1\u00A0» donné par --cty n'a pas "
                                  "pu être lu\u00A0: %2 La lecture des indicatifs est désactivée.")
                                  .arg(QDir::toNativeSeparators(overridePath), given.read.problem);
@@ -106,13 +110,20 @@ CountryFileChoice FindCountryFile(const QString& userDataDir, const QString& sys
     } else {
         const QString folder =
             userDataDir.isEmpty() ? QString() : QDir::toNativeSeparators(userDataDir);
-        choice.message =
-            QStringLiteral(
-                "Aucun fichier des pays\u00A0: placez un fichier «\u00A0cty.dat\u00A0» "
-                "dans le dossier %1 (ou installez le paquet hamradio-files) pour "
-                "retrouver le pays d'un indicatif.")
-                .arg(folder.isEmpty() ? QStringLiteral("de données d'Orbida")
-                                      : QStringLiteral("«\u00A0%1\u00A0»").arg(folder));
+        choice.message = folder.isEmpty()
+                             ? QCoreApplication::translate(
+                                   "CountryFile",
+                                   "Aucun fichier des pays\u00A0: placez un fichier «\u00A0"
+                                   "cty.dat\u00A0» "
+                                   "dans le dossier de données d'Orbida (ou installez le paquet "
+                                   "hamradio-files) pour retrouver le pays d'un indicatif.")
+                             : QCoreApplication::translate(
+                                   "CountryFile",
+                                   "Aucun fichier des pays\u00A0: placez un fichier «\u00A0"
+                                   "cty.dat\u00A0» "
+                                   "dans le dossier «\u00A0%1\u00A0» (ou installez le paquet "
+                                   "hamradio-files) pour retrouver le pays d'un indicatif.")
+                                   .arg(folder);
         if (!choice.skipped.isEmpty()) {
             choice.message = choice.skipped + u' ' + choice.message;
         }
@@ -137,17 +148,19 @@ CountryFileLoad LoadCountryFile(const QString& path) {
         std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     load.ok = true;
     if (load.file.isEmpty()) {
-        load.message = QStringLiteral(
-                           "Le fichier des pays «\u00A0%1\u00A0» ne contient aucun "
-                           "préfixe lisible.")
-                           .arg(shown);
+        load.message =
+            QCoreApplication::translate("CountryFile",
+                                        "Le fichier des pays «\u00A0%1\u00A0» ne contient aucun "
+                                        "préfixe lisible.")
+                .arg(shown);
         if (const QString skipped = load.file.skippedSummary(); !skipped.isEmpty()) {
             load.message += QLatin1Char(' ') + skipped;
         }
         load.ok = false;
     } else if (const QString skipped = load.file.skippedSummary(); !skipped.isEmpty()) {
-        load.message =
-            QStringLiteral("Fichier des pays «\u00A0%1\u00A0»\u00A0: %2").arg(shown, skipped);
+        load.message = QCoreApplication::translate("CountryFile",
+                                                   "Fichier des pays «\u00A0%1\u00A0»\u00A0: %2")
+                           .arg(shown, skipped);
     }
     return load;
 }

@@ -1,5 +1,6 @@
 #include "files/safe_file.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -49,7 +50,8 @@ QString SizeInMegabytes(qint64 bytes) {
 namespace {
 
 QString TooLargeText(qint64 size, qint64 maxBytes) {
-    return QStringLiteral("Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
+    return QCoreApplication::translate("SafeFile",
+                                       "Il pèse %1\u00A0Mo, au-delà de la limite de %2\u00A0Mo.")
         .arg(SizeInMegabytes(size), SizeInMegabytes(maxBytes));
 }
 
@@ -57,47 +59,57 @@ QString TooLargeText(qint64 size, qint64 maxBytes) {
 QString SystemFailure(int error, bool writing = false) {
     switch (error) {
         case ENOENT:
-            return QStringLiteral(
-                "Il n'existe pas, ou c'est un lien symbolique vers un fichier absent.");
+            return QCoreApplication::translate(
+                "SafeFile", "Il n'existe pas, ou c'est un lien symbolique vers un fichier absent.");
         case ELOOP:
-            return QStringLiteral("Les liens symboliques forment une boucle.");
+            return QCoreApplication::translate("SafeFile",
+                                               "Les liens symboliques forment une boucle.");
         case EACCES:
         case EPERM:
-            return writing ? QStringLiteral("L'écriture y est refusée.")
-                           : QStringLiteral("L'accès en lecture est refusé.");
+            return writing
+                       ? QCoreApplication::translate("SafeFile", "L'écriture y est refusée.")
+                       : QCoreApplication::translate("SafeFile", "L'accès en lecture est refusé.");
         case ENXIO:  // to write, also a named pipe that no one reads
-            return writing ? QStringLiteral(
+            return writing ? QCoreApplication::translate(
+                                 "SafeFile",
                                  "C'est un tube nommé ou une prise réseau locale, pas "
                                  "un fichier ordinaire.")
-                           : QStringLiteral(
+                           : QCoreApplication::translate(
+                                 "SafeFile",
                                  "C'est une prise réseau locale, pas un fichier "
                                  "ordinaire.");
         case EROFS:
-            return QStringLiteral("Il est sur un système de fichiers en lecture seule.");
+            return QCoreApplication::translate(
+                "SafeFile", "Il est sur un système de fichiers en lecture seule.");
         case ENOTDIR:
-            return QStringLiteral("Un élément de son chemin n'est pas un dossier.");
+            return QCoreApplication::translate("SafeFile",
+                                               "Un élément de son chemin n'est pas un dossier.");
         case ENOSPC:
         case EDQUOT:
-            return QStringLiteral("Le disque est plein.");
+            return QCoreApplication::translate("SafeFile", "Le disque est plein.");
         default:
-            return QStringLiteral("Erreur système %1.").arg(error);
+            return QCoreApplication::translate("SafeFile", "Erreur système %1.").arg(error);
     }
 }
 
 QString KindOf(mode_t mode) {
     if (S_ISDIR(mode)) {
-        return QStringLiteral("C'est un dossier, pas un fichier ordinaire.");
+        return QCoreApplication::translate("SafeFile",
+                                           "C'est un dossier, pas un fichier ordinaire.");
     }
     if (S_ISFIFO(mode)) {
-        return QStringLiteral("C'est un tube nommé, pas un fichier ordinaire.");
+        return QCoreApplication::translate("SafeFile",
+                                           "C'est un tube nommé, pas un fichier ordinaire.");
     }
     if (S_ISCHR(mode) || S_ISBLK(mode)) {
-        return QStringLiteral("C'est un périphérique, pas un fichier ordinaire.");
+        return QCoreApplication::translate("SafeFile",
+                                           "C'est un périphérique, pas un fichier ordinaire.");
     }
     if (S_ISSOCK(mode)) {
-        return QStringLiteral("C'est une prise réseau locale, pas un fichier ordinaire.");
+        return QCoreApplication::translate(
+            "SafeFile", "C'est une prise réseau locale, pas un fichier ordinaire.");
     }
-    return QStringLiteral("Ce n'est pas un fichier ordinaire.");
+    return QCoreApplication::translate("SafeFile", "Ce n'est pas un fichier ordinaire.");
 }
 
 int OpenWithoutWaiting(const QByteArray& name, int flags) {
@@ -219,18 +231,19 @@ FileBytes ReadRegularFile(const QString& path, qint64 maxBytes, Oversize oversiz
     const QFileInfo info(path);
     if (!info.exists()) {
         result.fault = ReadFault::Missing;
-        result.problem = QStringLiteral("Il n'existe pas.");
+        result.problem = QCoreApplication::translate("SafeFile", "Il n'existe pas.");
         return result;
     }
     if (!info.isFile()) {
         result.fault = ReadFault::NotRegular;
-        result.problem = QStringLiteral("Ce n'est pas un fichier ordinaire.");
+        result.problem =
+            QCoreApplication::translate("SafeFile", "Ce n'est pas un fichier ordinaire.");
         return result;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.fault = ReadFault::Unreadable;
-        result.problem = QStringLiteral("Il ne s'ouvre pas.");
+        result.problem = QCoreApplication::translate("SafeFile", "Il ne s'ouvre pas.");
         return result;
     }
     result.size = file.size();
@@ -244,7 +257,7 @@ FileBytes ReadRegularFile(const QString& path, qint64 maxBytes, Oversize oversiz
                    [&file](char* buffer, qint64 length) { return file.read(buffer, length); });
     if (!bytes) {
         result.fault = ReadFault::Unreadable;
-        result.problem = QStringLiteral("La lecture a échoué.");
+        result.problem = QCoreApplication::translate("SafeFile", "La lecture a échoué.");
         return result;
     }
     result.bytes = std::move(*bytes);
@@ -254,11 +267,12 @@ FileBytes ReadRegularFile(const QString& path, qint64 maxBytes, Oversize oversiz
 WriteOutcome WriteRegularFile(const QString& path, const QByteArray& bytes) {
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        return {false, QStringLiteral("Ce n'est pas un fichier ordinaire.")};
+        return {false,
+                QCoreApplication::translate("SafeFile", "Ce n'est pas un fichier ordinaire.")};
     }
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-        return {false, QStringLiteral("L'écriture a échoué.")};
+        return {false, QCoreApplication::translate("SafeFile", "L'écriture a échoué.")};
     }
     return {true, {}};
 }

@@ -1,5 +1,6 @@
 #include "live/cluster_session.h"
 
+#include <QCoreApplication>
 #include <QIODevice>
 #include <algorithm>
 #include <cmath>
@@ -80,8 +81,9 @@ ClusterSession::ClusterSession(stations::StationStore& store, Hooks hooks, Timin
         }
     });
     QObject::connect(&retryTimer_, &QTimer::timeout, &retryTimer_, [this] { Connect(); });
-    QObject::connect(&connectTimer_, &QTimer::timeout, &connectTimer_,
-                     [this] { Lost(QStringLiteral("pas de réponse du nœud")); });
+    QObject::connect(&connectTimer_, &QTimer::timeout, &connectTimer_, [this] {
+        Lost(QCoreApplication::translate("Cluster", "pas de réponse du nœud"));
+    });
 }
 
 ClusterSession::~ClusterSession() {
@@ -99,19 +101,21 @@ QString ClusterSession::Start(const Config& config) {
     checked.host = config.host.trimmed();
     checked.call = config.call.trimmed().toUpper();
     if (checked.host.isEmpty()) {
-        return QStringLiteral("aucun nœud indiqué");
+        return QCoreApplication::translate("Cluster", "aucun nœud indiqué");
     }
     if (HasControlCharacter(checked.host)) {
-        return QStringLiteral("adresse du nœud invalide");
+        return QCoreApplication::translate("Cluster", "adresse du nœud invalide");
     }
     if (checked.port == 0) {
         return QStringLiteral("port 0 invalide");
     }
     if (!IsLoginCall(checked.call)) {
-        return QStringLiteral("indicatif invalide (lettres, chiffres, / et un SSID : F4ABC-2)");
+        return QCoreApplication::translate(
+            "Cluster", "indicatif invalide (lettres, chiffres, / et un SSID : F4ABC-2)");
     }
     if (HasControlCharacter(checked.password)) {
-        return QStringLiteral("mot de passe invalide (caractère de contrôle)");
+        return QCoreApplication::translate("Cluster",
+                                           "mot de passe invalide (caractère de contrôle)");
     }
     QString why;
     network_ = network::Load(&why);
@@ -180,7 +184,8 @@ void ClusterSession::OnConnected() {
     connectTimer_.stop();
     ++counts_.connections;
     keepAliveTimer_.start();
-    SetStatus(State::kLoggingIn, QStringLiteral("cluster : connecté à %1").arg(config_.host));
+    SetStatus(State::kLoggingIn,
+              QCoreApplication::translate("Cluster", "cluster : connecté à %1").arg(config_.host));
 }
 
 void ClusterSession::OnReadyRead() {
@@ -211,8 +216,9 @@ void ClusterSession::Lost(const QString& reason) {
     connectTimer_.stop();
     retryTimer_.start(nextRetry_);
     nextRetry_ = std::min(nextRetry_ * 2, std::max(timing_.longestRetry, timing_.firstRetry));
-    SetStatus(State::kWaiting, wasConnected ? QStringLiteral("cluster : connexion perdue")
-                                            : QStringLiteral("cluster : ") + reason);
+    SetStatus(State::kWaiting,
+              wasConnected ? QCoreApplication::translate("Cluster", "cluster : connexion perdue")
+                           : QStringLiteral("cluster : ") + reason);
 }
 
 void ClusterSession::Refuse(const QString& text) {
@@ -236,7 +242,7 @@ void ClusterSession::Take(const QByteArray& rawLine) {
             Answer(config_.password);
             break;
         case cluster::LineKind::kRejected:
-            Refuse(QStringLiteral("cluster : indicatif déjà connecté"));
+            Refuse(QCoreApplication::translate("Cluster", "cluster : indicatif déjà connecté"));
             break;
         case cluster::LineKind::kSpot:
             LoggedIn();
@@ -252,7 +258,7 @@ void ClusterSession::Take(const QByteArray& rawLine) {
 
 void ClusterSession::Answer(const QString& text) {
     if (++loginAnswers_ > kMaxLoginAnswers) {
-        Refuse(QStringLiteral("cluster : identification refusée"));
+        Refuse(QCoreApplication::translate("Cluster", "cluster : identification refusée"));
         return;
     }
     Send(text.toUtf8() + "\r\n");

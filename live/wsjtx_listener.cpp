@@ -1,5 +1,6 @@
 #include "live/wsjtx_listener.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <string>
 #include <variant>
@@ -61,21 +62,23 @@ void WsjtxListener::Stop() {
 QString WsjtxListener::SendReply(std::uint64_t stationId, std::uint8_t modifiers) {
     const stations::HeardStation* station = store_.Find(stationId);
     if (station == nullptr) {
-        return QStringLiteral("station disparue");
+        return QCoreApplication::translate("WsjtxListener", "station disparue");
     }
     if (station->source != stations::StationSource::kWsjtx || !station->decode) {
-        return QStringLiteral("station non décodée par WSJT-X");
+        return QCoreApplication::translate("WsjtxListener", "station non décodée par WSJT-X");
     }
     if (station->kind != stations::StationKind::kCq &&
         station->kind != stations::StationKind::kCqDirected) {
-        return QStringLiteral("WSJT-X ne répond qu'à un CQ ou un QRZ");
+        return QCoreApplication::translate("WsjtxListener",
+                                           "WSJT-X ne répond qu'à un CQ ou un QRZ");
     }
     const auto instance = instances_.find(station->instance);
     if (instance == instances_.end()) {
-        return QStringLiteral("WSJT-X « %1 » fermé").arg(QString::fromUtf8(station->instance));
+        return QCoreApplication::translate("WsjtxListener", "WSJT-X « %1 » fermé")
+            .arg(QString::fromUtf8(station->instance));
     }
     if (socket_ == nullptr) {
-        return QStringLiteral("réception de WSJT-X arrêtée");
+        return QCoreApplication::translate("WsjtxListener", "réception de WSJT-X arrêtée");
     }
     wsjtx::Message reply;
     reply.schema = std::min(instance->second.schema, wsjtx::kSchema);

@@ -190,16 +190,27 @@ TEST(Program, EndsAtOnceWithAFrenchLineWithoutADisplayOrAReadableFile) {
         {{"--help"}, {}, 0, "--check [FICHIER]"},
         {{"--check"}, {}, 0, "Aucun problème"},  // the bundled list
         {{"--check", bad.fileName()}, {}, 1, "Ligne 2"},
+        // The report's plurals, French and English, as the program's translations give them.
+        {{"--check", bad.fileName()}, {}, 1, "1 ligne à corriger ; 3 noms et 3 coordonnées lus"},
+        {{"--check", bad.fileName()},
+         {{"LANG", "en_US.UTF-8"}},
+         1,
+         "1 line to correct; 3 names and 3 coordinates read"},
+        {{"--check"}, {{"LANG", "en_GB.UTF-8"}}, 0, "No problem: "},
+        {{"--check", "--lang", "fr"}, {{"LANG", "en_GB.UTF-8"}}, 0, "Aucun problème : "},
+        {{"--check", dir.filePath("lien")}, {{"LANG", "en_US.UTF-8"}}, 1, "named pipe"},
+        {{}, {{"LANG", "en_US.UTF-8"}}, 1, "no display is reachable"},
         {{"--check", dir.filePath("lien")}, {}, 1, "tube nommé"},
         {{"--time", "2026-13-01T00:00Z"}, {}, 2, "--time"},
     };
     for (const auto& [arguments, set, exitCode, said] : cases) {
         SCOPED_TRACE(said);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name :
-             {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM"}) {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM",
+                                 "LANGUAGE", "LC_ALL", "LC_MESSAGES"}) {
             environment.remove(name);
         }
+        environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
         for (const auto& [name, value] : set) {
             environment.insert(name, value);
         }

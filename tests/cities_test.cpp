@@ -339,7 +339,9 @@ TEST(SelectCity, NothingChangesWithoutTwoUsableCoordinates) {
     }
 }
 
-// The check reads the file as the loader does and points at each line that would be misread.
+// The check reads the file as the loader does and points at each line that would be misread. (The
+// plural of the words that follow a count comes from the program's translations; the program's
+// own run of --check is tested with them.)
 TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
     // A sign before a number, a quoted comma and a number before the name are no trap.
     const CheckReport clean = CheckCityFile(
@@ -347,16 +349,16 @@ TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
     EXPECT_TRUE(clean.Clean() && clean.Text().startsWith("Aucun problème"));
     // The bytes, the line pointed at, part of its reason and of what follows from it.
     const std::tuple<std::string, qsizetype, const char*, const char*> cases[] = {
-        {"Paris, 48.85, -2.35\nQuito, 0, 78.5\nLyon, 45.7, -4.8\n", 2, "vaut 0", "3 champs"},
+        {"Paris, 48.85, -2.35\nQuito, 0, 78.5\nLyon, 45.7, -4.8\n", 2, "vaut 0", "3 champ"},
         {"Lyon, 45,76, -4.8\nParis, 48.85, -2.35\n", 1, "45.76", "1 champ"},
-        {"2 Alpes, 45.05, -6.12\nParis, 48.85, -2.35\n", 1, "commence par un nombre", "3 champs"},
+        {"2 Alpes, 45.05, -6.12\nParis, 48.85, -2.35\n", 1, "commence par un nombre", "3 champ"},
         {"Washington, D.C., 38.9, 77\nParis, 48.85, -2.35\n", 1, "entre guillemets", "1 ville"},
         {"Paris, 48.85\nLyon, 45.7, -4.8\n", 1, "il manque 1", "1 champ"},
         {"A, 1, 2, 3\nB, 4\nC, 5, 6\n", 2, "il manque 1", "retrouvent"},
         {"Paris, 48.85, -2.35\nNulle part, 1e999, 2\n", 2, "trop grand", "autres villes"},
         {"Paris, 48.85, -2.35\n\"Lyon, 45.7, -4.8\nNice, 43.7, -7.2\n", 2, "jamais fermé",
          "1 ville"},
-        {"\377\376A\0,\0 \0000\0,\0 \0001\0\n\0"s, 1, "vaut 0", "3 champs"},  // UTF-16
+        {"\377\376A\0,\0 \0000\0,\0 \0001\0\n\0"s, 1, "vaut 0", "3 champ"},  // UTF-16
     };
     for (const auto& [bytes, line, reason, consequence] : cases) {
         const CheckReport report = CheckCityFile(bytes);

@@ -130,6 +130,158 @@
     </message>
 </context>
 <context>
+    <name>CityCheck</name>
+    <message>
+        <source>l&apos;infini</source>
+        <translation>infinity</translation>
+    </message>
+    <message>
+        <source>moins l&apos;infini</source>
+        <translation>minus infinity</translation>
+    </message>
+    <message>
+        <source>«&#xa0;%1&#xa0;»</source>
+        <translation>“%1”</translation>
+    </message>
+    <message>
+        <source>les villes suivantes retrouvent leurs propres coordonnées</source>
+        <translation>the cities that follow get their own coordinates back</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;ville(s)</source>
+        <translation>
+            <numerusform>%n city</numerusform>
+            <numerusform>%n cities</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;champ(s)</source>
+        <translation>
+            <numerusform>%n field</numerusform>
+            <numerusform>%n fields</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>toutes les villes suivantes sont décalées de %1 et reçoivent des coordonnées qui ne sont pas les leurs</source>
+        <translation>every city that follows is shifted by %1 and gets coordinates that are not its own</translation>
+    </message>
+    <message>
+        <source>… (%1 en tout)</source>
+        <translation>… (%1 in all)</translation>
+    </message>
+    <message>
+        <source>nom %1</source>
+        <translation>name %1</translation>
+    </message>
+    <message>
+        <source>coordonnée %1</source>
+        <translation>coordinate %1</translation>
+    </message>
+    <message>
+        <source>un guillemet ouvert n&apos;est jamais fermé&#xa0;: tout le reste du fichier est lu comme un seul nom</source>
+        <translation>a quotation mark is opened and never closed: the whole rest of the file is read as one name</translation>
+    </message>
+    <message>
+        <source>%1 vaut 0, et un champ qui vaut 0 est lu comme un nom&#xa0;; écrivez une petite valeur comme 0.001</source>
+        <translation>%1 is 0, and a field that is 0 is read as a name; write a small value such as 0.001</translation>
+    </message>
+    <message>
+        <source>la virgule de %1 coupe le nombre en deux&#xa0;; le séparateur décimal est le point&#xa0;: %2</source>
+        <translation>the comma in %1 cuts the number in two; the decimal separator is the point: %2</translation>
+    </message>
+    <message>
+        <source>%1 commence par un nombre et se lit donc comme une coordonnée&#xa0;; un nom ne doit pas commencer par un chiffre</source>
+        <translation>%1 starts with a number and so is read as a coordinate; a name must not start with a digit</translation>
+    </message>
+    <message>
+        <source>%1 est trop grand pour servir de coordonnée&#xa0;: cette ville ne pourra pas être choisie</source>
+        <translation>%1 is too large to be a coordinate: this city cannot be chosen</translation>
+    </message>
+    <message>
+        <source>une virgule coupe le nom en %1&#xa0;; mettez un nom qui contient une virgule entre guillemets</source>
+        <translation>a comma cuts the name into %1; put a name that contains a comma between quotation marks</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;morceau(s)</source>
+        <translation>
+            <numerusform>%n piece</numerusform>
+            <numerusform>%n pieces</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>il manque %1 (il en faut deux par nom)</source>
+        <translation>%1 missing (two are needed for each name)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;coordonnée(s)</source>
+        <translation>
+            <numerusform>%n coordinate</numerusform>
+            <numerusform>%n coordinates</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>il y a %1 de trop</source>
+        <translation>%1 too many</translation>
+    </message>
+    <message>
+        <source>… et %1</source>
+        <translation>… and %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;autre(s)</source>
+        <translation>
+            <numerusform>%n other</numerusform>
+            <numerusform>%n others</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>les autres villes n&apos;en souffrent pas</source>
+        <translation>the other cities are not affected</translation>
+    </message>
+    <message>
+        <source>Ligne %1&#xa0;: %2
+</source>
+        <translation>Line %1: %2
+</translation>
+    </message>
+    <message>
+        <source>  lu comme&#xa0;: %1
+</source>
+        <translation>  read as: %1
+</translation>
+    </message>
+    <message>
+        <source>%1 et %2</source>
+        <translation>%1 and %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;nom(s)</source>
+        <translation>
+            <numerusform>%n name</numerusform>
+            <numerusform>%n names</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Aucun problème&#xa0;: %1 (%2).
+</source>
+        <translation>No problem: %1 (%2).
+</translation>
+    </message>
+    <message>
+        <source>%1 à corriger&#xa0;; %2 lus, il faut deux coordonnées par nom.
+</source>
+        <translation>%1 to correct; %2 read, two coordinates are needed for each name.
+</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n&#xa0;ligne(s)</source>
+        <translation>
+            <numerusform>%n line</numerusform>
+            <numerusform>%n lines</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>CityFile</name>
     <message>
         <source>Le fichier des villes «&#xa0;%1&#xa0;» n&apos;a pas pu être lu dans le dossier&#xa0;:
@@ -163,6 +315,87 @@
     <message>
         <source>--time : l&apos;année %1 est hors de la plage 1900 à 2200</source>
         <translation>--time: the year %1 is outside the range 1900 to 2200</translation>
+    </message>
+</context>
+<context>
+    <name>Cluster</name>
+    <message>
+        <source>pas de réponse du nœud</source>
+        <translation>no answer from the node</translation>
+    </message>
+    <message>
+        <source>aucun nœud indiqué</source>
+        <translation>no node given</translation>
+    </message>
+    <message>
+        <source>adresse du nœud invalide</source>
+        <translation>invalid node address</translation>
+    </message>
+    <message>
+        <source>indicatif invalide (lettres, chiffres, / et un SSID : F4ABC-2)</source>
+        <translation>invalid callsign (letters, digits, / and an SSID: F4ABC-2)</translation>
+    </message>
+    <message>
+        <source>mot de passe invalide (caractère de contrôle)</source>
+        <translation>invalid password (control character)</translation>
+    </message>
+    <message>
+        <source>cluster : connecté à %1</source>
+        <translation>cluster: connected to %1</translation>
+    </message>
+    <message>
+        <source>cluster : connexion perdue</source>
+        <translation>cluster: connection lost</translation>
+    </message>
+    <message>
+        <source>cluster : indicatif déjà connecté</source>
+        <translation>cluster: callsign already logged on</translation>
+    </message>
+    <message>
+        <source>cluster : identification refusée</source>
+        <translation>cluster: login refused</translation>
+    </message>
+</context>
+<context>
+    <name>CountryFile</name>
+    <message numerus="yes">
+        <source>%n élément(s) illisible(s) ignoré(s) (ligne(s) %1).</source>
+        <translation>
+            <numerusform>%n unreadable entry skipped (line %1).</numerusform>
+            <numerusform>%n unreadable entries skipped (lines %1).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fichier trop grand&#xa0;: seuls ses %1 premiers Mo ont été lus.</source>
+        <translation>File too large: only its first %1 MB were read.</translation>
+    </message>
+    <message>
+        <source>Le fichier des pays «&#xa0;%1&#xa0;» n&apos;a pas pu être lu&#xa0;: %2</source>
+        <translation>The country file “%1” could not be read: %2</translation>
+    </message>
+    <message>
+        <source>Le fichier des pays «&#xa0;%1&#xa0;» donné par --cty est introuvable&#xa0;: la lecture des indicatifs est désactivée.</source>
+        <translation>The country file “%1” given with --cty is not there: callsign look-up is turned off.</translation>
+    </message>
+    <message>
+        <source>Le fichier des pays «&#xa0;%1&#xa0;» donné par --cty n&apos;a pas pu être lu&#xa0;: %2 La lecture des indicatifs est désactivée.</source>
+        <translation>The country file “%1” given with --cty could not be read: %2 Callsign look-up is turned off.</translation>
+    </message>
+    <message>
+        <source>Aucun fichier des pays&#xa0;: placez un fichier «&#xa0;cty.dat&#xa0;» dans le dossier de données d&apos;Orbida (ou installez le paquet hamradio-files) pour retrouver le pays d&apos;un indicatif.</source>
+        <translation>No country file: put a “cty.dat” file in Orbida&apos;s data folder (or install the hamradio-files package) to find the country of a callsign.</translation>
+    </message>
+    <message>
+        <source>Aucun fichier des pays&#xa0;: placez un fichier «&#xa0;cty.dat&#xa0;» dans le dossier «&#xa0;%1&#xa0;» (ou installez le paquet hamradio-files) pour retrouver le pays d&apos;un indicatif.</source>
+        <translation>No country file: put a “cty.dat” file in the folder “%1” (or install the hamradio-files package) to find the country of a callsign.</translation>
+    </message>
+    <message>
+        <source>Le fichier des pays «&#xa0;%1&#xa0;» ne contient aucun préfixe lisible.</source>
+        <translation>The country file “%1” holds no readable prefix.</translation>
+    </message>
+    <message>
+        <source>Fichier des pays «&#xa0;%1&#xa0;»&#xa0;: %2</source>
+        <translation>Country file “%1”: %2</translation>
     </message>
 </context>
 <context>
@@ -534,6 +767,225 @@ Options:
     </message>
 </context>
 <context>
+    <name>Rotator</name>
+    <message>
+        <source>pas de réponse</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>aucune adresse</source>
+        <translation>no address</translation>
+    </message>
+    <message>
+        <source>pas de réponse (connexion fermée par le rotor)</source>
+        <translation>no answer (connection closed by the rotator)</translation>
+    </message>
+    <message>
+        <source>azimut %1 hors de portée (%2…%3)</source>
+        <translation>azimuth %1 out of range (%2…%3)</translation>
+    </message>
+    <message>
+        <source>modèle n° %1</source>
+        <translation>model no. %1</translation>
+    </message>
+    <message>
+        <source>module réseau absent</source>
+        <translation>network module missing</translation>
+    </message>
+    <message>
+        <source>module réseau d&apos;une autre version</source>
+        <translation>network module of another version</translation>
+    </message>
+    <message>
+        <source>connexion refusée</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>hôte introuvable</source>
+        <translation>host not found</translation>
+    </message>
+    <message>
+        <source>réseau inaccessible</source>
+        <translation>network unreachable</translation>
+    </message>
+    <message>
+        <source>erreur réseau</source>
+        <translation>network error</translation>
+    </message>
+    <message>
+        <source>port %1 déjà utilisé</source>
+        <translation>port %1 already in use</translation>
+    </message>
+    <message>
+        <source>adresse %1 absente de cet ordinateur</source>
+        <translation>address %1 is not on this computer</translation>
+    </message>
+    <message>
+        <source>écoute impossible sur %1 port %2</source>
+        <translation>cannot listen on %1 port %2</translation>
+    </message>
+    <message>
+        <source>adresse invalide : %1</source>
+        <translation>invalid address: %1</translation>
+    </message>
+    <message>
+        <source>aucune interface ne peut rejoindre le groupe %1</source>
+        <translation>no interface can join group %1</translation>
+    </message>
+    <message>
+        <source>envoi impossible vers %1 port %2</source>
+        <translation>cannot send to %1 port %2</translation>
+    </message>
+    <message>
+        <source>adresse IPv6 invalide</source>
+        <translation>invalid IPv6 address</translation>
+    </message>
+    <message>
+        <source>aucun hôte</source>
+        <translation>no host</translation>
+    </message>
+    <message>
+        <source>nom d&apos;hôte trop long (plus de %1 caractères)</source>
+        <translation>host name too long (more than %1 characters)</translation>
+    </message>
+    <message>
+        <source>espace dans le nom d&apos;hôte</source>
+        <translation>blank in the host name</translation>
+    </message>
+    <message>
+        <source>caractère de contrôle dans le nom d&apos;hôte</source>
+        <translation>control character in the host name</translation>
+    </message>
+    <message>
+        <source>caractère non ASCII dans le nom d&apos;hôte</source>
+        <translation>non-ASCII character in the host name</translation>
+    </message>
+    <message>
+        <source>caractère «&#xa0;%1&#xa0;» interdit dans un nom d&apos;hôte</source>
+        <translation>character “%1” not allowed in a host name</translation>
+    </message>
+    <message>
+        <source>nom d&apos;hôte invalide</source>
+        <translation>invalid host name</translation>
+    </message>
+    <message>
+        <source>adresse IPv4 invalide</source>
+        <translation>invalid IPv4 address</translation>
+    </message>
+    <message>
+        <source>crochet fermant manquant</source>
+        <translation>closing bracket missing</translation>
+    </message>
+    <message>
+        <source>seule une adresse IPv6 s&apos;écrit entre crochets</source>
+        <translation>only an IPv6 address is written in brackets</translation>
+    </message>
+    <message>
+        <source>après les crochets, seul «&#xa0;:PORT&#xa0;» peut suivre</source>
+        <translation>after the brackets, only “:PORT” may follow</translation>
+    </message>
+    <message>
+        <source>adresse ambiguë&#xa0;: écrivez [%1]:%2 pour le port %2, ou [%3] pour l&apos;adresse</source>
+        <translation>ambiguous address: write [%1]:%2 for port %2, or [%3] for the address</translation>
+    </message>
+    <message>
+        <source>port manquant</source>
+        <translation>port missing</translation>
+    </message>
+    <message>
+        <source>port invalide (un nombre de 1 à 65535)</source>
+        <translation>invalid port (a number from 1 to 65535)</translation>
+    </message>
+    <message>
+        <source>erreur %1</source>
+        <translation>error %1</translation>
+    </message>
+    <message>
+        <source>erreur %1 (paramètre refusé)</source>
+        <translation>error %1 (invalid parameter)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (configuration invalide)</source>
+        <translation>error %1 (invalid configuration)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (mémoire insuffisante)</source>
+        <translation>error %1 (out of memory)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (commande non prise en charge)</source>
+        <translation>error %1 (command not implemented)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (délai dépassé)</source>
+        <translation>error %1 (timed out)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (erreur d&apos;entrée-sortie)</source>
+        <translation>error %1 (input/output error)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (erreur interne)</source>
+        <translation>error %1 (internal error)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (erreur de protocole)</source>
+        <translation>error %1 (protocol error)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (commande rejetée)</source>
+        <translation>error %1 (command rejected)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (texte tronqué)</source>
+        <translation>error %1 (text truncated)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (fonction indisponible)</source>
+        <translation>error %1 (function not available)</translation>
+    </message>
+    <message>
+        <source>erreur %1 (valeur hors limites)</source>
+        <translation>error %1 (value out of range)</translation>
+    </message>
+    <message>
+        <source>réponse inattendue</source>
+        <translation>unexpected answer</translation>
+    </message>
+    <message>
+        <source>réponse sans question</source>
+        <translation>answer without a question</translation>
+    </message>
+    <message>
+        <source>ligne trop longue</source>
+        <translation>line too long</translation>
+    </message>
+    <message>
+        <source>connexion coupée au milieu d&apos;une réponse</source>
+        <translation>connection cut in the middle of an answer</translation>
+    </message>
+    <message>
+        <source>réponse illisible</source>
+        <translation>unreadable answer</translation>
+    </message>
+    <message>
+        <source>position illisible</source>
+        <translation>unreadable position</translation>
+    </message>
+    <message>
+        <source>réponse trop longue</source>
+        <translation>answer too long</translation>
+    </message>
+    <message>
+        <source>version du protocole non prise en charge</source>
+        <translation>protocol version not supported</translation>
+    </message>
+    <message>
+        <source>limites du rotor illisibles</source>
+        <translation>unreadable rotator limits</translation>
+    </message>
+</context>
+<context>
     <name>RotatorDialog</name>
     <message>
         <source>Tester</source>
@@ -564,10 +1016,6 @@ Options:
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>Adresse refusée : </source>
-        <translation>Address refused: </translation>
-    </message>
-    <message>
         <source>aucun hôte</source>
         <translation>no host</translation>
     </message>
@@ -578,6 +1026,10 @@ Options:
     <message>
         <source>Échec : </source>
         <translation>Failed: </translation>
+    </message>
+    <message>
+        <source>Adresse refusée : %1</source>
+        <translation>Address refused: %1</translation>
     </message>
 </context>
 <context>
@@ -597,6 +1049,85 @@ Options:
     <message>
         <source>Rotor…</source>
         <translation>Rotator…</translation>
+    </message>
+</context>
+<context>
+    <name>SafeFile</name>
+    <message>
+        <source>Il pèse %1&#xa0;Mo, au-delà de la limite de %2&#xa0;Mo.</source>
+        <translation>It weighs %1 MB, beyond the limit of %2 MB.</translation>
+    </message>
+    <message>
+        <source>Il n&apos;existe pas, ou c&apos;est un lien symbolique vers un fichier absent.</source>
+        <translation>It does not exist, or it is a symbolic link to a missing file.</translation>
+    </message>
+    <message>
+        <source>Les liens symboliques forment une boucle.</source>
+        <translation>The symbolic links form a loop.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture y est refusée.</source>
+        <translation>Writing to it is refused.</translation>
+    </message>
+    <message>
+        <source>L&apos;accès en lecture est refusé.</source>
+        <translation>Reading it is refused.</translation>
+    </message>
+    <message>
+        <source>C&apos;est un tube nommé ou une prise réseau locale, pas un fichier ordinaire.</source>
+        <translation>It is a named pipe or a local socket, not a regular file.</translation>
+    </message>
+    <message>
+        <source>C&apos;est une prise réseau locale, pas un fichier ordinaire.</source>
+        <translation>It is a local socket, not a regular file.</translation>
+    </message>
+    <message>
+        <source>Il est sur un système de fichiers en lecture seule.</source>
+        <translation>It is on a read-only file system.</translation>
+    </message>
+    <message>
+        <source>Un élément de son chemin n&apos;est pas un dossier.</source>
+        <translation>A part of its path is not a folder.</translation>
+    </message>
+    <message>
+        <source>Le disque est plein.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>Erreur système %1.</source>
+        <translation>System error %1.</translation>
+    </message>
+    <message>
+        <source>C&apos;est un dossier, pas un fichier ordinaire.</source>
+        <translation>It is a folder, not a regular file.</translation>
+    </message>
+    <message>
+        <source>C&apos;est un tube nommé, pas un fichier ordinaire.</source>
+        <translation>It is a named pipe, not a regular file.</translation>
+    </message>
+    <message>
+        <source>C&apos;est un périphérique, pas un fichier ordinaire.</source>
+        <translation>It is a device, not a regular file.</translation>
+    </message>
+    <message>
+        <source>Ce n&apos;est pas un fichier ordinaire.</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>Il n&apos;existe pas.</source>
+        <translation>It does not exist.</translation>
+    </message>
+    <message>
+        <source>Il ne s&apos;ouvre pas.</source>
+        <translation>It does not open.</translation>
+    </message>
+    <message>
+        <source>La lecture a échoué.</source>
+        <translation>Reading failed.</translation>
+    </message>
+    <message>
+        <source>L&apos;écriture a échoué.</source>
+        <translation>Writing failed.</translation>
     </message>
 </context>
 <context>
@@ -740,6 +1271,29 @@ Options:
     <message>
         <source>  Situer %1 avec %2  </source>
         <translation>  Locate %1 with %2  </translation>
+    </message>
+</context>
+<context>
+    <name>WsjtxListener</name>
+    <message>
+        <source>station disparue</source>
+        <translation>station gone</translation>
+    </message>
+    <message>
+        <source>station non décodée par WSJT-X</source>
+        <translation>station not decoded by WSJT-X</translation>
+    </message>
+    <message>
+        <source>WSJT-X ne répond qu&apos;à un CQ ou un QRZ</source>
+        <translation>WSJT-X only answers a CQ or a QRZ</translation>
+    </message>
+    <message>
+        <source>WSJT-X « %1 » fermé</source>
+        <translation>WSJT-X “%1” closed</translation>
+    </message>
+    <message>
+        <source>réception de WSJT-X arrêtée</source>
+        <translation>WSJT-X reception stopped</translation>
     </message>
 </context>
 <context>

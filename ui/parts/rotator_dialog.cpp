@@ -10,6 +10,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "rotator/reason_text.h"
 #include "ui/window/style.h"
 
 namespace orbida::ui {
@@ -84,8 +85,8 @@ QString RotatorDialog::ResultText() const {
 std::optional<rotator::Address> RotatorDialog::ReadFields() {
     const rotator::AddressReading reading = rotator::ReadAddress(Host().toStdString(), Port());
     if (!reading.address) {
-        result_->setText(QCoreApplication::translate("RotatorDialog", "Adresse refusée : ") +
-                         QString::fromStdString(reading.problem));
+        result_->setText(QCoreApplication::translate("RotatorDialog", "Adresse refusée : %1")
+                             .arg(rotator::ReasonText(reading.reason)));
     }
     return reading.address;
 }

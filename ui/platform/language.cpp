@@ -26,10 +26,10 @@ Translations::Translations(const QString& language)
     : language_(language),
       program_(std::make_unique<QTranslator>()),
       qt_(std::make_unique<QTranslator>()) {
-    // The program's own is embedded; a French one would be empty. Qt's comes with Qt, and may be
-    // missing: its texts then stay Qt's English.
-    if (language_ != kFrench &&
-        !program_->load(QStringLiteral(":/i18n/orbida_%1.qm").arg(language_))) {
+    // The program's own is embedded. The French one holds only the plural forms of the texts that
+    // count things, the sources being French. Qt's comes with Qt, and may be missing: its texts
+    // then stay Qt's English.
+    if (!program_->load(QStringLiteral(":/i18n/orbida_%1.qm").arg(language_))) {
         program_.reset();
     }
     if (!qt_->load(QStringLiteral("qtbase_") + language_,

@@ -19,8 +19,8 @@ QString ChooseLanguage(const QStringList& uiLanguages, const QString& wanted);
 
 // The program's translation and Qt's own (its dialogs' buttons and the like) for one language,
 // loaded once and installed in whichever application object exists: the one that only prints
-// (--help, --check, errors before the window) and the window's. French needs the program's
-// none.
+// (--help, --check, errors before the window) and the window's. French needs of the program's only
+// the plural forms of the texts that count things.
 class Translations {
   public:
     explicit Translations(const QString& language);
