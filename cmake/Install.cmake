@@ -89,37 +89,44 @@ if(WIN32 OR APPLE)
     return()
 endif()
 
-# The copyright file, and the changelog and manual page compressed as Debian wants them (gzip -9,
-# no name or time stamp inside, so that two builds give the same bytes). The manual page is
-# written with scdoc, which is only needed here, when installing or packaging: the program's own
-# build does not wait for it. Without scdoc (an install straight from the build folder after
-# `make run`) the rest is installed and the manual page left out with a notice; the package always
-# has it, since `make package` installs scdoc first.
+# The copyright file, and the changelog and manual pages compressed as Debian wants them (gzip -9,
+# no name or time stamp inside, so that two builds give the same bytes). The manual page, in
+# English (man1) and in French (fr/man1, which man shows under a French locale), is written with
+# scdoc, which is only needed here, when installing or packaging: the program's own build does not
+# wait for it. Without scdoc (an install straight from the build folder after `make run`) the rest
+# is installed and the manual pages left out with a notice; the package always has them, since
+# `make package` installs scdoc first.
 install(FILES ${ORBIDA_PACKAGING_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
+# Each page is written from packaging/<page>.scd to <page>.gz in the build folder.
 set(ORBIDA_MAN_PAGE ${PROJECT_BINARY_DIR}/packaging/orbida.1.gz)
+set(ORBIDA_MAN_PAGE_FR ${PROJECT_BINARY_DIR}/packaging/orbida.fr.1.gz)
 set(ORBIDA_CHANGELOG ${PROJECT_BINARY_DIR}/packaging/changelog.gz)
 install(CODE "
     execute_process(COMMAND gzip -9 -n -c ${ORBIDA_PACKAGING_DIR}/changelog
                     OUTPUT_FILE ${ORBIDA_CHANGELOG}
                     COMMAND_ERROR_IS_FATAL ANY)
-    # A page written by an earlier install is not installed again in place of a missing one.
-    file(REMOVE ${ORBIDA_MAN_PAGE})
+    # Pages written by an earlier install are not installed again in place of missing ones.
+    file(REMOVE ${ORBIDA_MAN_PAGE} ${ORBIDA_MAN_PAGE_FR})
     find_program(ORBIDA_SCDOC scdoc)
     if(ORBIDA_SCDOC)
-        execute_process(COMMAND \${ORBIDA_SCDOC}
-                        INPUT_FILE ${ORBIDA_PACKAGING_DIR}/orbida.1.scd
-                        OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/orbida.1
-                        COMMAND_ERROR_IS_FATAL ANY)
-        execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/packaging/orbida.1
-                        OUTPUT_FILE ${ORBIDA_MAN_PAGE}
-                        COMMAND_ERROR_IS_FATAL ANY)
+        foreach(_orbida_page orbida.1 orbida.fr.1)
+            execute_process(COMMAND \${ORBIDA_SCDOC}
+                            INPUT_FILE ${ORBIDA_PACKAGING_DIR}/\${_orbida_page}.scd
+                            OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/\${_orbida_page}
+                            COMMAND_ERROR_IS_FATAL ANY)
+            execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/packaging/\${_orbida_page}
+                            OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/\${_orbida_page}.gz
+                            COMMAND_ERROR_IS_FATAL ANY)
+        endforeach()
     else()
-        message(NOTICE \"Leaving out the manual page: scdoc, which writes it, is not installed \"
-                       \"(apt-get install scdoc).\")
+        message(NOTICE \"Leaving out the manual pages: scdoc, which writes them, is not \"
+                       \"installed (apt-get install scdoc).\")
     endif()
 ")
 install(FILES ${ORBIDA_CHANGELOG} DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/orbida)
 install(FILES ${ORBIDA_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 OPTIONAL)
+install(FILES ${ORBIDA_MAN_PAGE_FR} DESTINATION ${CMAKE_INSTALL_MANDIR}/fr/man1
+        RENAME orbida.1.gz OPTIONAL)
 
 # Debian package, on Linux only: `make package`, or `cpack` in the build folder.
 set(CPACK_GENERATOR DEB)
@@ -133,7 +140,7 @@ of a world map: wherever the pointer rests, it gives the coordinates under
 it, the distance in kilometres, the initial azimuth on a compass dial and
 the shortest route as red dots. For radio amateurs aiming their antennas,
 and for anyone curious about long-distance routes. The program speaks
-French.")
+English and French.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(ORBIDA_PACKAGE_MAINTAINER "Orbida maintainers <maintainers@orbida.invalid>" CACHE STRING
