@@ -86,8 +86,9 @@ package: build
 	@rm -f $(BUILD_DIR)/orbida_*.deb
 	@cd $(BUILD_DIR) && cpack -G DEB
 
-# Brings translations/orbida_en.ts up to date with the texts of the sources: new texts come in
-# unfinished, to be translated there; texts gone from the sources go.
+# Brings translations/orbida_en.ts (and the French plurals, orbida_fr.ts) up to date with the
+# texts of the sources: new texts come in unfinished, to be translated there; texts gone from the
+# sources go.
 translations: configure
 	@cmake --build --preset $(PRESET) --target update_translations
 
