@@ -1265,6 +1265,38 @@ Options:
         <source>CQ seulement</source>
         <translation>CQ only</translation>
     </message>
+    <message>
+        <source>Heure UTC</source>
+        <translation>UTC time</translation>
+    </message>
+    <message>
+        <source>Indicatif</source>
+        <translation>Callsign</translation>
+    </message>
+    <message>
+        <source>Locator / pays</source>
+        <translation>Grid / country</translation>
+    </message>
+    <message>
+        <source>Bande</source>
+        <translation>Band</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>SNR</source>
+        <translation>SNR</translation>
+    </message>
+    <message>
+        <source>Distance</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>Azimut</source>
+        <translation>Azimuth</translation>
+    </message>
 </context>
 <context>
     <name>WebMap</name>

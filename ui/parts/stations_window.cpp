@@ -17,8 +17,14 @@
 namespace orbida::ui {
 namespace {
 
-const char* const kHeaders[] = {"Heure UTC", "Indicatif", "Locator / pays", "Bande",
-                                "Mode",      "SNR",       "Distance",       "Azimut"};
+const char* const kHeaders[] = {QT_TRANSLATE_NOOP("StationsWindow", "Heure UTC"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Indicatif"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Locator / pays"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Bande"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Mode"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "SNR"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Distance"),
+                                QT_TRANSLATE_NOOP("StationsWindow", "Azimut")};
 const char* const kBands[] = {"160m", "80m", "60m", "40m", "30m", "20m", "17m",
                               "15m",  "12m", "10m", "6m",  "4m",  "2m",  "70cm"};
 
@@ -45,7 +51,7 @@ int StationsModel::columnCount(const QModelIndex& parent) const {
 QVariant StationsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < kColumns) {
-        return QString::fromUtf8(kHeaders[section]);
+        return QCoreApplication::translate("StationsWindow", kHeaders[section]);
     }
     return {};
 }
