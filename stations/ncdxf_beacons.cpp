@@ -18,9 +18,10 @@ std::int64_t FloorMod(std::int64_t a, std::int64_t b) {
 
 }  // namespace
 
-// Sites and locators as the Northern California DX Foundation's beacon table gives them. Older
-// lists disagree for some rows (VE8AT at Eureka NU, OH2B at Espoo, 5Z4B at Nairobi, KH6WO on Oahu
-// before KH6RS); the foundation's current sites are kept.
+// Sites and locators of the foundation's beacon network as last known here; older lists disagree
+// for some rows (VE8AT at Eureka NU, OH2B at Espoo, 5Z4B at Nairobi, KH6WO on Oahu before KH6RS),
+// and the locators of 5Z4B, OH2B and CS3B are still to be checked against the foundation's
+// current table. The order is the schedule's and does not depend on them.
 const std::array<Beacon, kBeaconCount> kBeacons = {{
     {"4U1UN", "United Nations NY", "FN30as"},
     {"VE8AT", "Inuvik NT", "CP38gh"},
