@@ -17,23 +17,41 @@ std::string HourMinute(std::chrono::sys_seconds t) {
     return text;
 }
 
-// " (veille)" or " (lendemain)" for an event on the UTC day before or after the one its noon
-// falls on: east of the date line a sunrise is often the evening before.
-std::string DayMark(std::chrono::sys_seconds event, std::chrono::sys_seconds noon) {
+// The UTC day of an event against the one its noon falls on: east of the date line a sunrise is
+// often the evening before.
+EventDay DayOf(std::chrono::sys_seconds event, std::chrono::sys_seconds noon) {
     using namespace std::chrono;
     const days apart = floor<days>(round<minutes>(event)) - floor<days>(noon);
     if (apart < days{0}) {
-        return " (veille)";
+        return EventDay::kDayBefore;
     }
-    return apart > days{0} ? " (lendemain)" : "";
+    return apart > days{0} ? EventDay::kDayAfter : EventDay::kSame;
+}
+
+std::string French(const SunTime& time) {
+    const char* mark = time.day == EventDay::kDayBefore  ? " (veille)"
+                       : time.day == EventDay::kDayAfter ? " (lendemain)"
+                                                         : "";
+    return time.hourMinute + " UTC" + mark;
 }
 
 }  // namespace
 
+SunLine SunLineOf(const geodesy::SunEvents& events) {
+    SunLine line;
+    line.kind = events.kind;
+    if (events.kind == geodesy::DayKind::kRiseAndSet) {
+        line.sunrise = {HourMinute(events.sunrise), DayOf(events.sunrise, events.solarNoon)};
+        line.sunset = {HourMinute(events.sunset), DayOf(events.sunset, events.solarNoon)};
+    }
+    return line;
+}
+
 std::string SunEventsText(std::string_view place, const geodesy::SunEvents& events) {
+    const SunLine line = SunLineOf(events);
     std::string text(place);
     text += " : ";
-    switch (events.kind) {
+    switch (line.kind) {
         case geodesy::DayKind::kPolarDay:
             return text + "Jour polaire";
         case geodesy::DayKind::kPolarNight:
@@ -41,9 +59,7 @@ std::string SunEventsText(std::string_view place, const geodesy::SunEvents& even
         case geodesy::DayKind::kRiseAndSet:
             break;
     }
-    return text + "Lever " + HourMinute(events.sunrise) + " UTC" +
-           DayMark(events.sunrise, events.solarNoon) + " · Coucher " + HourMinute(events.sunset) +
-           " UTC" + DayMark(events.sunset, events.solarNoon);
+    return text + "Lever " + French(line.sunrise) + " · Coucher " + French(line.sunset);
 }
 
 }  // namespace orbida::tracking

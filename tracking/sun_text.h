@@ -13,4 +13,17 @@ namespace orbida::tracking {
 // hour, marked " (veille)" or " (lendemain)".
 std::string SunEventsText(std::string_view place, const geodesy::SunEvents& events);
 
+// The same line's pieces, for a window that words it in another language.
+enum class EventDay { kSame, kDayBefore, kDayAfter };
+struct SunTime {
+    std::string hourMinute;  // "07:41", UTC
+    EventDay day = EventDay::kSame;
+};
+struct SunLine {
+    geodesy::DayKind kind = geodesy::DayKind::kRiseAndSet;
+    SunTime sunrise;  // both empty for a polar day or night
+    SunTime sunset;
+};
+SunLine SunLineOf(const geodesy::SunEvents& events);
+
 }  // namespace orbida::tracking

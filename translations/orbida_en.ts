@@ -89,16 +89,8 @@
 <context>
     <name>CallsignPart</name>
     <message>
-        <source>orbida&#xa0;: </source>
-        <translation>orbida: </translation>
-    </message>
-    <message>
         <source>Fichier des pays&#xa0;: %1</source>
         <translation>Country file: %1</translation>
-    </message>
-    <message>
-        <source>, version «&#xa0;%1&#xa0;» (entrée =VERSION)</source>
-        <translation>, version “%1” (=VERSION entry)</translation>
     </message>
     <message>
         <source>Aucun fichier des pays&#xa0;: la lecture des indicatifs est désactivée.</source>
@@ -117,16 +109,24 @@
         <translation>No country matches the callsign “%1”.</translation>
     </message>
     <message>
-        <source>, version %1</source>
-        <translation>, version %1</translation>
-    </message>
-    <message>
-        <source>, du %1</source>
-        <translation>, of %1</translation>
-    </message>
-    <message>
         <source>%1  CQ %2  UIT %3  %4</source>
         <translation>%1  CQ %2  ITU %3  %4</translation>
+    </message>
+    <message>
+        <source>orbida&#xa0;: %1</source>
+        <translation>orbida: %1</translation>
+    </message>
+    <message>
+        <source>%1, version %2</source>
+        <translation>%1, version %2</translation>
+    </message>
+    <message>
+        <source>%1, version «&#xa0;%2&#xa0;» (entrée =VERSION)</source>
+        <translation>%1, version “%2” (=VERSION entry)</translation>
+    </message>
+    <message>
+        <source>%1, du %2</source>
+        <translation>%1, of %2</translation>
     </message>
 </context>
 <context>
@@ -498,40 +498,36 @@
         <translation>Grey line</translation>
     </message>
     <message>
-        <source> : </source>
-        <translation>: </translation>
-    </message>
-    <message>
-        <source>Jour polaire</source>
-        <translation>Polar day</translation>
-    </message>
-    <message>
-        <source>Nuit polaire</source>
-        <translation>Polar night</translation>
-    </message>
-    <message>
-        <source>Lever </source>
-        <translation>Rise </translation>
-    </message>
-    <message>
-        <source> · Coucher </source>
-        <translation> · Set </translation>
-    </message>
-    <message>
-        <source> (veille)</source>
-        <translation> (day before)</translation>
-    </message>
-    <message>
-        <source> (lendemain)</source>
-        <translation> (day after)</translation>
-    </message>
-    <message>
         <source>Domicile</source>
         <translation>Home</translation>
     </message>
     <message>
         <source>Cible</source>
         <translation>Target</translation>
+    </message>
+    <message>
+        <source>%1 UTC (veille)</source>
+        <translation>%1 UTC (day before)</translation>
+    </message>
+    <message>
+        <source>%1 UTC (lendemain)</source>
+        <translation>%1 UTC (day after)</translation>
+    </message>
+    <message>
+        <source>%1 UTC</source>
+        <translation>%1 UTC</translation>
+    </message>
+    <message>
+        <source>%1 : Jour polaire</source>
+        <translation>%1: Polar day</translation>
+    </message>
+    <message>
+        <source>%1 : Nuit polaire</source>
+        <translation>%1: Polar night</translation>
+    </message>
+    <message>
+        <source>%1 : Lever %2 · Coucher %3</source>
+        <translation>%1: Rise %2 · Set %3</translation>
     </message>
 </context>
 <context>
@@ -1024,12 +1020,12 @@ Options:
         <translation>Connecting to %1…</translation>
     </message>
     <message>
-        <source>Échec : </source>
-        <translation>Failed: </translation>
-    </message>
-    <message>
         <source>Adresse refusée : %1</source>
         <translation>Address refused: %1</translation>
+    </message>
+    <message>
+        <source>Échec : %1</source>
+        <translation>Failed: %1</translation>
     </message>
 </context>
 <context>
@@ -1141,8 +1137,8 @@ Options:
         <translation>(at the next start)</translation>
     </message>
     <message>
-        <source>orbida&#xa0;: </source>
-        <translation>orbida: </translation>
+        <source>orbida&#xa0;: %1</source>
+        <translation>orbida: %1</translation>
     </message>
 </context>
 <context>
@@ -1172,8 +1168,8 @@ Options:
         <translation>the settings file “%1” cannot be written. %2</translation>
     </message>
     <message>
-        <source>Les réglages ne seront pas gardés après cette session&#xa0;: </source>
-        <translation>The settings will not be kept after this session: </translation>
+        <source>Les réglages ne seront pas gardés après cette session&#xa0;: %1</source>
+        <translation>The settings will not be kept after this session: %1</translation>
     </message>
 </context>
 <context>
@@ -1199,12 +1195,12 @@ Options:
         <translation>WSJT-X: listening on %1:%2</translation>
     </message>
     <message>
-        <source>cluster : </source>
-        <translation>cluster: </translation>
-    </message>
-    <message>
         <source>Réponse demandée à WSJT-X</source>
         <translation>Reply asked of WSJT-X</translation>
+    </message>
+    <message>
+        <source>cluster : %1</source>
+        <translation>cluster: %1</translation>
     </message>
 </context>
 <context>

@@ -30,7 +30,7 @@ CountryFileReading ReadCountryFile(const QString& userDataDir, const QString& sy
 }
 
 void PrintLine(const QString& text) {
-    std::fputs((QCoreApplication::translate("CallsignPart", "orbida\u00A0: ") + text + u'\n')
+    std::fputs((QCoreApplication::translate("CallsignPart", "orbida\u00A0: %1").arg(text) + u'\n')
                    .toLocal8Bit()
                    .constData(),
                stderr);
@@ -134,16 +134,17 @@ QString CallsignPart::CountryFileDescription() const {
     // lists "=VERSION", which its release notes give.
     const dxcc::CountryFile& file = countryFile_.load.file;
     if (file.versionDate() > 0) {
-        text += QCoreApplication::translate("CallsignPart", ", version %1").arg(file.version());
+        text =
+            QCoreApplication::translate("CallsignPart", "%1, version %2").arg(text, file.version());
     } else if (!file.version().isEmpty()) {
-        text += QCoreApplication::translate("CallsignPart",
-                                            ", version «\u00A0%1\u00A0» (entrée =VERSION)")
-                    .arg(file.version());
+        text = QCoreApplication::translate("CallsignPart",
+                                           "%1, version «\u00A0%2\u00A0» (entrée =VERSION)")
+                   .arg(text, file.version());
     }
     const QDateTime modified = QFileInfo(countryFile_.load.path).lastModified();
     if (modified.isValid()) {
-        text += QCoreApplication::translate("CallsignPart", ", du %1")
-                    .arg(modified.date().toString(Qt::ISODate));
+        text = QCoreApplication::translate("CallsignPart", "%1, du %2")
+                   .arg(text, modified.date().toString(Qt::ISODate));
     }
     for (const QString& note : {countryFile_.choice.skipped, countryFile_.load.message}) {
         if (!note.isEmpty()) {

@@ -22,28 +22,33 @@ constexpr int kAfterMinuteMs = 50;
 // A difference between the wall clock and the monotonic time larger than this is a clock jump.
 constexpr std::chrono::milliseconds kClockJump{2000};
 
-// The words of the sun's texts (tracking::SunEventsText, French), each in the language
-// installed; the hours keep their format.
-const char* const kSunWords[] = {
-    QT_TRANSLATE_NOOP("GreyLinePart", " : "),
-    QT_TRANSLATE_NOOP("GreyLinePart", "Jour polaire"),
-    QT_TRANSLATE_NOOP("GreyLinePart", "Nuit polaire"),
-    QT_TRANSLATE_NOOP("GreyLinePart", "Lever "),
-    QT_TRANSLATE_NOOP("GreyLinePart", " · Coucher "),
-    QT_TRANSLATE_NOOP("GreyLinePart", " (veille)"),
-    QT_TRANSLATE_NOOP("GreyLinePart", " (lendemain)"),
-};
-
-QString SunText(const QString& place, const std::string& french) {
-    // The place is given translated; the text starts with the French one, put back here.
-    QString text = QString::fromStdString(french);
-    for (const char* word : kSunWords) {
-        const QString translated = QCoreApplication::translate("GreyLinePart", word);
-        if (translated != QLatin1String(word)) {
-            text.replace(QString::fromUtf8(word), translated);
-        }
+// A sunrise or sunset time, "07:41 UTC", said with its day when it is not the noon's.
+QString TimeText(const tracking::SunTime& time) {
+    const QString hour = QString::fromStdString(time.hourMinute);
+    switch (time.day) {
+        case tracking::EventDay::kDayBefore:
+            return QCoreApplication::translate("GreyLinePart", "%1 UTC (veille)").arg(hour);
+        case tracking::EventDay::kDayAfter:
+            return QCoreApplication::translate("GreyLinePart", "%1 UTC (lendemain)").arg(hour);
+        case tracking::EventDay::kSame:
+            break;
     }
-    return place + text;
+    return QCoreApplication::translate("GreyLinePart", "%1 UTC").arg(hour);
+}
+
+// The line of a place's sunrise and sunset, in French the one tracking::SunEventsText words.
+QString SunText(const QString& place, const geodesy::SunEvents& events) {
+    const tracking::SunLine line = tracking::SunLineOf(events);
+    switch (line.kind) {
+        case geodesy::DayKind::kPolarDay:
+            return QCoreApplication::translate("GreyLinePart", "%1 : Jour polaire").arg(place);
+        case geodesy::DayKind::kPolarNight:
+            return QCoreApplication::translate("GreyLinePart", "%1 : Nuit polaire").arg(place);
+        case geodesy::DayKind::kRiseAndSet:
+            break;
+    }
+    return QCoreApplication::translate("GreyLinePart", "%1 : Lever %2 · Coucher %3")
+        .arg(place, TimeText(line.sunrise), TimeText(line.sunset));
 }
 
 }  // namespace
@@ -162,8 +167,7 @@ void GreyLinePart::UpdateSunTexts() {
             label->hide();
             return;
         }
-        const QString text =
-            SunText(place, tracking::SunEventsText({}, geodesy::SunEventsOn(*point, date)));
+        const QString text = SunText(place, geodesy::SunEventsOn(*point, date));
         if (label->text() != text) {
             label->setText(text);
         }

@@ -123,7 +123,8 @@ void RotatorDialog::StartTest() {
 
 void RotatorDialog::ShowResult(bool ok, const QString& text) {
     test_->setEnabled(true);
-    result_->setText(ok ? text : QCoreApplication::translate("RotatorDialog", "Échec : ") + text);
+    result_->setText(ok ? text
+                        : QCoreApplication::translate("RotatorDialog", "Échec : %1").arg(text));
     if (ownTester_) {
         tester_->Disconnect();
     }

@@ -96,10 +96,11 @@ void SettingsPart::UseSettings(SettingsStore* settings) {
     // window.
     settings->SetReporter([window = QPointer<QWidget>(window),
                            session = &host_->Services().session](const QString& text) {
-        std::fputs((QCoreApplication::translate("SettingsPart", "orbida\u00A0: ") + text + u'\n')
-                       .toLocal8Bit()
-                       .constData(),
-                   stderr);
+        std::fputs(
+            (QCoreApplication::translate("SettingsPart", "orbida\u00A0: %1").arg(text) + u'\n')
+                .toLocal8Bit()
+                .constData(),
+            stderr);
         if (window) {
             QTimer::singleShot(0, window, [window, session, text] {
                 if (window) {

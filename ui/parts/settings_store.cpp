@@ -182,8 +182,8 @@ void SettingsStore::GiveUp(const QString& why) {
     kept_ = false;
     timer_.stop();
     Report(QCoreApplication::translate(
-               "SettingsStore", "Les réglages ne seront pas gardés après cette session\u00A0: ") +
-           why);
+               "SettingsStore", "Les réglages ne seront pas gardés après cette session\u00A0: %1")
+               .arg(why));
 }
 
 void SettingsStore::SetReporter(std::function<void(const QString&)> report) {

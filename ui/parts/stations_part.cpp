@@ -243,7 +243,7 @@ QString StationsPart::SetCluster(const ClusterSettings& cluster, bool remember) 
     const QString why =
         session_->Start({cluster.host, cluster.port, cluster.call, cluster.password});
     if (!why.isEmpty()) {
-        clusterStatus_ = QCoreApplication::translate("StationsPart", "cluster : ") + why;
+        clusterStatus_ = QCoreApplication::translate("StationsPart", "cluster : %1").arg(why);
         session_.reset();
     }
     ShowStatus();
