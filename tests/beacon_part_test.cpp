@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "fake_part_host.h"
+#include "form_fixture.h"
 #include "ui/map/beacon_layer.h"
 #include "ui/parts/beacon_part.h"
 #include "ui/parts/remembered.h"
@@ -111,6 +112,24 @@ TEST_F(BeaconPartTest, RememberedAndClosedWithTheTable) {
     EXPECT_FALSE(part.Beacons());
     EXPECT_FALSE(ReadRemembered(settings).beacons);
     EXPECT_FALSE(host.Entry(QStringLiteral("Balises NCDXF"))->isChecked());
+}
+
+// On the window's map a call that would cross the right edge is written to the left of its beacon:
+// at 12:00:40 UTC ZL6B, at the map's eastern edge, is on the air.
+class BeaconsOnTheWindow : public testing::FormTest {};
+
+TEST_F(BeaconsOnTheWindow, EveryCallStaysOnTheMap) {
+    fake.now = WallTime{sys_days{2026y / 12 / 21} + hours{12} + seconds{40}};
+    form.show();
+    for (QAction* entry : form.MapMenu()->actions()) {
+        if (entry->text() == QLatin1String("Balises NCDXF")) {
+            entry->trigger();
+        }
+    }
+    const auto* layer = Map()->FindLayer<BeaconLayer>();
+    ASSERT_NE(layer, nullptr);
+    ASSERT_EQ(layer->Marks().size(), 18u);
+    EXPECT_TRUE(Map()->rect().contains(layer->Area(*Map()).boundingRect()));
 }
 
 }  // namespace

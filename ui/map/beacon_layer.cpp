@@ -25,14 +25,21 @@ void BeaconLayer::SetMarks(std::vector<Mark> marks) {
     }
 }
 
-// The triangle and its call to the right, or the faint dot.
-QRect BeaconLayer::MarkArea(QPoint at, const Mark& mark) const {
+bool BeaconLayer::LabelOnTheLeft(QPoint at, const Mark& mark, const MapView& view) {
+    const int width = QFontMetrics(LabelFont()).horizontalAdvance(mark.call) + 4;
+    return at.x() + kHalf + kLabelGap + width > view.Ground().deviceIndependentSize().width();
+}
+
+// The triangle and its call beside it, or the faint dot.
+QRect BeaconLayer::MarkArea(QPoint at, const Mark& mark, const MapView& view) const {
     if (!mark.colour.isValid()) {
         return MarkRect(at, kFaint, 1);
     }
     const QFontMetrics metrics(LabelFont());
     const int width = metrics.horizontalAdvance(mark.call) + 4;
-    return QRect(at.x() - kHalf - 2, at.y() - kHalf - 2, 2 * kHalf + 4 + kLabelGap + width,
+    const int left = LabelOnTheLeft(at, mark, view) ? at.x() - kHalf - 2 - kLabelGap - width
+                                                    : at.x() - kHalf - 2;
+    return QRect(left, at.y() - kHalf - 2, 2 * kHalf + 4 + kLabelGap + width,
                  std::max(2 * kHalf + 4, metrics.height() + 2));
 }
 
@@ -40,7 +47,7 @@ QRegion BeaconLayer::Area(const MapView& view) const {
     QRegion area;
     for (const Mark& mark : marks_) {
         if (const std::optional<QPoint> at = view.PixelOf(mark.place)) {
-            area += MarkArea(*at, mark);
+            area += MarkArea(*at, mark, view);
         }
     }
     return area;
@@ -53,7 +60,8 @@ void BeaconLayer::Paint(QPainter& painter, const MapView& view, const QRegion& r
     for (const bool onAir : {false, true}) {
         for (const Mark& mark : marks_) {
             const std::optional<QPoint> at = view.PixelOf(mark.place);
-            if (mark.colour.isValid() != onAir || !at || !region.intersects(MarkArea(*at, mark))) {
+            if (mark.colour.isValid() != onAir || !at ||
+                !region.intersects(MarkArea(*at, mark, view))) {
                 continue;
             }
             const QPointF c(at->x() + 0.5, at->y() + 0.5);
@@ -70,7 +78,11 @@ void BeaconLayer::Paint(QPainter& painter, const MapView& view, const QRegion& r
             painter.drawPolygon(triangle, 3);
             QPainterPath text;
             const QFontMetricsF metrics(painter.font());
-            text.addText(c + QPointF(kHalf + kLabelGap, (metrics.ascent() - metrics.descent()) / 2),
+            const qreal baseline = (metrics.ascent() - metrics.descent()) / 2;
+            text.addText(c + QPointF(LabelOnTheLeft(*at, mark, view)
+                                         ? -kHalf - kLabelGap - metrics.horizontalAdvance(mark.call)
+                                         : kHalf + kLabelGap,
+                                     baseline),
                          painter.font(), mark.call);
             painter.setPen(
                 QPen(QColor(0, 0, 0, 180), 2.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -29,7 +29,9 @@ class BeaconLayer final : public MapLayer {
     QRegion Area(const MapView& view) const override;
 
   private:
-    QRect MarkArea(QPoint at, const Mark& mark) const;
+    // The call goes to the left of its triangle where it would cross the map's right edge.
+    static bool LabelOnTheLeft(QPoint at, const Mark& mark, const MapView& view);
+    QRect MarkArea(QPoint at, const Mark& mark, const MapView& view) const;
     std::vector<Mark> marks_;
 };
 
