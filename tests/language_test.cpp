@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QRegularExpression>
 
 #include "app/options.h"
@@ -134,14 +135,9 @@ TEST(TranslationTest, WindowInEnglishWhenInstalledFrenchOtherwise) {
     }
 }
 
-// Every text the windows show in English once the user has opened them all (the map's menu, the
-// windows its entries open, the about box): no French left. Place names are data, and the language
-// menu names each language in its own tongue, so both are left out.
-TEST(TranslationTest, NoFrenchLeftInTheEnglishWindows) {
-    const Translations translations(kEnglish);
-    translations.Install();
-    testing::FakePlatform fake;
-    Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
+// The main window with Paris home and the pointer on New York, then every window the map's menu
+// opens and the about box: all a user can bring up, in the language installed.
+void OpenEverything(Form1& form, testing::FakePlatform& fake) {
     form.show();
     form.findChild<CityCombo*>(QStringLiteral("Combo1"))->setEditText(QStringLiteral("Paris"));
     form.findChild<QPushButton*>(QStringLiteral("ValidVille"))->click();
@@ -150,7 +146,31 @@ TEST(TranslationTest, NoFrenchLeftInTheEnglishWindows) {
             entry->trigger();
         }
     }
+    fake.pointer = form.mapToGlobal(testing::kNewYork);
+    form.TickAt(fake.pointer);
     form.findChild<QPushButton*>(QStringLiteral("CmdAide"))->click();
+}
+
+// The visible top-level windows and their widgets, in the order they were made.
+QList<QWidget*> ShownWidgets() {
+    QList<QWidget*> shown;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible()) {
+            shown << window << window->findChildren<QWidget*>();
+        }
+    }
+    return shown;
+}
+
+// Every text the windows show in English once the user has opened them all: no French left. Place
+// names are data, and the language menu names each language in its own tongue, so both are left
+// out.
+TEST(TranslationTest, NoFrenchLeftInTheEnglishWindows) {
+    const Translations translations(kEnglish);
+    translations.Install();
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
+    OpenEverything(form, fake);
 
     QStringList shown;
     const auto menu = [&shown](QMenu* m, const auto& self) -> void {
@@ -165,31 +185,23 @@ TEST(TranslationTest, NoFrenchLeftInTheEnglishWindows) {
         }
     };
     menu(form.MapMenu(), menu);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!window->isVisible()) {
-            continue;
-        }
-        shown << window->windowTitle();
-        QList<QWidget*> widgets = window->findChildren<QWidget*>();
-        widgets << window;
-        for (QWidget* w : widgets) {
-            shown << w->toolTip() << w->accessibleName();
-            if (auto* label = qobject_cast<QLabel*>(w)) {
-                shown << label->text();
-            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-                shown << button->text();
-            } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
-                shown << box->title();
-            } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
-                shown << line->placeholderText();
-            } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && !combo->isEditable()) {
-                for (int i = 0; i < combo->count(); ++i) {
-                    shown << combo->itemText(i);
-                }
-            } else if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model()) {
-                for (int c = 0; c < view->model()->columnCount(); ++c) {
-                    shown << view->model()->headerData(c, Qt::Horizontal).toString();
-                }
+    for (QWidget* w : ShownWidgets()) {
+        shown << w->windowTitle() << w->toolTip() << w->accessibleName();
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            shown << label->text();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            shown << button->text();
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            shown << box->title();
+        } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
+            shown << line->placeholderText();
+        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && !combo->isEditable()) {
+            for (int i = 0; i < combo->count(); ++i) {
+                shown << combo->itemText(i);
+            }
+        } else if (auto* view = qobject_cast<QAbstractItemView*>(w); view && view->model()) {
+            for (int c = 0; c < view->model()->columnCount(); ++c) {
+                shown << view->model()->headerData(c, Qt::Horizontal).toString();
             }
         }
     }
@@ -204,6 +216,53 @@ TEST(TranslationTest, NoFrenchLeftInTheEnglishWindows) {
     for (const QString& text : shown) {
         const QString unplaced = QString(text).remove(QStringLiteral("Besançon"));
         EXPECT_FALSE(french.match(unplaced).hasMatch()) << text.toStdString();
+    }
+}
+
+// The labels and buttons whose text is wider than the control, by their place among the shown
+// widgets, with all opened in the language installed.
+QStringList Overflowing(const QString& language) {
+    const Translations translations(language);
+    translations.Install();
+    testing::FakePlatform fake;
+    Form1 form(cities::ParseCityFile(testing::kCities), fake.Services());
+    OpenEverything(form, fake);
+    QStringList wide;
+    const QList<QWidget*> widgets = ShownWidgets();
+    for (qsizetype i = 0; i < widgets.size(); ++i) {
+        QWidget* w = widgets[i];
+        int needed = 0;
+        if (auto* label = qobject_cast<QLabel*>(w);
+            label && !label->wordWrap() && !Qt::mightBeRichText(label->text())) {
+            for (const QString& line : label->text().split(u'\n')) {
+                needed = std::max(needed, label->fontMetrics().horizontalAdvance(line));
+            }
+            needed += label->width() - label->contentsRect().width();
+        } else if (auto* button = qobject_cast<QPushButton*>(w);
+                   button && !button->text().isEmpty()) {
+            needed = button->fontMetrics().horizontalAdvance(button->text()) + 4;
+        }
+        if (needed > w->width() + 1) {
+            wide << QStringLiteral("%1 %2 (%3): %4 > %5")
+                        .arg(i)
+                        .arg(QString::fromLatin1(w->metaObject()->className()), w->objectName())
+                        .arg(needed)
+                        .arg(w->width());
+        }
+    }
+    return wide;
+}
+
+// Every English text fits its control wherever the French one does: the window keeps the
+// design's sizes, so a longer wording would be cut.
+TEST(TranslationTest, EnglishTextsFitWhereTheFrenchOnesDo) {
+    QStringList french = Overflowing(kFrench);
+    const QStringList english = Overflowing(kEnglish);
+    for (const QString& place : english) {
+        const QString where = place.section(u':', 0, 0);
+        EXPECT_TRUE(std::any_of(french.begin(), french.end(), [&](const QString& f) {
+            return f.section(u':', 0, 0) == where;
+        })) << place.toStdString();
     }
 }
 
