@@ -3,7 +3,6 @@
 // this machine.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QNetworkInterface>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,16 +27,6 @@ TEST(NetworkModule, IsFoundBesideTheProgramOnly) {
     EXPECT_EQ(why, QStringLiteral("module réseau absent"));
 }
 
-// The sockets deliver their events from an event loop.
-void NeedApplication() {
-    static int argc = 1;
-    static char name[] = "network_module_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app =
-        QCoreApplication::instance() == nullptr ? new QCoreApplication(argc, argv) : nullptr;
-    (void)app;
-}
-
 struct Received {
     QString address;
     quint16 port = 0;
@@ -51,7 +40,6 @@ struct Listener {
     QObject* socket = nullptr;
 
     Listener() {
-        NeedApplication();
         socket = Load(nullptr)->newUdp(&owner,
                                        {[this](const QString& a, quint16 p, const QByteArray& b) {
                                            received.push_back({a, p, b});
