@@ -206,15 +206,5 @@ TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
     EXPECT_EQ(part.Session(), nullptr);
 }
 
-// A port another program holds is said in French, and the rest goes on.
-TEST_F(StationsPartTest, PortInUseIsSaid) {
-    QUdpSocket holder;
-    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, 0));
-    const QString why =
-        part.SetWsjtx({true, QStringLiteral("127.0.0.1"), holder.localPort(), false}, false);
-    EXPECT_TRUE(why.contains(QStringLiteral("déjà utilisé"))) << why.toStdString();
-    EXPECT_EQ(part.Listener(), nullptr);
-}
-
 }  // namespace
 }  // namespace orbida::ui
