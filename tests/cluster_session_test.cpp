@@ -24,22 +24,12 @@ constexpr std::int64_t kNow = 1796731240;  // 2026-12-08T12:00:40Z
 
 // Countries by the call's first letter, longitude west positive; Q has none.
 std::optional<geodesy::GeoPoint> Country(const QString& call) {
-    switch (call.isEmpty() ? u'?' : call[0].unicode()) {
-        case u'J':
-            return geodesy::GeoPoint{36.0, -138.0};
-        case u'K':
-        case u'W':
-        case u'N':
-            return geodesy::GeoPoint{40.0, 100.0};
-        case u'V':
-            return geodesy::GeoPoint{-34.0, -151.0};
-        case u'Z':
-            return geodesy::GeoPoint{-26.0, -28.0};
-        case u'Q':
-            return std::nullopt;
-        default:
-            return geodesy::GeoPoint{48.0, -2.0};
+    if (call.startsWith(u'Q')) {
+        return std::nullopt;
     }
+    return call.startsWith(u'J')   ? geodesy::GeoPoint{36.0, -138.0}
+           : call.startsWith(u'K') ? geodesy::GeoPoint{40.0, 100.0}
+                                   : geodesy::GeoPoint{48.0, -2.0};
 }
 
 // A node on a loopback port. Each connection plays the script: a step waits for the client to
@@ -187,15 +177,13 @@ struct Expected {
     const char* band;
     std::uint64_t hertz;
 };
-const Expected kExpected[] = {
-    {"JA1ABC", "20m", 14025000},
-    {"VK2XYZ", "15m", 21074000},
-    {"G3SXW", "40m", 7005000},
-    {"KH6LC", "20m", 14080000},
-    {"XX9AA", "", 0},
-    {"3B8CF", "", 14500000},
-    {"JW7QIA", "20m", 14013000},
-};
+const Expected kExpected[] = {{"JA1ABC", "20m", 14025000},
+                              {"VK2XYZ", "15m", 21074000},
+                              {"G3SXW", "40m", 7005000},
+                              {"KH6LC", "20m", 14080000},
+                              {"XX9AA", "", 0},
+                              {"3B8CF", "", 14500000},
+                              {"JW7QIA", "20m", 14013000}};
 std::vector<FakeNode::Step> Spots() {
     return {
         {"DX de W3LPL:     14025.0  JA1ABC       CW 599                         1159Z\r\n"
