@@ -2,13 +2,12 @@
 // squares' centres, rows measured from home, a station pinned, a Reply sent back; off, nothing
 // listens and nothing ticks.
 #include <QTableView>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
 #include <chrono>
 #include <set>
 
+#include "fake_node.h"
 #include "fake_part_host.h"
 #include "geodesy/locator.h"
 #include "live/cluster_session.h"
@@ -167,23 +166,13 @@ TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
     japan.longitude = -138.38;
     host.countries[QStringLiteral("JA1ABC")] = japan;
     host.countries[QStringLiteral("JA7XYZ")] = japan;
-    QTcpServer node;
-    ASSERT_TRUE(node.listen(QHostAddress::LocalHost, 0));
-    QTcpSocket* user = nullptr;
-    QObject::connect(&node, &QTcpServer::newConnection, [&] {
-        user = node.nextPendingConnection();
-        user->write("login: ");
-        QObject::connect(user, &QTcpSocket::readyRead, [&] {
-            if (user->readAll().startsWith("F4ABC")) {
-                user->write(
-                    "Hello F4ABC\r\nF4ABC de TEST  8-Dec-2026 1200Z dxspider >\r\n"
-                    "DX de W3LPL:     14025.0  JA1ABC       CW 599              1155Z\r\n"
-                    "WWV de VE7CC <18>:   SFI=150, A=5, K=1\r\n"
-                    "DX de K1TTT:     21074.0  JA7XYZ       FT8 -12             1156Z\r\n");
-            }
-        });
-    });
-    ASSERT_EQ(part.SetCluster({true, QStringLiteral("127.0.0.1"), node.serverPort(),
+    testing::FakeNode node({{"login: "},
+                            {"Hello F4ABC\r\nF4ABC de TEST  8-Dec-2026 1200Z dxspider >\r\n"
+                             "DX de W3LPL:     14025.0  JA1ABC       CW 599              1155Z\r\n"
+                             "WWV de VE7CC <18>:   SFI=150, A=5, K=1\r\n"
+                             "DX de K1TTT:     21074.0  JA7XYZ       FT8 -12             1156Z\r\n",
+                             "F4ABC\r\n"}});
+    ASSERT_EQ(part.SetCluster({true, QStringLiteral("127.0.0.1"), node.Port(),
                                QStringLiteral("F4ABC"), QString()},
                               false),
               QString());
@@ -198,7 +187,7 @@ TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
     host.fake.now += minutes{20};   // a decode would be gone; a spot stays
     part.Refresh();
     EXPECT_EQ(part.Layer().Marks().size(), 2u);
-    user->abort();
+    node.Kill();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return part.Status().contains(QStringLiteral("cluster : connexion perdue")); }, 5000))
         << part.Status().toStdString();
