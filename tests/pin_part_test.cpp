@@ -45,7 +45,6 @@ TEST_F(PinPartTest, ClicksAndTheMenuPinAndRelease) {
         {"left click", {kOverNewYork, std::nullopt}, PinnedTarget{}},
         {"left click", country, PinnedTarget{}},
         {"right click", {}, std::nullopt},
-        {"middle click", country, std::nullopt},
         {"menu", {}, PinnedTarget{QPoint(30, 60), std::nullopt}},
         {"menu", country, PinnedTarget{}},
     };

@@ -43,7 +43,6 @@ struct Ink {
     double peak = 0.0;  // how close the pixel nearest the text colour comes to it (1: that colour)
     double total = 0.0;
     QPointF centre;  // of the coverage
-    QRect box;       // of the pixels at least half covered
 };
 
 Ink Measure(const QImage& image, const QColor& background, const QColor& text) {
@@ -64,9 +63,6 @@ Ink Measure(const QImage& image, const QColor& background, const QColor& text) {
             ink.total += a;
             sumX += a * (x + 0.5);
             sumY += a * (y + 0.5);
-            if (a >= 0.5) {
-                ink.box |= QRect(x, y, 1, 1);
-            }
         }
     }
     if (ink.total > 0.0) {
@@ -93,16 +89,6 @@ void ExpectSameInk(const Ink& drawn, const Ink& expected) {
     EXPECT_NEAR(drawn.total, expected.total, kTotal * expected.total + 0.5) << "ink";
     EXPECT_NEAR(drawn.centre.x(), expected.centre.x(), kCentre) << "place";
     EXPECT_NEAR(drawn.centre.y(), expected.centre.y(), kCentre) << "place";
-    EXPECT_EQ(drawn.box.isEmpty(), expected.box.isEmpty());
-    if (!expected.box.isEmpty()) {
-        const QMargins apart(
-            drawn.box.left() - expected.box.left(), drawn.box.top() - expected.box.top(),
-            drawn.box.right() - expected.box.right(), drawn.box.bottom() - expected.box.bottom());
-        EXPECT_LE(std::max({std::abs(apart.left()), std::abs(apart.top()), std::abs(apart.right()),
-                            std::abs(apart.bottom())}),
-                  1)
-            << "extent";
-    }
 }
 
 TEST(ReadoutLabel, DrawsWhatTextLayoutDraws) {

@@ -46,7 +46,6 @@ TEST_F(SettingsTest, DamagedOrOddValuesReadAsNotSet) {
         {"[rotator]\nhost=[::1]\nport=4540\n", false, DistanceUnit::Kilometres, "::1", 4540},
         {"[rotator]\nhost=127.0.0.1:4902\nport=4540\n", false, DistanceUnit::Kilometres,
          "127.0.0.1", 4902},
-        {"[rotator]\nhost=\"sh\\tack\"\n", false, DistanceUnit::Kilometres, "", 4533},
     };
     for (const auto& [file, position, unit, host, port] : cases) {
         SCOPED_TRACE(file);

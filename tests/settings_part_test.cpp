@@ -1,7 +1,6 @@
-// What is remembered of the window itself, on its own: home and the window's position read back
-// and kept, and a settings file that cannot be kept said over the window.
+// What is remembered of the window itself, on its own: home, the window's position and the
+// language read back and kept.
 #include <QAction>
-#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -112,17 +111,6 @@ TEST_F(SettingsPartTest, LanguageReadBackAndChosen) {
         }
         EXPECT_EQ(ReadLanguage(SettingsStore(Path(), RememberedKeys())), c.kept);
     }
-}
-
-// A settings file that cannot be read is said once, over the window once its events run.
-TEST_F(SettingsPartTest, SaysWhatCannotBeKept) {
-    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("orbida.conf")));
-    SettingsStore settings(Path(), RememberedKeys());
-    host.Add(part).UseSettings(&settings);
-    EXPECT_TRUE(host.fake.messages.empty());
-    QApplication::processEvents();
-    ASSERT_EQ(host.fake.messages.size(), 1u);
-    EXPECT_FALSE(host.fake.messages[0].isEmpty());
 }
 
 }  // namespace

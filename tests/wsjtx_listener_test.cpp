@@ -2,7 +2,6 @@
 // counted and dropped, the instance's Clear and Close, and the Reply sent back.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QTest>
 #include <QUdpSocket>
 #include <vector>
@@ -21,15 +20,6 @@ using test::WsjtxSender;
 const stations::Clock::time_point kT0{std::chrono::seconds(1'700'000'000)};
 const geodesy::GeoPoint kCountry{10.0, 20.0};
 
-void NeedApplication() {
-    static int argc = 1;
-    static char name[] = "wsjtx_listener_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication* app =
-        QCoreApplication::instance() == nullptr ? new QCoreApplication(argc, argv) : nullptr;
-    (void)app;
-}
-
 // A listener on a free loopback port, and a socket that plays WSJT-X.
 struct Bench {
     stations::StationStore store;
@@ -46,7 +36,6 @@ struct Bench {
     quint16 port = 0;
 
     Bench() {
-        NeedApplication();
         QUdpSocket probe;
         probe.bind(QHostAddress::LocalHost, 0);
         port = probe.localPort();
@@ -84,58 +73,46 @@ test::SentStatus MyStatus() {
     return status;
 }
 
-TEST(WsjtxListener, PlacesFiftyDecodedStations) {
+// Each decode places its station at its square's centre, or at its country's point when it names
+// no square, with the kind of call it is and the dial frequency and mode of the Status before.
+TEST(WsjtxListener, PlacesTheDecodedStations) {
     Bench bench;
     const WsjtxSender sender;
-    std::vector<QByteArray> datagrams = {sender.Heartbeat(), sender.Status(MyStatus())};
-    struct Expected {
-        QString call;
+    // The decode, its station's call, place (longitude west positive) and kind.
+    const struct {
+        const char* text;
+        const char* call;
         geodesy::GeoPoint position;
-        bool approximate;
         StationKind kind;
-        quint32 df;
+    } cases[] = {
+        {"CQ DX K1ABC FN42", "K1ABC", {42.5, 71.0}, StationKind::kCqDirected},
+        {"F4XYZ G4ABC IO91", "G4ABC", {51.5, 1.0}, StationKind::kCallingMe},
+        {"CQ JA1XYZ PM95", "JA1XYZ", {35.5, -139.0}, StationKind::kCq},
+        {"W9XYZ VK2ABC QF56", "VK2ABC", {-33.5, -151.0}, StationKind::kOther},
+        {"QRZ K9ABC", "K9ABC", kCountry, StationKind::kCq},
     };
-    std::vector<Expected> expected;
-    for (int i = 0; i < 50; ++i) {
-        const QString call = QStringLiteral("K%1A%2").arg(i % 10).arg(QChar(u'A' + i / 10));
-        // Field and square from i; the centre worked out by hand: 2 degrees of longitude and 1 of
-        // latitude per square, longitude west positive.
-        const int lonField = i % 18, latField = (i * 7) % 18, lonSquare = i % 10,
-                  latSquare = (i / 3) % 10;
-        const QString grid = QStringLiteral("%1%2%3%4")
-                                 .arg(QChar(u'A' + lonField))
-                                 .arg(QChar(u'A' + latField))
-                                 .arg(lonSquare)
-                                 .arg(latSquare);
-        const geodesy::GeoPoint centre{-90.0 + latField * 10 + latSquare + 0.5,
-                                       180.0 - lonField * 20 - lonSquare * 2 - 1.0};
-        const char* forms[] = {"CQ DX %1 %2", "F4XYZ %1 %2", "CQ %1 %2", "G4ABC %1 %2", "QRZ %1"};
-        const StationKind kinds[] = {StationKind::kCqDirected, StationKind::kCallingMe,
-                                     StationKind::kCq, StationKind::kOther, StationKind::kCq};
+    std::vector<QByteArray> datagrams = {sender.Heartbeat(), sender.Status(MyStatus())};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
         SentDecode decode;
-        decode.message = QString::fromLatin1(forms[i % 5])
-                             .replace(QStringLiteral("%1"), call)
-                             .replace(QStringLiteral("%2"), grid)
-                             .toUtf8();
+        decode.message = cases[i].text;
         decode.deltaFrequency = static_cast<quint32>(200 + i * 50);
-        decode.snr = -20 + i;
+        decode.snr = -20 + static_cast<int>(i);
         datagrams.push_back(sender.Decode(decode));
-        expected.push_back({call, i % 5 == 4 ? kCountry : centre, i % 5 == 4, kinds[i % 5],
-                            decode.deltaFrequency});
     }
     bench.Send(datagrams);
-    EXPECT_EQ(bench.store.size(), 50u);
-    EXPECT_EQ(bench.listener.counts().stations, 50u);
+    EXPECT_EQ(bench.store.size(), std::size(cases));
+    EXPECT_EQ(bench.listener.counts().stations, std::size(cases));
     EXPECT_GT(bench.changes, 0);
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const Expected& e = expected[i];
-        const HeardStation* s = bench.Find(e.call);
-        ASSERT_NE(s, nullptr) << e.call.toStdString();
-        EXPECT_NEAR(s->position.latitude, e.position.latitude, 1e-9) << e.call.toStdString();
-        EXPECT_NEAR(s->position.longitude, e.position.longitude, 1e-9) << e.call.toStdString();
-        EXPECT_EQ(s->approximate, e.approximate) << e.call.toStdString();
-        EXPECT_EQ(s->kind, e.kind) << e.call.toStdString();
-        EXPECT_EQ(s->frequency, 14'074'000u + e.df);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.text);
+        const HeardStation* s = bench.Find(QString::fromLatin1(c.call));
+        ASSERT_NE(s, nullptr);
+        EXPECT_NEAR(s->position.latitude, c.position.latitude, 1e-9);
+        EXPECT_NEAR(s->position.longitude, c.position.longitude, 1e-9);
+        EXPECT_EQ(s->approximate, c.position == kCountry);
+        EXPECT_EQ(s->kind, c.kind);
+        EXPECT_EQ(s->frequency, 14'074'000u + 200 + i * 50);
         EXPECT_EQ(s->snr, -20 + static_cast<int>(i));
         EXPECT_EQ(s->band, QStringLiteral("20m"));
         EXPECT_EQ(s->mode, QStringLiteral("FT8"));

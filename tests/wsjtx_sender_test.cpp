@@ -1,5 +1,6 @@
 // The tests' datagram writer (wsjtx_sender.h) against WSJT-X's reference receiver, udp_daemon of
-// Debian's wsjtx, and against the program's own reader and writer.
+// Debian's wsjtx. (The program reads what it writes in the WSJT-X listener's tests, and its Reply
+// is compared there with the writer's.)
 #include <gtest/gtest.h>
 
 #include <QDeadlineTimer>
@@ -7,13 +8,11 @@
 #include <QStandardPaths>
 #include <QUdpSocket>
 
-#include "stations/wsjtx_message.h"
 #include "wsjtx_sender.h"
 
 namespace orbida {
 namespace {
 
-using namespace stations::wsjtx;
 using test::SentDecode;
 using test::SentStatus;
 using test::WsjtxSender;
@@ -31,43 +30,6 @@ SentStatus MyStatus() {
     s.dxCall = "K1ABC";
     s.dxGrid = "FN42";
     return s;
-}
-
-TEST(WsjtxSender, IsReadByTheProgramAsWritten) {
-    SentDecode low = Cq();
-    low.lowConfidence = true;
-    low.offAir = true;
-    low.time = QTime();
-    low.snr = -24;
-    for (const quint32 schema : {2u, 3u}) {
-        const WsjtxSender sender("WSJT-X - 2", schema);
-        const Parsed heartbeat = Parse(sender.Heartbeat());
-        const Parsed status = Parse(sender.Status(MyStatus()));
-        const Parsed decode = Parse(sender.Decode(low));
-        const Parsed clear = Parse(sender.Clear());
-        const Parsed close = Parse(sender.Close());
-        for (const Parsed* p : {&heartbeat, &status, &decode, &clear, &close}) {
-            ASSERT_TRUE(p->ok());
-            EXPECT_EQ(p->message.schema, schema);
-            EXPECT_EQ(p->message.id, "WSJT-X - 2");
-        }
-        EXPECT_EQ(std::get<Heartbeat>(heartbeat.message.body), (Heartbeat{3, "2.6.1", "abc123"}));
-        const auto& s = std::get<Status>(status.message.body);
-        EXPECT_EQ(s.dialFrequency, 14'074'000u);
-        EXPECT_EQ(s.deCall + s.deGrid + s.dxCall + s.dxGrid, "F4XYZJN18K1ABCFN42");
-        EXPECT_EQ(s.trPeriod, 15u);
-        const auto& d = std::get<Decode>(decode.message.body);
-        EXPECT_EQ(d, (Decode{true, QTime(), -24, 0.3, 1234, "~", "CQ K1ABC FN42", true, true}));
-        EXPECT_EQ(std::get<Clear>(clear.message.body), Clear{});
-        EXPECT_TRUE(std::holds_alternative<Close>(close.message.body));
-
-        // The program's Reply to the decode is the one the writer makes.
-        Message reply;
-        reply.schema = schema;
-        reply.id = decode.message.id;
-        reply.body = ReplyTo(d, 0x02);
-        EXPECT_EQ(Encode(reply).toHex(), sender.Reply(low, 0x02).toHex());
-    }
 }
 
 // What udp_daemon printed, stdout and stderr together, once it saw `until`.
