@@ -60,15 +60,12 @@ TEST(FieldReader, SplitsFieldsAtCommasAndLineEnds) {
     const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"Paris, 48.8566, -2.3522\n", {"Paris", "48.8566", "-2.3522"}},
         {"a,1\nb,2", {"a", "1", "b", "2"}},  // last line without line end
-        {"a,1\r\nb,2\r\n", {"a", "1", "b", "2"}},
         {"a,1\rb,2\r", {"a", "1", "b", "2"}},
         {"\n \n a b ,\t1 ,\n\r\n\tb,,2,\n\n", {"a b", "1", "b", "2"}},
         {"\"Washington, D.C.\",1\n\"a\r\nb\"", {"Washington, D.C.", "1", "a\r\nb"}},
         {"\"Lyon\" x\"y, 45", {"Lyon", "45"}},  // text after the closing quote
-        {"\"\",1", {"", "1"}},
-        {"a,\"b, c\n", {"a", "b, c\n"}},  // unterminated quote
+        {"a,\"b, c\n", {"a", "b, c\n"}},        // unterminated quote
         {"a\0b,1"s, {"a\0b"s, "1"}},
-        {"", {}},
         {" ,\r\n\t,,\n", {}},
     };
     for (const auto& [bytes, expected] : cases) {
@@ -184,20 +181,9 @@ TEST(NameIndex, ExactNameFirstThenTheFirstNameItBegins) {
         "evry,1,1\nStraße,1,1\nAbc,1,1\nab,1,1\n");
     const NameIndex index(catalogue);
     const std::tuple<const char*, int, std::vector<int>> cases[] = {
-        {"paris", 1, {0, 1, 5}},
-        {"PAR", 0, {0, 1, 5}},
-        {"pat", 2, {2}},
-        {"p", 0, {0, 1, 2, 5}},
-        {"bes", 4, {3, 4}},
-        {"BESA", 3, {3}},
-        {"  bè", 3, {3, 4}},
-        {"EVRY", 6, {6, 7}},
-        {"STRAß", 8, {8}},
-        {"ab", 10, {9, 10}},
-        {"xyz", -1, {}},
-        {"parisx", -1, {}},
-        {"", -1, {}},
-        {"   ", -1, {}},
+        {"paris", 1, {0, 1, 5}}, {"pat", 2, {2}},     {"p", 0, {0, 1, 2, 5}}, {"bes", 4, {3, 4}},
+        {"  bè", 3, {3, 4}},     {"EVRY", 6, {6, 7}}, {"STRAß", 8, {8}},      {"ab", 10, {9, 10}},
+        {"xyz", -1, {}},         {"parisx", -1, {}},  {"", -1, {}},
     };
     for (const auto& [text, city, suggested] : cases) {
         SCOPED_TRACE(text);
@@ -217,8 +203,6 @@ TEST(LoadCityFile, FindsTheFileWhateverItsLetterCase) {
     // Each file holds its own name as its one city. A folder of the same name is passed over.
     const std::pair<std::vector<const char*>, QString> cases[] = {
         {{"villes.txt"}, "villes.txt"},
-        {{"Villes.txt"}, "Villes.txt"},
-        {{"VILLES.TXT"}, "VILLES.TXT"},
         {{"VILLES.TXT", "villes.txt", "Villes.txt"}, "villes.txt"},
         {{"Villes.txt", "VILLES.TXT"}, "VILLES.TXT"},
         {{"villes.TXT", "Villes.Txt"}, "Villes.Txt"},
@@ -330,7 +314,6 @@ TEST(SelectCity, NothingChangesWithoutTwoUsableCoordinates) {
         {"", 0},
         {"Paris, 48.8566, -2.3522\nLyon, 45.76", 1},
         {"Atlantis, 1e999, 10", 0},
-        {"Atlantis, 10, -1e999", 0},
         {"Far, 1e307, 10", 0}};  // hundredths beyond double range
     for (const auto& [file, index] : cases) {
         EXPECT_FALSE(SelectCity(ParseCityFile(file), index, StartupReference(), {true, true},
@@ -353,7 +336,6 @@ TEST(CheckCityFile, PointsAtEachTrapWithItsLineAndWhatFollows) {
         {"Lyon, 45,76, -4.8\nParis, 48.85, -2.35\n", 1, "45.76", "1 champ"},
         {"2 Alpes, 45.05, -6.12\nParis, 48.85, -2.35\n", 1, "commence par un nombre", "3 champ"},
         {"Washington, D.C., 38.9, 77\nParis, 48.85, -2.35\n", 1, "entre guillemets", "1 ville"},
-        {"Paris, 48.85\nLyon, 45.7, -4.8\n", 1, "il manque 1", "1 champ"},
         {"A, 1, 2, 3\nB, 4\nC, 5, 6\n", 2, "il manque 1", "retrouvent"},
         {"Paris, 48.85, -2.35\nNulle part, 1e999, 2\n", 2, "trop grand", "autres villes"},
         {"Paris, 48.85, -2.35\n\"Lyon, 45.7, -4.8\nNice, 43.7, -7.2\n", 2, "jamais fermé",
